@@ -1,0 +1,28 @@
+#include "app/main_window.h"
+
+namespace zenkor {
+
+Zenkor::Zenkor() : platform::Form("Zenkor") {
+    for (int g = 0; g < 6; ++g) {
+        for (int i = 1; i <= 4; ++i) places_[g][i] = i;
+    }
+    BuildMainDesign(*this);
+    BuildGroupDesign(*this);
+    BuildKnockoutDesign(*this);
+    WireMainWindow(*this);
+    WireGroupStage(*this);
+    WireKnockout(*this);
+}
+
+std::array<std::string, 101>& LangMessages() {
+    static std::array<std::string, 101> messages;
+    return messages;
+}
+
+const std::string& Message(int index) {
+    static const std::string empty;
+    if (index < 0 || index > 100) return empty;
+    return LangMessages()[static_cast<size_t>(index)];
+}
+
+}  // namespace zenkor

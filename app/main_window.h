@@ -1,0 +1,55 @@
+// The main window: its controls are the program's data model. Each subsystem adds its part of the design
+// and binds its handlers; procedures of the window are free functions taking the window.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "platform/control.h"
+
+namespace zenkor {
+
+using platform::Control;
+using platform::Kind;
+
+// The group letters, in the order every loop over the groups uses.
+inline constexpr std::array<char, 6> kGroups = {'A', 'B', 'C', 'D', 'E', 'F'};
+
+class Zenkor : public platform::Form {
+public:
+    Zenkor();
+
+    // Window flags.
+    bool FChargee = false;  // false only while start-up loads the first edition file
+    bool MISAJOUR = false;  // an online update succeeded
+    int sage = 0;           // language index: 0 French, 1 English, 2 Spanish
+
+    // Explicit window states; button captions only follow them.
+    bool knockoutView = false;
+    bool compactMode = false;
+
+    // A team's place in its group table (1 to 4), written by the group table and read by every reader of
+    // places, so that a display scale can never change a place. Group 0..5 for A..F, team index 1..4.
+    int teamPlace(int group, int index) const { return places_[group][index]; }
+    void setTeamPlace(int group, int index, int place) { places_[group][index] = place; }
+
+    // Shorthands for the group-indexed control names.
+    static std::string groupName(int group) { return std::string(1, kGroups[static_cast<size_t>(group)]); }
+
+private:
+    std::array<std::array<int, 5>, 6> places_{};
+};
+
+// The message table: 101 interface texts, indexes 0 to 100; outlives the window and is never cleared.
+std::array<std::string, 101>& LangMessages();
+const std::string& Message(int index);  // "" outside 0..100
+
+// Design parts and handler bindings of each subsystem, called by the window's constructor in this order.
+void BuildMainDesign(Zenkor& w);
+void BuildGroupDesign(Zenkor& w);
+void BuildKnockoutDesign(Zenkor& w);
+void WireMainWindow(Zenkor& w);
+void WireGroupStage(Zenkor& w);
+void WireKnockout(Zenkor& w);
+
+}  // namespace zenkor

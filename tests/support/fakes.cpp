@@ -1,0 +1,68 @@
+#include "tests/support/fakes.h"
+
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "platform/text.h"
+
+namespace testing_support {
+
+int ScriptedDialogs::msgBox(const std::string& text, int style, const std::string& title) {
+    messages.push_back({text, style, title});
+    if (!answers.empty()) {
+        const int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    return (style & 7) == platform::vbYesNo ? platform::vbYes : platform::vbOK;
+}
+
+std::string ScriptedDialogs::inputBox(const std::string& prompt, const std::string&, const std::string&) {
+    prompts.push_back(prompt);
+    if (inputs.empty()) return {};
+    std::string answer = inputs.front();
+    inputs.pop_front();
+    return answer;
+}
+
+Sandbox::Sandbox()
+    : clock(std::make_shared<FixedClock>(platform::MakeDateTime(2024, 6, 20, 12, 0, 0))),
+      dialogs(std::make_shared<ScriptedDialogs>()) {
+    std::random_device rd;
+    folder_ = std::filesystem::temp_directory_path() / ("zenkor-test-" + std::to_string(rd()) + std::to_string(rd()));
+    std::filesystem::create_directories(folder_);
+    platform::SetClock(clock);
+    platform::SetDialogs(dialogs);
+    platform::SetEventPump(nullptr);
+    platform::SetProgramFolder(folder_);
+    platform::SetDecimalSeparator(",");
+    platform::ResetRandom();
+}
+
+Sandbox::~Sandbox() {
+    platform::SetClock(nullptr);
+    platform::SetDialogs(nullptr);
+    platform::SetEventPump(nullptr);
+    std::error_code ec;
+    std::filesystem::remove_all(folder_, ec);
+}
+
+void Sandbox::copyDataFile(const std::string& name) const {
+    std::filesystem::copy_file(std::filesystem::path(ZENKOR_DATA_DIR) / name, folder_ / name,
+                               std::filesystem::copy_options::overwrite_existing);
+}
+
+void Sandbox::writeFile(const std::string& name, const std::string& bytes) const {
+    std::ofstream out(folder_ / name, std::ios::binary);
+    out << bytes;
+}
+
+std::string Sandbox::readFile(const std::string& name) const {
+    std::ifstream in(folder_ / name, std::ios::binary);
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+}  // namespace testing_support
