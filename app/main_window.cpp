@@ -9,7 +9,9 @@ Zenkor::Zenkor() : platform::Form("Zenkor") {
     BuildMainDesign(*this);
     BuildGroupDesign(*this);
     BuildKnockoutDesign(*this);
+    BuildEditionDesign(*this);
     WireMainWindow(*this);
+    WireEditionFiles(*this);
     WireGroupStage(*this);
     WireKnockout(*this);
 }

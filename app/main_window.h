@@ -48,7 +48,9 @@ const std::string& Message(int index);  // "" outside 0..100
 void BuildMainDesign(Zenkor& w);
 void BuildGroupDesign(Zenkor& w);
 void BuildKnockoutDesign(Zenkor& w);
+void BuildEditionDesign(Zenkor& w);
 void WireMainWindow(Zenkor& w);
+void WireEditionFiles(Zenkor& w);
 void WireGroupStage(Zenkor& w);
 void WireKnockout(Zenkor& w);
 
