@@ -1,10 +1,10 @@
 # make run: install what is missing, build, start the program.
-# make test: install what is missing, build, run every test.
+# make test: install what is missing, build, fuzz the file readers for a short while, run every test.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build run test bench clean format
+.PHONY: all deps configure build run test fuzz bench clean format
 
 all: build
 
@@ -20,8 +20,17 @@ build: configure
 run: build
 	@$(BUILD)/Zenkor
 
-test: build
+test: build fuzz
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# make fuzz: the libFuzzer targets, built with clang in their own tree, each run for a bounded time.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 20
+fuzz: deps
+	@CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZENKOR_GUI=OFF -DZENKOR_FUZZ=ON \
+		"-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address" >/dev/null
+	@cmake --build $(FUZZ_BUILD) --target ini_fuzz -j $(JOBS)
+	@scripts/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) ini_fuzz
 
 bench: build
 	@$(BUILD)/zenkor_bench

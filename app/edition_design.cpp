@@ -1,8 +1,154 @@
+// The history panel, the news line and link, the language flags and the edition-file controls that live
+// in other panels (Text1, List1) when their owners have not placed them.
+#include <filesystem>
+#include <string>
+
+#include "app/edition_files.h"
+#include "app/language.h"
 #include "app/main_window.h"
+#include "platform/runtime.h"
 
 namespace zenkor {
 
-void BuildEditionDesign(Zenkor& w) {}
-void WireEditionFiles(Zenkor& w) {}
+namespace {
+
+constexpr platform::Color kLinkBlue = 0xC00000;  // dark blue, red in the low byte
+
+// A control that another design may already hold: created (and placed) only when absent; nullptr when
+// it was there.
+Control* createIfAbsent(Zenkor& w, Kind kind, const char* name, const char* container, int left, int top,
+                        int width, int height, int index = -1) {
+    if (w.find(name, index)) return nullptr;
+    Control& c = w.add(kind, name, index, container);
+    c.move(left, top, width, height);
+    return &c;
+}
+
+// A logo shipped beside the program; no picture when the file is not there.
+std::string logoFile(const std::string& name) {
+    const std::filesystem::path file = platform::ProgramFolder() / name;
+    std::error_code ec;
+    return std::filesystem::is_regular_file(file, ec) ? file.string() : std::string();
+}
+
+// The logo bank holds the editions 2000 to 2016 at list positions 1 to 5.
+std::string logoPicture(int position) {
+    return logoFile("Logo" + std::to_string(1996 + 4 * position) + ".png");
+}
+
+void buildHistoryPanel(Zenkor& w) {
+    Control* history = w.find("FraHisto");
+    if (!history) {
+        history = &w.add(Kind::Frame, "FraHisto");
+        history->setCaption("Historique");
+        history->move(13350, 930, 4215, 4335);
+        history->setVisible(false);
+    }
+    Control& label13 = w.add(Kind::Label, "Label13", -1, history);
+    label13.move(240, 300, 3735, 255);
+    label13.setCaption("Choisissez une édition :");
+    label13.setBackStyle(0);
+
+    Control& combo1 = w.add(Kind::ComboBox, "Combo1", -1, history);
+    combo1.move(240, 600, 2175, 315);
+
+    Control& open = w.add(Kind::CommandButton, "Command12", -1, history);
+    open.setCaption("Ouvrir");
+    open.move(2520, 570, 1455, 375);
+    open.setToolTipText("Afficher l'édition choisie");
+
+    Control& logo = w.add(Kind::Image, "Image9", -1, history);
+    logo.move(240, 1080, 3735, 1935);
+    logo.setStretch(true);
+    for (int i = 1; i <= 5; ++i) {
+        // The logo bank is never shown; Image9 displays one of its pictures.
+        Control& bank = w.add(Kind::Image, "Image10", i, history);
+        bank.move(240 + (i - 1) * 300, 1080, 255, 255);
+        bank.setVisible(false);
+        bank.setPicture(logoPicture(i));
+    }
+
+    Control& back = w.add(Kind::CommandButton, "Command4", -1, history);
+    back.setCaption("Revenir à 2024");
+    back.move(240, 3180, 3735, 435);
+    back.setToolTipText("Revenir à l'édition en cours");
+}
+
+void buildNewsLine(Zenkor& w) {
+    Control& label10 = w.add(Kind::Label, "Label10");
+    label10.move(120, 8865, 10800, 315);
+    label10.setBackStyle(0);
+    label10.setForeColor(kLinkBlue);
+    label10.setFontBold(true);
+    // The mark of a news message: a bar under it, shown with the message.
+    Control& shape3 = w.add(Kind::Shape, "Shape3");
+    shape3.move(120, 9195, 10800, 45);
+    shape3.setBorderColor(kLinkBlue);
+    shape3.setFillColor(kLinkBlue);
+    shape3.setVisible(false);
+
+    Control& link = w.add(Kind::Label, "Lablien");
+    link.move(11100, 8880, 2700, 315);
+    link.setBackStyle(0);
+    link.setForeColor(kLinkBlue);
+    link.setFontUnderline(true);
+    link.setMousePointer(99);
+}
+
+// The three language choices: labels with the language's code, which a user can see and click without a
+// flag picture.
+void buildLanguageChoices(Zenkor& w) {
+    static const char* const codes[] = {"FR", "EN", "ES"};
+    static const char* const names[] = {"Français", "English", "Español"};
+    for (int i = 0; i <= 2; ++i) {
+        Control& flag = w.add(Kind::Label, "lang", i);
+        flag.move(13920 + i * 540, 8925, 450, 315);
+        flag.setCaption(codes[i]);
+        flag.setToolTipText(names[i]);
+        flag.setAlignment(2);
+        flag.setBorderStyle(1);
+        flag.setFontBold(true);
+        flag.setMousePointer(99);
+    }
+}
+
+}  // namespace
+
+void BuildEditionDesign(Zenkor& w) {
+    buildHistoryPanel(w);
+    buildNewsLine(w);
+    buildLanguageChoices(w);
+
+    // The name of the edition on display, in group A's frame.
+    if (Control* text1 = createIfAbsent(w, Kind::TextBox, "Text1", "Frame1", 4800, 1890, 1575, 255)) {
+        text1->setLocked(true);
+        text1->setVisible(false);
+    }
+    // The logo of an earlier edition on display, beside the groups and in the knockout view, where the
+    // current edition's logo takes its place.
+    if (Control* logo = createIfAbsent(w, Kind::Image, "ImaRepLogo", "", 13560, 6120, 1755, 1575, 0))
+        logo->setStretch(true);
+    if (Control* current = createIfAbsent(w, Kind::Image, "Image17", "Frame9", 15630, 105, 1950, 1950)) {
+        current->setStretch(true);
+        current->setPicture(logoFile("Logo2024.png"));
+    }
+    if (Control* logo = createIfAbsent(w, Kind::Image, "ImaRepLogo", "Frame9", 15630, 105, 1950, 1950, 1)) {
+        logo->setStretch(true);
+    }
+    // The match list read by the matches-of-the-day panel.
+    if (Control* list1 = createIfAbsent(w, Kind::ListBox, "List1", "Frame18", 120, 3000, 1200, 255)) {
+        list1->setVisible(false);
+    }
+}
+
+void WireEditionFiles(Zenkor& w) {
+    w("Command3").Click = [&w] { Command3_Click(w); };
+    w("Command11").Click = [&w] { Command11_Click(w); };
+    w("Command12").Click = [&w] { Command12_Click(w); };
+    w("Command4").Click = [&w] { Command4_Click(w); };
+    for (int i = 0; i <= 2; ++i) {
+        w("lang", i).Click = [&w, i] { lang_Click(w, i); };
+    }
+}
 
 }  // namespace zenkor

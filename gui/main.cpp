@@ -1,10 +1,31 @@
 #include <QApplication>
+#include <QFileInfo>
+#include <QTimer>
+#include <memory>
 
 #include "app/main_window.h"
+#include "gui/qt_runtime.h"
+#include "platform/runtime.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    zenkor::Zenkor window;
-    window.show();
-    return 0;
+    // The settings are kept under the executable's base name.
+    platform::SetApplicationName(QFileInfo(QString::fromLocal8Bit(argv[0])).completeBaseName().toStdString());
+    gui::SetupApplication(app);
+    gui::InstallQtRuntime();
+
+    int status = 0;
+    {
+        auto window = std::make_unique<zenkor::Zenkor>();
+        window->show();  // runs the start-up
+        if (!platform::EndRequested()) {
+            // For start-up timing: leave once the first window has been shown and painted.
+            if (qEnvironmentVariableIsSet("ZENKOR_EXIT_AFTER_SHOW")) {
+                QTimer::singleShot(0, &app, &QCoreApplication::quit);
+            }
+            status = QApplication::exec();
+        }
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return status;
 }

@@ -435,7 +435,9 @@ Form::Form(std::string name) : name_(std::move(name)) {
     sink_ = std::make_unique<Control>(*this, Kind::Label, "", -1, nullptr);
 }
 
-Form::~Form() = default;
+Form::~Form() {
+    if (observer_) observer_->formDestroyed(*this);
+}
 
 Control& Form::add(Kind kind, std::string_view name, int index, Control* container) {
     auto& members = byName_[std::string(name)];
@@ -476,6 +478,7 @@ bool Form::unloadMember(std::string_view name, int index) {
     if (member == it->second.end() || member == it->second.begin()) return false;
     Control* c = member->second.get();
     c->setVisible(false);
+    if (observer_) observer_->controlRemoved(*c);
     order_.erase(std::remove(order_.begin(), order_.end(), c), order_.end());
     if (focused_ == c) focused_ = nullptr;
     it->second.erase(member);

@@ -272,6 +272,10 @@ public:
     virtual void formShown(Form& form, bool modal) = 0;
     virtual void formHidden(Form& form) = 0;
     virtual void formUnloaded(Form& form) = 0;
+    // A run-time member removed by unloadMember, told before it is destroyed.
+    virtual void controlRemoved(Control& control) {}
+    // The form is being destroyed while still observed; its controls are still alive during the call.
+    virtual void formDestroyed(Form& form) {}
 };
 
 // A window: its own control (kind Form, for Caption, size, colours and form events) and its controls in

@@ -1,0 +1,277 @@
+// Edition files: one INI file per edition of the tournament, holding what the user types into the window
+// (scores, penalties, team names, lots marks) and what the author ships (version, news, match details).
+#include "app/edition_files.h"
+
+#include <array>
+#include <filesystem>
+#include <string>
+
+#include "app/ini_file.h"
+#include "knockout/knockout.h"
+#include "platform/opener.h"
+#include "platform/runtime.h"
+#include "platform/text.h"
+
+namespace zenkor {
+
+namespace {
+
+using platform::NumText;
+
+std::string key(int k) {
+    return std::to_string(k);
+}
+
+// A knockout section of the file and the boxes it holds.
+struct KnockoutSection {
+    const char* section;
+    const char* boxes;
+    int count;
+};
+
+// The order in which "Sauve" writes the knockout sections.
+constexpr std::array<KnockoutSection, 10> kSaveOrder = {{
+    {"But8", "Buthui", 16},
+    {"Pen8", "ButPen", 16},
+    {"But4", "ButQua", 8},
+    {"Pen4", "ButPen4", 8},
+    {"ButDEM", "ButDem", 4},
+    {"PenDEM", "ButPen2", 4},
+    {"PenFIN", "ButPenFIN", 2},
+    {"BUTFIN", "ButFIN", 2},
+    {"PenPetFIN", "ButPenpetfin", 2},
+    {"BUTPetFIN", "Butpetfin", 2},
+}};
+
+// The order in which the load fills them: penalties before scores in the round of 16, so the scores'
+// handlers see the penalties of the same file.
+constexpr std::array<KnockoutSection, 10> kLoadOrder = {{
+    {"Pen8", "ButPen", 16},
+    {"But8", "Buthui", 16},
+    {"But4", "ButQua", 8},
+    {"Pen4", "ButPen4", 8},
+    {"ButDEM", "ButDem", 4},
+    {"PenDEM", "ButPen2", 4},
+    {"PenFIN", "ButPenFIN", 2},
+    {"BUTFIN", "ButFIN", 2},
+    {"PenPetFIN", "ButPenpetfin", 2},
+    {"BUTPetFIN", "Butpetfin", 2},
+}};
+
+// The group fixture labels, by group.
+constexpr std::array<const char*, 6> kFixtureLabels = {"lm", "lmB", "lmC", "lmD", "lmE", "lmF"};
+
+std::string scoreSection(int group) {
+    return "But" + Zenkor::groupName(group);
+}
+std::string teamSection(int group) {
+    return "Equip" + Zenkor::groupName(group);
+}
+std::string lotsSection(int group) {
+    return "TS" + Zenkor::groupName(group);
+}
+
+// The writes of one save, stopping at the first that does not reach the disk.
+class SaveWriter {
+  public:
+    explicit SaveWriter(std::string baseName) : baseName_(std::move(baseName)) {}
+    void write(const std::string& section, int k, const std::string& value) {
+        if (ok_) ok_ = WriteIni(baseName_, section, key(k), value);
+    }
+    bool ok() const { return ok_; }
+
+  private:
+    std::string baseName_;
+    bool ok_ = true;
+};
+
+void reportFailedSave(const std::string& baseName) {
+    platform::MsgBox("Le fichier " + baseName + ".ini n'a pas pu être enregistré.", platform::vbExclamation,
+                     "Sauve");
+}
+
+// Version check. True when the load goes on; false when the user chose to fetch a newer program, which
+// then ends at once.
+bool acceptDataVersion(const std::string& baseName) {
+    const std::string v = ReadIni(baseName, "CV", "0", "-");
+    if (v == "-" || platform::Len(v) != 3) return true;
+    // Tenths of a version, in whole numbers: Val(major) + Val(minor) / 10.
+    const auto tenths = [](std::string_view major, std::string_view minor) {
+        return platform::ValWhole(major) * 10 + platform::ValWhole(minor);
+    };
+    const auto data = tenths(platform::Left(v, 1), platform::Right(v, 1));
+    const auto program = tenths(std::to_string(kProgramMajorVersion), std::to_string(kProgramMinorVersion));
+    if (program >= data) return true;
+    if (platform::MsgBox(Message(15), platform::vbYesNo, "Valmirade") != platform::vbYes) return true;
+    platform::OpenDocument(platform::SiteAddress("/zenkor.php"));
+    platform::EndProgram();
+    return false;
+}
+
+void loadGroups(Zenkor& w, const std::string& baseName) {
+    // The lots marks come first, so that every table computed while the scores arrive already has them.
+    for (int k = 1; k <= 4; ++k) {
+        for (int g = 0; g < 6; ++g)
+            w(Zenkor::groupName(g), k).setTag(ReadIni(baseName, lotsSection(g), key(k), ""));
+    }
+    for (int g = 0; g < 6; ++g) {
+        const std::string letter = Zenkor::groupName(g);
+        for (int i = 0; i <= 11; ++i)
+            w(scoreSection(g), i).setText(ReadIni(baseName, scoreSection(g), key(i), "-"));
+        for (int k = 1; k <= 4; ++k) {
+            w(letter, k).setText(ReadIni(baseName, teamSection(g), key(k), letter + key(k)));
+        }
+    }
+}
+
+void loadKnockout(Zenkor& w, const std::string& baseName) {
+    for (const auto& s : kLoadOrder) {
+        for (int i = 0; i < s.count; ++i) w(s.boxes, i).setText(ReadIni(baseName, s.section, key(i), "-"));
+    }
+}
+
+// The edition load; false when the program ended at the version prompt.
+bool loadEdition(Zenkor& w, const std::string& baseName) {
+    if (!IsEditionBaseName(baseName)) return true;
+    w("Text1").setText(baseName);
+    if (!acceptDataVersion(baseName)) return false;
+    loadGroups(w, baseName);
+    loadKnockout(w, baseName);
+    Control& link = w("Lablien");
+    link.setCaption(ReadIni(baseName, "Lien", "0", ""));
+    link.setTag(ReadIni(baseName, "Lien", "1", ""));
+    LoadMatchInfo(w, baseName);
+    ShowNewsMessage(w, ReadIni(baseName, "Mess", NumText(w.sage), ""));
+    RecalcAll(w);
+    return true;
+}
+
+// One match: its information into the Tags of its boxes and one line of List1.
+void setMatchInfo(Zenkor& w, const std::string& value, const std::string& prefix, const char* boxes,
+                  std::initializer_list<int> indexes) {
+    w("List1").AddItem(prefix + value);
+    for (int i : indexes) w(boxes, i).setTag(value);
+}
+
+// The picture of the logo bank at a list position; none for an edition without a logo or whose picture
+// file is gone.
+std::string logoOf(Zenkor& w, int position) {
+    Control* logo = w.find("Image10", position);
+    if (!logo || logo->Picture().empty()) return {};
+    std::error_code ec;
+    return std::filesystem::is_regular_file(logo->Picture(), ec) ? logo->Picture() : std::string();
+}
+
+}  // namespace
+
+bool IsEditionBaseName(std::string_view baseName) {
+    if (baseName.empty()) return false;
+    for (char c : baseName) {
+        const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+        const bool digit = c >= '0' && c <= '9';
+        if (!letter && !digit) return false;
+    }
+    return true;
+}
+
+void ShowNewsMessage(Zenkor& w, const std::string& message) {
+    w("Label10").setCaption(message);
+    w("Shape3").setVisible(!message.empty());
+}
+
+bool SaveEditionFile(Zenkor& w) {
+    const std::string baseName = w("Text1").Text();
+    if (!IsEditionBaseName(baseName)) return false;
+    IniWriteBatch batch(baseName);
+    SaveWriter out(baseName);
+    for (int g = 0; g < 6; ++g) {
+        const std::string letter = Zenkor::groupName(g);
+        for (int i = 0; i <= 11; ++i) out.write(scoreSection(g), i, w(scoreSection(g), i).Text());
+        for (int k = 1; k <= 4; ++k) out.write(teamSection(g), k, w(letter, k).Text());
+    }
+    for (const auto& s : kSaveOrder) {
+        for (int i = 0; i < s.count; ++i) out.write(s.section, i, w(s.boxes, i).Text());
+    }
+    for (int k = 1; k <= 4; ++k) {
+        for (int g = 0; g < 6; ++g) out.write(lotsSection(g), k, w(Zenkor::groupName(g), k).Tag());
+    }
+    return out.ok() && batch.commit();
+}
+
+void LoadEditionFile(Zenkor& w, const std::string& baseName) {
+    loadEdition(w, baseName);
+}
+
+void LoadMatchInfo(Zenkor& w, const std::string& baseName) {
+    if (!IsEditionBaseName(baseName)) return;
+    const auto read = [&](int k) { return ReadIni(baseName, "Match", key(k), ""); };
+    w("List1").Clear();
+    for (int s = 0; s <= 10; s += 2) {
+        for (int g = 0; g < 6; ++g) {
+            setMatchInfo(w, read(12 * g + s), Zenkor::groupName(g) + key(s), kFixtureLabels[g], {s, s + 1});
+        }
+    }
+    for (int s = 0; s <= 14; s += 2)
+        setMatchInfo(w, read(100 + s), "V" + key(s), "Huit", {s, s + 1, s + 16, s + 17});
+    for (int s = 0; s <= 6; s += 2) setMatchInfo(w, read(200 + s), "W" + key(s), "Qua", {s, s + 1});
+    for (int s = 0; s <= 2; s += 2) setMatchInfo(w, read(300 + s), "X" + key(s), "DEM", {s, s + 1});
+    setMatchInfo(w, read(400), "Y0", "pf", {0, 1});
+    setMatchInfo(w, read(500), "Z0", "FIN", {0, 1});
+}
+
+void Command3_Click(Zenkor& w) {
+    if (!SaveEditionFile(w)) {
+        reportFailedSave(w("Text1").Text());
+        return;
+    }
+    if (w.MISAJOUR) {
+        w("Shape9").setFillColor(65280);
+        w("Label17", 6).setVisible(false);
+        w("Command16").setEnabled(true);
+    }
+}
+
+void Command11_Click(Zenkor& w) {
+    w("Frame18").setVisible(false);
+    w("FraElim").setVisible(false);
+    Control& history = w("FraHisto");
+    history.setVisible(!history.Visible());
+    w("Fraide").setVisible(false);
+}
+
+void Command12_Click(Zenkor& w) {
+    Control& combo = w("Combo1");
+    const int position = combo.ListIndex();
+    if (position < 1) return;
+    const std::string year = combo.Text();
+    const std::string baseName = "Zenkor" + year;
+    if (!IsEditionBaseName(baseName)) return;
+
+    w("Image9").setPicture(logoOf(w, position));
+    w("Fraide").setVisible(false);
+    if (!loadEdition(w, baseName)) return;
+    w("Command3").setEnabled(false);
+    w.FChargee = true;
+    w.self().setCaption("Valmirade " + year);
+    RecalcAll(w);
+    w("Combo2").setText(year);
+    const bool current = year == "2024";
+    w("Command26").setEnabled(current);
+    w("Image17").setVisible(current);
+    const std::string picture = current ? std::string() : w("Image9").Picture();
+    w("ImaRepLogo", 0).setPicture(picture);
+    w("ImaRepLogo", 1).setPicture(picture);
+}
+
+void Command4_Click(Zenkor& w) {
+    if (!loadEdition(w, kCurrentEdition)) return;
+    w("Command3").setEnabled(true);
+    w.FChargee = true;
+    RecalcAll(w);
+    w("FraHisto").setVisible(false);
+    w.self().setCaption(w("Label2").Caption());
+    w("ImaRepLogo", 0).setPicture("");
+    w("ImaRepLogo", 1).setPicture("");
+}
+
+}  // namespace zenkor

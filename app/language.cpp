@@ -1,0 +1,124 @@
+// Language files: Windows-1252 text beside the program, one line per message ("MSG\text\index") or per
+// control ("name\caption\text\tooltip\index"). The message table is never cleared, so a later file only
+// overwrites what it names.
+#include "app/language.h"
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "app/edition_files.h"
+#include "app/ini_file.h"
+#include "app/panels.h"
+#include "app/settings.h"
+#include "platform/ini.h"
+#include "platform/runtime.h"
+#include "platform/text.h"
+
+namespace zenkor {
+
+namespace {
+
+constexpr const char* kLanguageFiles[] = {"\\langFr.txt", "\\langEn.txt", "\\langSp.txt"};
+
+bool hasCaption(Kind kind) {
+    switch (kind) {
+        case Kind::Label:
+        case Kind::CommandButton:
+        case Kind::CheckBox:
+        case Kind::OptionButton:
+        case Kind::Frame:
+        case Kind::Form:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool hasText(Kind kind) {
+    return kind == Kind::TextBox || kind == Kind::ComboBox;
+}
+
+bool hasToolTip(Kind kind) {
+    return kind != Kind::Form && kind != Kind::Timer && kind != Kind::Shape && kind != Kind::Line;
+}
+
+// "MSG\text\index": the text at the index, rounded half to even; a line without its index field, or with
+// an index outside 0..100, sets nothing.
+void applyMessageLine(const std::vector<std::string>& fields) {
+    if (fields.size() < 3) return;
+    const double value = platform::Val(fields[2]);
+    if (!std::isfinite(value) || value < -1 || value > 101) return;
+    const double n = std::nearbyint(value);
+    if (n < 0 || n > 100) return;
+    LangMessages()[static_cast<size_t>(n)] = fields[1];
+}
+
+// "name\caption\text\tooltip\index". A fifth field becomes the index selector of this line and of the
+// following lines that have none; with a selector, only the array member of that index is set.
+void applyControlLine(Zenkor& w, const std::vector<std::string>& fields, std::string& selector) {
+    const bool hasIndexField = fields.size() >= 5;
+    if (hasIndexField) selector = fields[4];
+    // Assignments can run change handlers, which may add controls: walk a copy.
+    const std::vector<Control*> controls = w.controls();
+    for (Control* c : controls) {
+        if (c->name() != fields[0]) continue;
+        if (!selector.empty()) {
+            if (!hasIndexField || !c->isArrayMember()) continue;
+            if (static_cast<double>(c->index()) != platform::Val(fields[4])) continue;
+        }
+        if (fields.size() >= 2 && hasCaption(c->kind())) c->setCaption(fields[1]);
+        if (fields.size() >= 3 && hasText(c->kind())) c->setText(fields[2]);
+        if (fields.size() >= 4 && hasToolTip(c->kind())) c->setToolTipText(fields[3]);
+    }
+}
+
+// What every complete read of a language file ends with.
+void afterLanguageFile(Zenkor& w) {
+    w("Label6", 4).setCaption("Dastinor");
+    w("Command9").setCaption(Message(2));
+    w("Command10").setCaption(Message(1));
+    Control& editions = w("Combo1");
+    editions.Clear();
+    editions.AddItem(Message(6));
+    for (int year = 2000; year <= 2024; year += 4) editions.AddItem(std::to_string(year));
+    editions.setListIndex(0);
+    // The view is a state of the window; the button's caption only names the other view.
+    w("Command1").setCaption(w.knockoutView ? Message(2) : Message(1));
+}
+
+}  // namespace
+
+void LoadLanguageFile(Zenkor& w, const std::string& fileName) {
+    std::string name = fileName;
+    if (!name.empty() && (name.front() == '\\' || name.front() == '/')) name.erase(0, 1);
+    const auto bytes = platform::ReadFileBytes(platform::ProgramFolder() / name);
+    if (!bytes) {
+        platform::MsgBox("Fichier absent.", platform::vbOKOnly, "");
+        return;
+    }
+    std::string selector;
+    for (const std::string& line : platform::SplitLines(platform::Cp1252ToUtf8(*bytes))) {
+        if (line.empty()) continue;
+        const std::vector<std::string> fields = platform::Split(line, "\\");
+        if (line.starts_with("MSG")) {
+            applyMessageLine(fields);
+        } else {
+            applyControlLine(w, fields, selector);
+        }
+    }
+    afterLanguageFile(w);
+}
+
+void lang_Click(Zenkor& w, int index) {
+    if (index >= 0 && index <= 2) LoadLanguageFile(w, kLanguageFiles[index]);
+    w.sage = index;
+    ShowCompactCaption(w);
+    const std::string edition = w("Text1").Text();
+    ShowNewsMessage(w,
+                    IsEditionBaseName(edition) ? ReadIni(edition, "Mess", platform::NumText(index), "") : "");
+    SaveSetting("langue", platform::NumText(index));
+    if (Control* playOffCaption = w.find("Label17", 3)) w("Frame22").setCaption(playOffCaption->Caption());
+}
+
+}  // namespace zenkor

@@ -1,0 +1,45 @@
+#include "app/panels.h"
+
+namespace zenkor {
+
+void ShowCompactCaption(Zenkor& w) {
+    if (w.sage != 0) return;
+    w("Command14").setCaption(w.compactMode ? kCompactOnCaption : kCompactOffCaption);
+}
+
+// Compact mode is a state of the window shown as a display scale: positions and fonts shrink on screen
+// only, so every reader of a box's geometry (a team's place among them) sees the same values in both modes.
+void Command14_Click(Zenkor& w) {
+    w("Fraide").setVisible(false);
+    w.compactMode = !w.compactMode;
+    w.setDisplayScale(w.compactMode ? kCompactScale : 1.0);
+    ShowCompactCaption(w);
+}
+
+void Frame18_Click(Zenkor& w) {
+    w("Frame18").setVisible(false);
+}
+
+void Image11_Click(Zenkor& w) {
+    w("Frame18").setVisible(false);
+}
+
+void Image17_Click(Zenkor&) {}
+
+void Image6_Click(Zenkor&) {}
+
+// Shift alone (not with Ctrl or Alt) unlocks the send button, whatever the mouse button.
+void Label17_MouseDown(Zenkor& w, int, int, int Shift, float, float) {
+    if (Shift != 1) return;
+    w("Command16").setEnabled(true);
+    w("Shape9").setFillColor(65280);
+}
+
+void Label25_MouseMove(Zenkor& w, int, int, float, float) {
+    Control& timer = w("Timer1");
+    timer.setEnabled(true);
+    timer.setTag("");
+    w("Image6").setVisible(true);
+}
+
+}  // namespace zenkor

@@ -1,0 +1,301 @@
+#include "app/startup.h"
+
+#include <functional>
+#include <string>
+
+#include "app/edition_files.h"
+#include "app/language.h"
+#include "app/panels.h"
+#include "app/settings.h"
+#include "calendar/calendar.h"
+#include "group_stage/group_stage.h"
+#include "knockout/knockout.h"
+#include "online/online.h"
+#include "platform/datetime.h"
+#include "platform/runtime.h"
+#include "platform/text.h"
+#include "qualifiers/qualifiers.h"
+#include "sheets/sheets.h"
+
+namespace zenkor {
+
+namespace {
+
+using platform::Color;
+using platform::RGB;
+
+// Background of team box 1..4 in every group.
+constexpr Color kTeamColours[5] = {0, RGB(255, 120, 10), RGB(255, 171, 171), RGB(255, 242, 171),
+                                   RGB(255, 255, 0)};
+constexpr int kHandPointer = 99;
+
+// Only the values the program itself writes ("0", "1", "2") are taken; anything else reads as the
+// fallback, so a damaged store cannot stop start-up or choose an unexpected branch.
+int storedChoice(const std::string& text, int fallback) {
+    const std::string value = platform::Trim(text);
+    return (value == "0" || value == "1" || value == "2") ? value[0] - '0' : fallback;
+}
+
+// Steps of start-up run one by one: a failing step is reported and the next one still runs.
+void step(const char* where, const std::function<void()>& body) {
+    platform::Guard(body, where);
+}
+
+void placePanels(Zenkor& w) {
+    w("FraElim").setLeft(0);
+    w("Frame18").setTop(990);
+    w("Frame20").setLeft(45);
+    w("Frame16").setLeft(600);
+    w("Frame21").setLeft(0);
+    w("FraHisto").setLeft(13350);
+    w("Frame18").setLeft(13355);
+    if (Control* day = w.find("Frame18")) w.bringToFront(*day);
+    for (int i = 0; i <= 5; ++i) w("LabTer", i).setCaption("");
+    w("Frame9").setLeft(15);
+    w.sage = 0;
+    w("Fraide").setLeft(15);
+}
+
+void colourTeams(Zenkor& w) {
+    for (int g = 0; g < 6; ++g) {
+        for (int i = 1; i <= 4; ++i) w(Zenkor::groupName(g), i).setBackColor(kTeamColours[i]);
+    }
+}
+
+void copyPicture(Zenkor& w, const char* to, int toIndex, const char* from, int fromIndex) {
+    w(to, toIndex).setPicture(w(from, fromIndex).Picture());
+}
+
+void setButtonPictures(Zenkor& w) {
+    copyPicture(w, "Command1", -1, "ico", 1);
+    copyPicture(w, "Command10", -1, "ico", 1);
+    copyPicture(w, "Command9", -1, "ico", 0);
+    copyPicture(w, "Command23", -1, "Command3", -1);
+    copyPicture(w, "Command24", -1, "Command26", -1);
+}
+
+void setHandPointers(Zenkor& w) {
+    struct Target {
+        const char* name;
+        int index;
+    };
+    static constexpr Target kTargets[] = {
+        {"Label3", -1}, {"lang", 0},    {"lang", 1},    {"lang", 2},     {"Label4", 0},  {"Label4", 1},
+        {"Label8", -1}, {"Label9", -1}, {"Label6", 4},  {"Image3", -1},  {"Image5", -1}, {"Image17", -1},
+        {"Image18", 0}, {"Label22", 2}, {"Image18", 1}, {"Lablien", -1},
+    };
+    for (const Target& t : kTargets) w(t.name, t.index).setMousePointer(kHandPointer);
+}
+
+// The table columns of every group take the Lefts of group A's first row; the headings of groups B to F
+// (in reverse order) those of group A's.
+void alignGroupColumns(Zenkor& w) {
+    const GroupNames& a = GroupControlNames(0);
+    const char* GroupNames::*const columns[] = {&GroupNames::points, &GroupNames::difference,
+                                                &GroupNames::goalsAgainst, &GroupNames::goalsFor,
+                                                &GroupNames::played};
+    for (auto column : columns) {
+        const int left = w(a.*column, 1).Left();
+        for (int row = 2; row <= 4; ++row) w(a.*column, row).setLeft(left);
+    }
+    for (int row = 1; row <= 4; ++row) {
+        for (auto column : columns) {
+            const int left = w(a.*column, 1).Left();
+            for (int g = 1; g < 6; ++g) w(GroupControlNames(g).*column, row).setLeft(left);
+        }
+    }
+    for (int i = 1; i <= 4; ++i) {
+        const int left = w("Label1", i).Left();
+        for (int base = 9; base <= 29; base += 5) w("Label1", base - i).setLeft(left);
+    }
+}
+
+void copyChannelLogos(Zenkor& w) {
+    for (int i = 0; i <= 3; ++i) copyPicture(w, "ImChaine", i + 4, "ImChaine", i);
+    copyPicture(w, "ImChaine", 9, "ImChaine", 8);
+}
+
+void fillDayPickers(Zenkor& w) {
+    Control& day = w("Combo3");
+    Control& month = w("Combo4");
+    for (int d = 1; d <= 31; ++d) day.AddItem(platform::Format(d, "00"));
+    for (int m = 1; m <= 12; ++m) month.AddItem(platform::Format(m, "00"));
+    const platform::DateTime now = platform::Now();
+    day.setText(platform::Format(platform::Day(now), "00"));
+    month.setText(platform::Format(platform::Month(now), "00"));
+}
+
+void welcomeContestPlayer(Zenkor& w) {
+    if (GetSetting("pseudo", "").empty()) return;
+    w("Command22", 5).setVisible(true);
+    if (w("ChChargeImage").Value() == 0) ChargeImage(w);
+    Control& picture = w("Image14");
+    picture.setVisible(true);
+    picture.setMousePointer(kHandPointer);
+}
+
+void showMatchesOfTheDay(Zenkor& w) {
+    w("Frame18").setVisible(true);
+    const platform::DateTime now = platform::Now();
+    const bool during =
+        now > platform::DateValue(kQualifiersEndDate) && now < platform::DateValue(kKnockoutDate);
+    if (!during) {
+        w("Timer1").setEnabled(false);
+        w("Frame18").setVisible(false);
+    }
+}
+
+void showFirstUsePanel(Zenkor& w) {
+    const bool firstUse = GetSetting("FirstUse", "") != "1";
+    w("Frame21").setVisible(firstUse);
+    w("Timer2").setEnabled(firstUse);
+}
+
+void openQualifiers(Zenkor& w) {
+    BuildQualifierGrid(w);
+    Command26_Click(w);
+    Command27_Click(w);
+    platform::DoEvents();
+    w("Label24", 2).setVisible(true);
+}
+
+// Binds a handler to a control when the design has it.
+void onClick(Zenkor& w, const char* name, std::function<void()> handler) {
+    if (Control* c = w.find(name)) c->Click = std::move(handler);
+}
+
+}  // namespace
+
+std::string VersionLine() {
+    return "Valmirade 2024 Version: " + platform::NumText(kProgramMajorVersion) + "." +
+           platform::NumText(kProgramMinorVersion);
+}
+
+void Form_Load(Zenkor& w) {
+    int language = 0;
+    step("Form_Load: panels", [&] { placePanels(w); });
+    step("Form_Load: language", [&] { language = storedChoice(GetSetting("langue", "0"), 0); });
+    step("Form_Load: picture setting",
+         [&] { w("ChChargeImage").setValue(storedChoice(GetSetting("ChImage", "1"), 1)); });
+    step("Form_Load: language file", [&] { lang_Click(w, language); });
+    step("Form_Load: team colours", [&] { colourTeams(w); });
+    step("Form_Load: edition", [&] { LoadEditionFile(w, kCurrentEdition); });
+    step("Form_Load: button pictures", [&] { setButtonPictures(w); });
+    step("Form_Load: recompute", [&] {
+        w.FChargee = true;
+        RecalcAll(w);
+    });
+    step("Form_Load: pointers", [&] { setHandPointers(w); });
+    step("Form_Load: version", [&] {
+        w("Label7").setCaption(VersionLine());
+        w("Label6", 4).setCaption("Dastinor");
+    });
+    step("Form_Load: view", [&] {
+        if (platform::Now() > platform::DateValue(kKnockoutDate)) Command1_Click(w);
+    });
+    step("Form_Load: history logo", [&] { copyPicture(w, "Image9", -1, "Image10", 4); });
+    step("Form_Load: compact mode", [&] {
+        if (GetSetting("reduit", "") == "1") Command14_Click(w);
+    });
+    step("Form_Load: columns", [&] { alignGroupColumns(w); });
+    step("Form_Load: channel logos", [&] { copyChannelLogos(w); });
+    step("Form_Load: day pickers", [&] { fillDayPickers(w); });
+    step("Form_Load: pictures", [&] { welcomeContestPlayer(w); });
+    step("Form_Load: matches of the day", [&] { showMatchesOfTheDay(w); });
+    step("Form_Load: caption", [&] { w.self().setCaption(w("Label2").Caption()); });
+    step("Form_Load: first use", [&] { showFirstUsePanel(w); });
+    step("Form_Load: qualifiers", [&] {
+        if (platform::Now() < platform::DateValue(kQualifiersEndDate)) openQualifiers(w);
+    });
+    w.FChargee = true;
+}
+
+void Form_Unload(Zenkor& w) {
+    SaveSetting("reduit", w.compactMode ? "1" : "0");
+    const std::string pseudo = w("Text2", 1).Text();
+    if (!pseudo.empty()) SaveSetting("pseudo", pseudo);
+    const std::string password = w("Text2", 0).Text();
+    if (!password.empty()) SaveSetting("mdp", password);
+}
+
+void Command2_Click(Zenkor& w) {
+    Control& help = w("Fraide");
+    help.setVisible(!help.Visible());
+}
+
+// Hides the knockout view without switching the view state: the next "Phase Finale" click returns to the
+// groups.
+void Command6_Click(Zenkor& w) {
+    w("FraElim").setVisible(false);
+    Control& help = w("Fraide");
+    help.setVisible(!help.Visible());
+    if (help.Visible()) {
+        w("Frame9").setVisible(false);
+        w("Frame18").setVisible(false);
+    }
+}
+
+void Command5_Click(Zenkor& w) {
+    step("Quitter: bracket sheet", [] { UnloadImpress(); });
+    step("Quitter: statistics", [] { UnloadStats(); });
+    step("Quitter: main window", [&] { w.unload(); });
+    platform::EndProgram();
+}
+
+void Command8_Click(Zenkor& w) {
+    ShowUpdateConfirmation(w);
+}
+
+void Timer1_Timer(Zenkor& w) {
+    Control& timer = w("Timer1");
+    const double count = platform::Val(timer.Tag());
+    if (count > 7) {
+        w("Frame18").setVisible(false);
+        w("Image6").setVisible(false);
+        timer.setEnabled(false);
+    }
+    timer.setTag(platform::NumText(count + 1));
+}
+
+void Timer2_Timer(Zenkor& w) {
+    Control& timer = w("Timer2");
+    const double count = platform::Val(timer.Tag()) + 1;
+    timer.setTag(platform::NumText(count));
+    if (count > 5) {
+        w("Frame21").setVisible(false);
+        timer.setEnabled(false);
+    }
+}
+
+void WireMainWindow(Zenkor& w) {
+    w.Load = [&w] { Form_Load(w); };
+    w.Unload = [&w] { Form_Unload(w); };
+    onClick(w, "Command1", [&w] { Command1_Click(w); });
+    onClick(w, "Command2", [&w] { Command2_Click(w); });
+    onClick(w, "Command5", [&w] { Command5_Click(w); });
+    onClick(w, "Command6", [&w] { Command6_Click(w); });
+    onClick(w, "Command8", [&w] { Command8_Click(w); });
+    onClick(w, "Command13", [&w] { Command13_Click(w); });
+    onClick(w, "Command14", [&w] { Command14_Click(w); });
+    onClick(w, "Command15", [&w] { Command15_Click(w); });
+    onClick(w, "Command21", [&w] { Command21_Click(w); });
+    onClick(w, "Command26", [&w] { Command26_Click(w); });
+    onClick(w, "Frame18", [&w] { Frame18_Click(w); });
+    onClick(w, "Image11", [&w] { Image11_Click(w); });
+    onClick(w, "Image17", [&w] { Image17_Click(w); });
+    onClick(w, "Image6", [&w] { Image6_Click(w); });
+    for (int i : w.indexes("Label17")) {
+        w("Label17", i).MouseDown = [&w, i](int button, int shift, float x, float y) {
+            Label17_MouseDown(w, i, button, shift, x, y);
+        };
+    }
+    if (Control* hover = w.find("Label25")) {
+        hover->MouseMove = [&w](int button, int shift, float x, float y) {
+            Label25_MouseMove(w, button, shift, x, y);
+        };
+    }
+    if (Control* timer = w.find("Timer1")) timer->Timer = [&w] { Timer1_Timer(w); };
+    if (Control* timer = w.find("Timer2")) timer->Timer = [&w] { Timer2_Timer(w); };
+}
+
+}  // namespace zenkor

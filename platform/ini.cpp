@@ -1,0 +1,310 @@
+#include "platform/ini.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "platform/text.h"
+
+namespace platform {
+
+namespace {
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view trimBlanks(std::string_view s) {
+    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+// Case folding of one byte: ASCII always; the accented letters of the code page in Windows-1252 files.
+unsigned char fold(unsigned char b, IniEncoding encoding) {
+    if (b >= 'A' && b <= 'Z') return static_cast<unsigned char>(b + 32);
+    if (encoding != IniEncoding::Cp1252) return b;
+    if (b >= 0xC0 && b <= 0xDE && b != 0xD7) return static_cast<unsigned char>(b + 32);
+    switch (b) {
+        case 0x8A:
+            return 0x9A;  // Š
+        case 0x8C:
+            return 0x9C;  // Œ
+        case 0x8E:
+            return 0x9E;  // Ž
+        case 0x9F:
+            return 0xFF;  // Ÿ
+        default:
+            return b;
+    }
+}
+
+bool sameName(std::string_view a, std::string_view b, IniEncoding encoding) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (fold(static_cast<unsigned char>(a[i]), encoding) !=
+            fold(static_cast<unsigned char>(b[i]), encoding))
+            return false;
+    }
+    return true;
+}
+
+struct Line {
+    size_t start = 0;  // first byte
+    size_t end = 0;    // end of the content, before the line break
+    size_t next = 0;   // start of the next line
+};
+
+std::vector<Line> splitLines(std::string_view bytes) {
+    std::vector<Line> lines;
+    size_t i = 0;
+    while (i < bytes.size()) {
+        Line line;
+        line.start = i;
+        while (i < bytes.size() && bytes[i] != '\r' && bytes[i] != '\n') ++i;
+        line.end = i;
+        if (i < bytes.size()) {
+            if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+            ++i;
+        }
+        line.next = i;
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+enum class LineKind { Other, Section, Key };
+
+struct Parsed {
+    LineKind kind = LineKind::Other;
+    std::string_view name;  // section or key name, trimmed
+    size_t valueStart = 0;  // offset in the file of the value's first non-blank byte (key lines)
+};
+
+Parsed parseLine(std::string_view bytes, const Line& line) {
+    Parsed p;
+    std::string_view content = bytes.substr(line.start, line.end - line.start);
+    std::string_view body = trimBlanks(content);
+    if (body.empty() || body.front() == ';') return p;
+    if (body.front() == '[') {
+        const size_t close = body.find(']');
+        if (close == std::string_view::npos) return p;
+        p.kind = LineKind::Section;
+        p.name = trimBlanks(body.substr(1, close - 1));
+        return p;
+    }
+    const size_t eq = content.find('=');
+    if (eq == std::string_view::npos) return p;
+    p.kind = LineKind::Key;
+    p.name = trimBlanks(content.substr(0, eq));
+    size_t v = eq + 1;
+    while (v < content.size() && isBlank(content[v])) ++v;
+    p.valueStart = line.start + v;
+    return p;
+}
+
+// Where a section and one of its keys are in the file.
+struct Location {
+    std::optional<size_t> sectionLine;
+    std::optional<size_t> keyLine;
+    size_t lastLineOfSection = 0;  // the header or the last key line of the section
+};
+
+Location locate(std::string_view bytes, const std::vector<Line>& lines, std::string_view section,
+                std::string_view key, IniEncoding encoding) {
+    Location loc;
+    bool inSection = false;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const Parsed p = parseLine(bytes, lines[i]);
+        if (p.kind == LineKind::Section) {
+            if (inSection) break;  // only the first section of that name counts
+            if (sameName(p.name, section, encoding)) {
+                inSection = true;
+                loc.sectionLine = i;
+                loc.lastLineOfSection = i;
+            }
+            continue;
+        }
+        if (!inSection || p.kind != LineKind::Key) continue;
+        loc.lastLineOfSection = i;
+        if (!loc.keyLine && sameName(p.name, key, encoding)) loc.keyLine = i;
+    }
+    return loc;
+}
+
+bool isQuoted(std::string_view v) {
+    return v.size() >= 2 && v.front() == v.back() && (v.front() == '"' || v.front() == '\'');
+}
+
+std::string lineBreak(std::string_view bytes) {
+    const size_t i = bytes.find_first_of("\r\n");
+    if (i == std::string_view::npos) return "\r\n";
+    if (bytes[i] == '\n') return "\n";
+    return i + 1 < bytes.size() && bytes[i + 1] == '\n' ? "\r\n" : "\r";
+}
+
+// One line of text: every line break (CR LF, CR or LF) becomes one blank.
+std::string oneLine(std::string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '\r' || s[i] == '\n') {
+            if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n') ++i;
+            out += ' ';
+        } else {
+            out += s[i];
+        }
+    }
+    return out;
+}
+
+// The stored form of a value: quoted when the reader would otherwise lose its outer blanks or quotes.
+std::string storedValue(std::string_view value) {
+    std::string v = oneLine(value);
+    if (v != trimBlanks(v) || isQuoted(v)) return "\"" + v + "\"";
+    return v;
+}
+
+std::string encode(std::string_view utf8, IniEncoding encoding) {
+    return encoding == IniEncoding::Cp1252 ? Utf8ToCp1252(utf8) : std::string(utf8);
+}
+
+std::string decode(std::string_view bytes, IniEncoding encoding) {
+    return encoding == IniEncoding::Cp1252 ? Cp1252ToUtf8(bytes) : std::string(bytes);
+}
+
+}  // namespace
+
+std::optional<std::string> IniFind(std::string_view bytes, std::string_view section, std::string_view key,
+                                   IniEncoding encoding) {
+    const auto lines = splitLines(bytes);
+    const Location loc = locate(bytes, lines, section, key, encoding);
+    if (!loc.keyLine) return std::nullopt;
+    const Line& line = lines[*loc.keyLine];
+    const Parsed p = parseLine(bytes, line);
+    std::string_view value = trimBlanks(bytes.substr(p.valueStart, line.end - p.valueStart));
+    if (isQuoted(value)) value = value.substr(1, value.size() - 2);
+    return std::string(value);
+}
+
+std::string IniAssign(std::string_view bytes, std::string_view section, std::string_view key,
+                      std::string_view value, IniEncoding encoding) {
+    const std::string cleanSection(trimBlanks(oneLine(section)));
+    const std::string cleanKey(trimBlanks(oneLine(key)));
+    const std::string stored = storedValue(value);
+    const std::string eol = lineBreak(bytes);
+    const auto lines = splitLines(bytes);
+    const Location loc = locate(bytes, lines, cleanSection, cleanKey, encoding);
+
+    std::string out;
+    out.reserve(bytes.size() + cleanSection.size() + cleanKey.size() + stored.size() + 8);
+    if (loc.keyLine) {
+        const Line& line = lines[*loc.keyLine];
+        const Parsed p = parseLine(bytes, line);
+        out.append(bytes.substr(0, p.valueStart));
+        out += stored;
+        out.append(bytes.substr(line.end));
+        return out;
+    }
+    const std::string entry = cleanKey + "=" + stored;
+    if (loc.sectionLine) {
+        const Line& after = lines[loc.lastLineOfSection];
+        out.append(bytes.substr(0, after.next));
+        if (after.next == after.end) out += eol;  // the last line had no line break
+        out += entry + eol;
+        out.append(bytes.substr(after.next));
+        return out;
+    }
+    out.append(bytes);
+    if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') out += eol;
+    out += "[" + cleanSection + "]" + eol + entry + eol;
+    return out;
+}
+
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& file) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) return std::nullopt;
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    if (in.bad()) return std::nullopt;
+    return std::move(ss).str();
+}
+
+bool WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes,
+                         std::optional<std::filesystem::perms> mode) {
+    static std::atomic<unsigned> counter{0};
+    std::error_code ec;
+    std::optional<mode_t> finalMode;
+    if (mode) {
+        finalMode = static_cast<mode_t>(*mode & std::filesystem::perms::mask);
+    } else {
+        struct stat st {};
+        if (::stat(file.c_str(), &st) == 0) finalMode = st.st_mode & 07777;
+    }
+
+    std::filesystem::path temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
+        temp = file;
+        temp += ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        // A new file starts private; its final mode is set before it becomes visible under its name.
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, finalMode ? 0600 : 0666);
+        if (fd < 0 && errno != EEXIST) return false;
+    }
+    if (fd < 0) return false;
+
+    bool ok = true;
+    size_t done = 0;
+    while (ok && done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0)
+            ok = false;
+        else
+            done += static_cast<size_t>(n);
+    }
+    if (ok && finalMode && ::fchmod(fd, *finalMode) != 0) ok = false;
+    if (ok && ::fsync(fd) != 0) ok = false;
+    if (::close(fd) != 0) ok = false;
+    if (ok && ::rename(temp.c_str(), file.c_str()) != 0) ok = false;
+    if (!ok) std::filesystem::remove(temp, ec);
+    return ok;
+}
+
+std::optional<std::string> IniGet(const std::filesystem::path& file, std::string_view section,
+                                  std::string_view key, IniEncoding encoding) {
+    const auto bytes = ReadFileBytes(file);
+    if (!bytes) return std::nullopt;
+    const auto raw = IniFind(*bytes, encode(section, encoding), encode(key, encoding), encoding);
+    if (!raw) return std::nullopt;
+    std::string value = decode(*raw, encoding);
+    if (static_cast<int>(value.size()) > kIniValueMax) value = Left(value, kIniValueMax);
+    return value;
+}
+
+bool IniSet(const std::filesystem::path& file, std::string_view section, std::string_view key,
+            std::string_view value, IniEncoding encoding, std::optional<std::filesystem::perms> mode) {
+    std::error_code ec;
+    std::string bytes;
+    if (std::filesystem::exists(file, ec)) {
+        auto existing = ReadFileBytes(file);
+        if (!existing) return false;  // never replace a file that could not be read
+        bytes = std::move(*existing);
+    } else if (ec) {
+        return false;
+    }
+    const std::string updated =
+        IniAssign(bytes, encode(section, encoding), encode(key, encoding), encode(value, encoding), encoding);
+    if (updated == bytes && !mode) return true;
+    return WriteFileAtomically(file, updated, mode);
+}
+
+}  // namespace platform

@@ -1,0 +1,47 @@
+// INI files on a path, read and written one key at a time the way the classic private-profile functions
+// do: "[section]" lines, "key=value" lines, names compared without regard to case, blanks around names
+// and values ignored, the first matching section and key win. A write replaces one value and keeps every
+// other byte of the file; it goes through a temporary file and a rename.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// How the file's bytes map to the program's UTF-8 text.
+enum class IniEncoding {
+    Cp1252,  // the data files shared with other systems
+    Utf8,    // the program's own files (per-user settings)
+};
+
+// Values are cut to this many characters when read.
+inline constexpr int kIniValueMax = 1023;
+
+// In-memory engine on the file's raw bytes; names and values in the file's encoding.
+// The value of section/key, or nothing when the section or the key is missing. A value enclosed in a
+// matching pair of quotes loses them.
+std::optional<std::string> IniFind(std::string_view bytes, std::string_view section, std::string_view key,
+                                   IniEncoding encoding);
+// The file's bytes with section/key set to value (appending the section or the key when missing).
+std::string IniAssign(std::string_view bytes, std::string_view section, std::string_view key,
+                      std::string_view value, IniEncoding encoding);
+
+// On files; names and values in UTF-8. A missing or unreadable file reads as an empty one.
+std::optional<std::string> IniGet(const std::filesystem::path& file, std::string_view section,
+                                  std::string_view key, IniEncoding encoding = IniEncoding::Cp1252);
+// Writes one value; line breaks in it become blanks. False when the value did not reach the disk, the file
+// then being unchanged. A new file gets `mode`; an existing one keeps its permissions unless `mode` is given.
+bool IniSet(const std::filesystem::path& file, std::string_view section, std::string_view key,
+            std::string_view value, IniEncoding encoding = IniEncoding::Cp1252,
+            std::optional<std::filesystem::perms> mode = std::nullopt);
+
+// Whole-file helpers.
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& file);
+// Writes through a temporary file in the same folder, flushed, then renamed over the target.
+bool WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes,
+                         std::optional<std::filesystem::perms> mode = std::nullopt);
+
+}  // namespace platform

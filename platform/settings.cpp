@@ -1,0 +1,70 @@
+#include "platform/settings.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "platform/ini.h"
+
+namespace platform {
+
+namespace {
+
+std::filesystem::path configHome() {
+    // A relative XDG_CONFIG_HOME is invalid and ignored.
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/') return xdg;
+    const char* home = std::getenv("HOME");
+    if (!home || !*home) {
+        if (const passwd* pw = ::getpwuid(::getuid())) home = pw->pw_dir;
+    }
+    if (!home || !*home) return {};
+    return std::filesystem::path(home) / ".config";
+}
+
+bool usableName(std::string_view application) {
+    return !application.empty() && application != "." && application != ".." &&
+           application.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos;
+}
+
+}  // namespace
+
+std::filesystem::path SettingsFile(std::string_view application) {
+    if (!usableName(application)) return {};
+    const auto base = configHome();
+    if (base.empty()) return {};
+    return base / std::string(application) / "settings.ini";
+}
+
+std::string GetSetting(std::string_view application, std::string_view section, std::string_view key,
+                       std::string_view defaultValue) {
+    try {
+        const auto file = SettingsFile(application);
+        if (file.empty()) return std::string(defaultValue);
+        auto value = IniGet(file, section, key, IniEncoding::Utf8);
+        return value ? *value : std::string(defaultValue);
+    } catch (...) {
+        return std::string(defaultValue);
+    }
+}
+
+bool SaveSetting(std::string_view application, std::string_view section, std::string_view key,
+                 std::string_view value) {
+    try {
+        const auto file = SettingsFile(application);
+        if (file.empty()) return false;
+        namespace fs = std::filesystem;
+        std::error_code ec;
+        if (!fs::is_directory(file.parent_path(), ec)) {
+            fs::create_directories(file.parent_path(), ec);
+            if (ec) return false;
+            fs::permissions(file.parent_path(), fs::perms::owner_all, ec);
+        }
+        return IniSet(file, section, key, value, IniEncoding::Utf8,
+                      fs::perms::owner_read | fs::perms::owner_write);
+    } catch (...) {
+        return false;
+    }
+}
+
+}  // namespace platform

@@ -1,0 +1,120 @@
+// The real main window, started offscreen on the shipped edition file and typed into like a user would.
+#include "app/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <filesystem>
+#include <memory>
+
+#include "gui/qt_runtime.h"
+#include "tests/gui/gui_support.h"
+#include "tests/support/fakes.h"
+
+using gui_testing::WidgetOf;
+using platform::Control;
+
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+  protected:
+    MainWindowTest() {
+        for (const char* file : {"Zenkor2024.ini", "langFr.txt", "langEn.txt", "langSp.txt"}) {
+            if (std::filesystem::exists(std::filesystem::path(ZENKOR_DATA_DIR) / file))
+                sandbox.copyDataFile(file);
+        }
+        gui::InstallEventPump();  // the yield repaints and ticks the timers, as in the program
+    }
+    ~MainWindowTest() override {
+        if (w && !w->unloaded()) w->unload();
+        w.reset();
+        gui_testing::FlushDeletes();
+    }
+
+    void start() {
+        w = std::make_unique<zenkor::Zenkor>();
+        w->show();
+        ASSERT_NE(gui::FormView::of(*w), nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window()));
+    }
+    QWidget* window() { return gui_testing::ViewOf(*w).window(); }
+
+    // A user's entry: a click at the right end of the box, then the keys.
+    void type(Control& box, const QString& keys) {
+        auto* edit = WidgetOf<QLineEdit>(box);
+        ASSERT_NE(edit, nullptr) << box.displayName();
+        QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(edit->width() - 4, edit->height() / 2));
+        QTest::keyClicks(edit, keys);
+    }
+
+    testing_support::Sandbox sandbox;
+    std::unique_ptr<zenkor::Zenkor> w;
+};
+
+TEST_F(MainWindowTest, TypedGroupScoresMoveTheTableOnScreen) {
+    ASSERT_NO_FATAL_FAILURE(start());
+    if (!w->exists("ButA", 0)) GTEST_SKIP() << "the group design is not in the window yet";
+    Control& first = (*w)("ButA", 0);
+    std::vector<std::string> changes;
+    auto inner = first.Change;
+    first.Change = [&, inner] {
+        changes.push_back(first.Text());
+        if (inner) inner();
+    };
+
+    // Germany 5-1 Scotland, Hungary 1-3 Switzerland, Germany 2-0 Hungary, Switzerland 1-1 Scotland,
+    // Switzerland 1-1 Germany, Scotland 0-1 Hungary.
+    const std::array<const char*, 12> scores = {"5", "1", "1", "3", "2", "0", "1", "1", "1", "1", "0", "1"};
+    for (int i = 0; i < 12; ++i)
+        ASSERT_NO_FATAL_FAILURE(type((*w)("ButA", i), scores[static_cast<size_t>(i)]));
+
+    // The placeholder went, the widget shows what the model holds, and the keystroke reached Change once.
+    EXPECT_EQ(first.Text(), "5");
+    EXPECT_EQ(WidgetOf<QLineEdit>(first)->text(), "5");
+    ASSERT_FALSE(changes.empty());
+    EXPECT_EQ(changes.back(), "5");
+    EXPECT_LE(changes.size(), 2u);  // the typed text, and the handler's rewrite without the "-"
+    for (int i = 0; i < 12; ++i) {
+        EXPECT_EQ(WidgetOf<QLineEdit>((*w)("ButA", i))->text().toStdString(), (*w)("ButA", i).Text()) << i;
+    }
+
+    // Germany 7, Switzerland 5, Hungary 3, Scotland 1: the team boxes move to their rows.
+    const std::array<int, 5> expectedPlace = {0, 1, 4, 3, 2};
+    for (int team = 1; team <= 4; ++team) {
+        Control& box = (*w)("A", team);
+        EXPECT_EQ(w->teamPlace(0, team), expectedPlace[static_cast<size_t>(team)]) << box.Text();
+        EXPECT_EQ(WidgetOf(box)->y(), static_cast<int>(std::lround(box.Top() / 15.0))) << box.Text();
+    }
+    EXPECT_EQ((*w)("A", 1).Top(), 690);
+    EXPECT_EQ((*w)("A", 2).Top(), 1635);
+    EXPECT_TRUE(gui_testing::SaveScreenshot(window(), "main_window.png"));
+}
+
+TEST_F(MainWindowTest, TheKnockoutViewOpensFromItsButton) {
+    ASSERT_NO_FATAL_FAILURE(start());
+    if (!w->exists("Frame9") || !w->exists("Huit", 0))
+        GTEST_SKIP() << "the knockout design is not in the window yet";
+    auto* button = WidgetOf<QPushButton>((*w)("Command1"));
+    ASSERT_NE(button, nullptr);
+    const bool wasShown = (*w)("Frame9").Visible();
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_NE((*w)("Frame9").Visible(), wasShown);
+    EXPECT_EQ(WidgetOf((*w)("Frame9"))->isVisible(), (*w)("Frame9").Visible());
+    if (!(*w)("Frame9").Visible()) QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_TRUE(gui_testing::SaveScreenshot(window(), "knockout_view.png"));
+}
+
+TEST_F(MainWindowTest, CompactModeShrinksTheWindowAndKeepsThePlaces) {
+    ASSERT_NO_FATAL_FAILURE(start());
+    if (!w->exists("A", 4)) GTEST_SKIP() << "the group design is not in the window yet";
+    const int fullWidth = window()->width();
+    w->setDisplayScale(0.85);
+    EXPECT_EQ((*w)("A", 4).Top(), 1635);
+    EXPECT_EQ(WidgetOf((*w)("A", 4))->y(), 93);
+    EXPECT_LT(window()->width(), fullWidth);
+    EXPECT_TRUE(gui_testing::SaveScreenshot(window(), "main_window_compact.png"));
+}
+
+}  // namespace
