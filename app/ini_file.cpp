@@ -37,7 +37,9 @@ IniWriteBatch::IniWriteBatch(const std::string& baseName) : baseName_(baseName),
     activeBatch() = this;
 }
 
-IniWriteBatch::~IniWriteBatch() { activeBatch() = outer_; }
+IniWriteBatch::~IniWriteBatch() {
+    activeBatch() = outer_;
+}
 
 bool IniWriteBatch::commit() {
     // Never replace a file that could not be read.
@@ -53,8 +55,8 @@ std::string ReadIni(const std::string& baseName, const std::string& section, con
                     const std::string& defaultValue) {
     try {
         if (IniWriteBatch* batch = activeBatch(); batch && batch->baseName_ == baseName) {
-            auto raw = platform::IniFind(batch->bytes_, platform::Utf8ToCp1252(section), platform::Utf8ToCp1252(key),
-                                         platform::IniEncoding::Cp1252);
+            auto raw = platform::IniFind(batch->bytes_, platform::Utf8ToCp1252(section),
+                                         platform::Utf8ToCp1252(key), platform::IniEncoding::Cp1252);
             if (!raw) return defaultValue;
             return platform::Left(platform::Cp1252ToUtf8(*raw), platform::kIniValueMax);
         }
@@ -72,9 +74,9 @@ bool WriteIni(const std::string& baseName, const std::string& section, const std
     try {
         if (IniWriteBatch* batch = activeBatch(); batch && batch->baseName_ == baseName) {
             if (!batch->readable_) return false;
-            std::string updated = platform::IniAssign(batch->bytes_, platform::Utf8ToCp1252(section),
-                                                      platform::Utf8ToCp1252(key), platform::Utf8ToCp1252(value),
-                                                      platform::IniEncoding::Cp1252);
+            std::string updated = platform::IniAssign(
+                batch->bytes_, platform::Utf8ToCp1252(section), platform::Utf8ToCp1252(key),
+                platform::Utf8ToCp1252(value), platform::IniEncoding::Cp1252);
             if (updated != batch->bytes_) {
                 batch->bytes_ = std::move(updated);
                 batch->changed_ = true;

@@ -164,6 +164,14 @@ void onClick(Zenkor& w, const char* name, std::function<void()> handler) {
     if (Control* c = w.find(name)) c->Click = std::move(handler);
 }
 
+// The panels laid over the group view are designed before the groups are: once every design is built
+// they go to the front, the ones that cover the others last.
+void stackPanels(Zenkor& w) {
+    for (const char* name : {"Frame9", "FraElim", "Fraide", "FraHisto", "Frame18", "Frame21", "Frame20"}) {
+        if (Control* panel = w.find(name)) w.bringToFront(*panel);
+    }
+}
+
 }  // namespace
 
 std::string VersionLine() {
@@ -268,6 +276,7 @@ void Timer2_Timer(Zenkor& w) {
 }
 
 void WireMainWindow(Zenkor& w) {
+    stackPanels(w);
     w.Load = [&w] { Form_Load(w); };
     w.Unload = [&w] { Form_Unload(w); };
     onClick(w, "Command1", [&w] { Command1_Click(w); });

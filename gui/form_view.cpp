@@ -279,8 +279,9 @@ QWidget* FormView::ensureWidget(Control& c) {
     return w;
 }
 
-void FormView::watch(QWidget* w, Control& c) {
-    w->setObjectName(Q(c.displayName()));
+void FormView::watch(QWidget* w, Control& c, bool innerPart) {
+    // Tests and tools find a control's widget by the control's name.
+    if (!innerPart) w->setObjectName(Q(c.displayName()));
     w->setMouseTracking(true);
     // Only the innermost control hears the mouse: events stop at the control under the pointer.
     w->setAttribute(Qt::WA_NoMousePropagation);
@@ -294,7 +295,7 @@ QWidget* FormView::makeWidget(Control& c, QWidget* parent) {
             if (c.MultiLine()) {
                 auto* edit = new QPlainTextEdit(parent);
                 edit->setTabChangesFocus(true);
-                watch(edit->viewport(), c);
+                watch(edit->viewport(), c, true);
                 connect(edit, &QPlainTextEdit::textChanged, this, [this, edit] {
                     if (writingWidgets_ == 0) userEdited(edit, ToModelLines(edit->toPlainText()));
                 });
@@ -348,7 +349,7 @@ QWidget* FormView::makeWidget(Control& c, QWidget* parent) {
             combo->setCompleter(nullptr);
             combo->setMaxVisibleItems(16);
             QLineEdit* edit = combo->lineEdit();
-            watch(edit, c);
+            watch(edit, c, true);
             connect(edit, &QLineEdit::textEdited, this,
                     [this, combo](const QString& text) { userEdited(combo, text.toStdString()); });
             connect(combo, &QComboBox::activated, this,
@@ -358,7 +359,7 @@ QWidget* FormView::makeWidget(Control& c, QWidget* parent) {
         case Kind::ListBox: {
             auto* list = new QListWidget(parent);
             list->setUniformItemSizes(true);
-            watch(list->viewport(), c);
+            watch(list->viewport(), c, true);
             connect(list, &QListWidget::currentRowChanged, this, [this, list](int row) {
                 if (writingWidgets_ == 0) userChoseItem(list, row);
             });
@@ -743,7 +744,17 @@ void FormView::applyTimer(Control& c) {
 
 void FormView::controlCreated(Control& control) {
     if (detached_) return;
-    if (ensureWidget(control)) restack(control.container());
+    QWidget* w = ensureWidget(control);
+    if (!w || !IsGraphical(control.kind())) return;  // a new windowed control is on top already
+    // A new graphical control goes on top of its layer, beneath the windowed controls.
+    for (QObject* sibling : w->parentWidget()->children()) {
+        const Control* other = controlOf_.value(sibling, nullptr);
+        if (sibling != w && other && other->container() == control.container() &&
+            !IsGraphical(other->kind())) {
+            w->stackUnder(static_cast<QWidget*>(sibling));
+            break;
+        }
+    }
 }
 
 void FormView::controlRemoved(Control& control) {

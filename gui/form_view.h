@@ -54,7 +54,7 @@ class FormView : public QObject, public platform::FormObserver {
     QWidget* ensureWidget(Control& c);
     QWidget* makeWidget(Control& c, QWidget* parent);
     void makeTimer(Control& c);
-    void watch(QWidget* w, Control& c);
+    void watch(QWidget* w, Control& c, bool innerPart = false);
     void refreshAll(Control& c, QWidget* w);
     void relayoutAll();
     void restack(const Control* container);

@@ -179,12 +179,18 @@ std::string decode(std::string_view bytes, IniEncoding encoding) {
     return encoding == IniEncoding::Cp1252 ? Cp1252ToUtf8(bytes) : std::string(bytes);
 }
 
+// Names as a line can hold them: on one line, without outer blanks. Reader and writer clean them alike,
+// so whatever name a value was written under finds it again.
+std::string cleanName(std::string_view name) {
+    return std::string(trimBlanks(oneLine(name)));
+}
+
 }  // namespace
 
 std::optional<std::string> IniFind(std::string_view bytes, std::string_view section, std::string_view key,
                                    IniEncoding encoding) {
     const auto lines = splitLines(bytes);
-    const Location loc = locate(bytes, lines, section, key, encoding);
+    const Location loc = locate(bytes, lines, cleanName(section), cleanName(key), encoding);
     if (!loc.keyLine) return std::nullopt;
     const Line& line = lines[*loc.keyLine];
     const Parsed p = parseLine(bytes, line);
@@ -195,8 +201,8 @@ std::optional<std::string> IniFind(std::string_view bytes, std::string_view sect
 
 std::string IniAssign(std::string_view bytes, std::string_view section, std::string_view key,
                       std::string_view value, IniEncoding encoding) {
-    const std::string cleanSection(trimBlanks(oneLine(section)));
-    const std::string cleanKey(trimBlanks(oneLine(key)));
+    const std::string cleanSection = cleanName(section);
+    const std::string cleanKey = cleanName(key);
     const std::string stored = storedValue(value);
     const std::string eol = lineBreak(bytes);
     const auto lines = splitLines(bytes);

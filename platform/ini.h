@@ -21,8 +21,9 @@ enum class IniEncoding {
 inline constexpr int kIniValueMax = 1023;
 
 // In-memory engine on the file's raw bytes; names and values in the file's encoding.
-// The value of section/key, or nothing when the section or the key is missing. A value enclosed in a
-// matching pair of quotes loses them.
+// The value of section/key, or nothing when the section or the key is missing. Names are looked up as the
+// writer stores them: blanks around them ignored, line breaks as blanks. A value enclosed in a matching
+// pair of quotes loses them.
 std::optional<std::string> IniFind(std::string_view bytes, std::string_view section, std::string_view key,
                                    IniEncoding encoding);
 // The file's bytes with section/key set to value (appending the section or the key when missing).

@@ -112,6 +112,10 @@ TEST(IniFile, LineBreaksInAValueBecomeBlanks) {
     ASSERT_TRUE(WriteIni("Brk", "Mess", "0", "ligne 1\r\n[EquipA]\n1=Pirate\rfin"));
     EXPECT_EQ(ReadIni("Brk", "Mess", "0"), "ligne 1 [EquipA] 1=Pirate fin");
     EXPECT_EQ(ReadIni("Brk", "EquipA", "1", "A1"), "A1");  // no section was smuggled in
+    // Names are cleaned alike on both sides.
+    ASSERT_TRUE(WriteIni("Brk", " Deux\nlignes ", "\tk ", "v"));
+    EXPECT_EQ(ReadIni("Brk", " Deux\r\nlignes", "k", "-"), "v");
+    EXPECT_NE(box.readFile("Brk.ini").find("[Deux lignes]\r\nk=v\r\n"), std::string::npos);
 }
 
 TEST(IniFile, OuterBlanksAndQuotesSurviveARoundTrip) {

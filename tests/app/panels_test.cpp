@@ -183,3 +183,16 @@ TEST_F(StartupTest, TheGroupViewShowsNothingOverlapping) {
         }
     }
 }
+
+TEST_F(StartupTest, PanelsLieInFrontOfTheGroupView) {
+    Zenkor w;
+    const auto& order = w.controls();
+    const auto pos = [&](const char* name) { return std::find(order.begin(), order.end(), w.find(name)); };
+    for (const char* panel : {"Frame9", "FraElim", "Fraide", "FraHisto", "Frame18", "Frame21", "Frame20"}) {
+        for (const char* below : {"Frame1", "Frame7", "Frame11", "TexMeillTrois"}) {
+            EXPECT_GT(pos(panel), pos(below)) << panel << " behind " << below;
+        }
+    }
+    EXPECT_GT(pos("FraHisto"), pos("Frame9"));  // the history panel shows over the knockout view
+    EXPECT_GT(pos("Frame20"), pos("Frame21"));
+}

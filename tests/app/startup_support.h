@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -37,7 +38,7 @@ class StartupTest : public ::testing::Test {
         box.copyDataFile("Zenkor2024.ini");
     }
     void TearDown() override {
-        platform::SetErrorSink(nullptr);
+        platform::SetErrorSink([](const std::string& e) { std::fprintf(stderr, "Zenkor: %s\n", e.c_str()); });
         if (savedConfig_)
             setenv("XDG_CONFIG_HOME", savedConfig_->c_str(), 1);
         else

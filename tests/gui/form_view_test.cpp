@@ -28,6 +28,7 @@ namespace {
 class FormViewTest : public ::testing::Test {
   protected:
     FormViewTest() : form("Essai") {
+        gui::InstallQtRuntime();  // a sandbox of another test may have put the headless services back
         form.self().setCaption("Essai");
         form.self().move(0, 0, 9000, 6000);
     }
@@ -216,6 +217,11 @@ TEST_F(FormViewTest, LabelsAndPicturesLieBeneathWindowedControls) {
     front.ZOrderFront();
     EXPECT_EQ(window()->childAt(overlap), WidgetOf(front));
     EXPECT_EQ(window()->childAt(QPoint(380, 20)), WidgetOf(hotspot));  // only where nothing windowed is
+    // Added at run time, a label still lies beneath the frames, above the older label.
+    Control& late = form.add(Kind::Label, "Tard");
+    late.move(0, 0, 9000, 6000);
+    EXPECT_EQ(window()->childAt(overlap), WidgetOf(front));
+    EXPECT_EQ(window()->childAt(QPoint(380, 20)), WidgetOf(late));
 }
 
 TEST_F(FormViewTest, MouseMovesReachOnlyTheInnermostControl) {
@@ -259,6 +265,7 @@ TEST_F(FormViewTest, ClicksReachButtonsLabelsBoxesAndLists) {
     combo.move(150, 2100, 900, 315);
     for (const char* day : {"01", "02", "03"}) combo.AddItem(day);
     combo.Click = [&] { events.push_back("combo " + combo.Text()); };
+    combo.GotFocus = [&] { events.push_back("combo focus"); };
     std::vector<int> pressed;
     combo.KeyPress = [&](int& key) { pressed.push_back(key); };
     showForm();
@@ -276,7 +283,7 @@ TEST_F(FormViewTest, ClicksReachButtonsLabelsBoxesAndLists) {
     days->setFocus();
     QTest::keyClick(days, Qt::Key_Down);
     EXPECT_EQ(events, (std::vector<std::string>{"button", "label click", "check 1", "label click",
-                                                "label dblclick", "check 0", "combo 01"}));
+                                                "label dblclick", "check 0", "combo focus", "combo 01"}));
     EXPECT_EQ(combo.ListIndex(), 0);
 
     QTest::keyClicks(days->lineEdit(), "7");

@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 #include <memory>
 
@@ -40,6 +42,10 @@ class MainWindowTest : public ::testing::Test {
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window()));
     }
     QWidget* window() { return gui_testing::ViewOf(*w).window(); }
+    // The first-use panel goes on the fifth tick of its timer.
+    void passFirstUsePanel() {
+        for (int i = 0; i < 5; ++i) (*w)("Timer2").tick();
+    }
 
     // A user's entry: a click at the right end of the box, then the keys.
     void type(Control& box, const QString& keys) {
@@ -89,6 +95,7 @@ TEST_F(MainWindowTest, TypedGroupScoresMoveTheTableOnScreen) {
     }
     EXPECT_EQ((*w)("A", 1).Top(), 690);
     EXPECT_EQ((*w)("A", 2).Top(), 1635);
+    passFirstUsePanel();
     EXPECT_TRUE(gui_testing::SaveScreenshot(window(), "main_window.png"));
 }
 
@@ -103,18 +110,42 @@ TEST_F(MainWindowTest, TheKnockoutViewOpensFromItsButton) {
     EXPECT_NE((*w)("Frame9").Visible(), wasShown);
     EXPECT_EQ(WidgetOf((*w)("Frame9"))->isVisible(), (*w)("Frame9").Visible());
     if (!(*w)("Frame9").Visible()) QTest::mouseClick(button, Qt::LeftButton);
+    passFirstUsePanel();
+    // The knockout view covers the group frames.
+    QWidget* knockout = WidgetOf((*w)("Frame9"));
+    QWidget* groupA = WidgetOf((*w)("Frame1"));
+    QWidget* top = window()->childAt(groupA->geometry().center());
+    EXPECT_TRUE(top == knockout || knockout->isAncestorOf(top));
     EXPECT_TRUE(gui_testing::SaveScreenshot(window(), "knockout_view.png"));
 }
 
 TEST_F(MainWindowTest, CompactModeShrinksTheWindowAndKeepsThePlaces) {
     ASSERT_NO_FATAL_FAILURE(start());
-    if (!w->exists("A", 4)) GTEST_SKIP() << "the group design is not in the window yet";
+    if (!w->exists("A", 4) || !w->exists("Command14")) GTEST_SKIP() << "the design is not in the window yet";
     const int fullWidth = window()->width();
-    w->setDisplayScale(0.85);
+    // "Aide", then "Passer en mode réduit" in the help panel.
+    QTest::mouseClick(WidgetOf((*w)("Command6")), Qt::LeftButton);
+    ASSERT_TRUE(WidgetOf((*w)("Command14"))->isVisible());
+    QTest::mouseClick(WidgetOf((*w)("Command14")), Qt::LeftButton);
+    EXPECT_DOUBLE_EQ(w->displayScale(), 0.85);
     EXPECT_EQ((*w)("A", 4).Top(), 1635);
     EXPECT_EQ(WidgetOf((*w)("A", 4))->y(), 93);
     EXPECT_LT(window()->width(), fullWidth);
+    passFirstUsePanel();
     EXPECT_TRUE(gui_testing::SaveScreenshot(window(), "main_window_compact.png"));
+}
+
+TEST_F(MainWindowTest, QuitterUnloadsTheWindowAndEndsTheProgram) {
+    ASSERT_NO_FATAL_FAILURE(start());
+    if (!w->exists("Command5")) GTEST_SKIP() << "no Quitter button yet";
+    auto* quit = WidgetOf<QPushButton>((*w)("Command5"));
+    ASSERT_NE(quit, nullptr);
+    QTimer::singleShot(0, [quit] { QTest::mouseClick(quit, Qt::LeftButton); });
+    EXPECT_EQ(QApplication::exec(), 0);  // returns only because the program ended
+    EXPECT_TRUE(platform::EndRequested());
+    EXPECT_TRUE(w->unloaded());
+    EXPECT_EQ(gui::FormView::of(*w), nullptr);
+    gui::InstallEndHandler();
 }
 
 }  // namespace
