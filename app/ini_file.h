@@ -17,7 +17,7 @@ bool WriteIni(const std::string& baseName, const std::string& section, const std
 // Gathers the writes to one file while it lives, so that a save of many values reaches the disk in one
 // write (a temporary file and a rename) instead of one per value. ReadIni sees the pending values.
 class IniWriteBatch {
-public:
+  public:
     explicit IniWriteBatch(const std::string& baseName);
     ~IniWriteBatch();
     IniWriteBatch(const IniWriteBatch&) = delete;
@@ -25,8 +25,9 @@ public:
     // Puts the gathered values on disk; false when they did not get there (the file is then unchanged).
     bool commit();
 
-private:
-    friend std::string ReadIni(const std::string&, const std::string&, const std::string&, const std::string&);
+  private:
+    friend std::string ReadIni(const std::string&, const std::string&, const std::string&,
+                               const std::string&);
     friend bool WriteIni(const std::string&, const std::string&, const std::string&, const std::string&);
     std::string baseName_;
     std::string bytes_;

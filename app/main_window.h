@@ -16,7 +16,7 @@ using platform::Kind;
 inline constexpr std::array<char, 6> kGroups = {'A', 'B', 'C', 'D', 'E', 'F'};
 
 class Zenkor : public platform::Form {
-public:
+  public:
     Zenkor();
 
     // Window flags.
@@ -36,7 +36,7 @@ public:
     // Shorthands for the group-indexed control names.
     static std::string groupName(int group) { return std::string(1, kGroups[static_cast<size_t>(group)]); }
 
-private:
+  private:
     std::array<std::array<int, 5>, 6> places_{};
 };
 

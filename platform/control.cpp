@@ -27,7 +27,10 @@ bool assign(T& field, const T& value) {
 
 }  // namespace
 
-void SetErrorSink(std::function<void(const std::string&)> sink) { errorSink() = std::move(sink); }
+void SetErrorSink(std::function<void(const std::string&)> sink) {
+    errorSink() = sink ? std::move(sink)
+                       : [](const std::string& message) { std::cerr << "Zenkor: " << message << '\n'; };
+}
 
 void Guard(const std::function<void()>& handler, std::string_view where) {
     if (!handler) return;
@@ -42,19 +45,32 @@ void Guard(const std::function<void()>& handler, std::string_view where) {
 
 const char* KindName(Kind kind) {
     switch (kind) {
-        case Kind::Form: return "Form";
-        case Kind::TextBox: return "TextBox";
-        case Kind::Label: return "Label";
-        case Kind::CommandButton: return "CommandButton";
-        case Kind::CheckBox: return "CheckBox";
-        case Kind::OptionButton: return "OptionButton";
-        case Kind::ComboBox: return "ComboBox";
-        case Kind::ListBox: return "ListBox";
-        case Kind::Frame: return "Frame";
-        case Kind::Image: return "Image";
-        case Kind::Shape: return "Shape";
-        case Kind::Line: return "Line";
-        case Kind::Timer: return "Timer";
+        case Kind::Form:
+            return "Form";
+        case Kind::TextBox:
+            return "TextBox";
+        case Kind::Label:
+            return "Label";
+        case Kind::CommandButton:
+            return "CommandButton";
+        case Kind::CheckBox:
+            return "CheckBox";
+        case Kind::OptionButton:
+            return "OptionButton";
+        case Kind::ComboBox:
+            return "ComboBox";
+        case Kind::ListBox:
+            return "ListBox";
+        case Kind::Frame:
+            return "Frame";
+        case Kind::Image:
+            return "Image";
+        case Kind::Shape:
+            return "Shape";
+        case Kind::Line:
+            return "Line";
+        case Kind::Timer:
+            return "Timer";
     }
     return "?";
 }
@@ -77,8 +93,11 @@ Control::Control(Form& form, Kind kind, std::string name, int index, Control* co
             borderStyle_ = 0;
             backStyle_ = 0;
             break;
-        case Kind::Timer: enabled_ = true; break;
-        default: break;
+        case Kind::Timer:
+            enabled_ = true;
+            break;
+        default:
+            break;
     }
 }
 
@@ -105,7 +124,9 @@ void Control::setText(std::string_view text) {
     raiseChange();
 }
 
-void Control::setCaption(std::string_view caption) { setText(caption); }
+void Control::setCaption(std::string_view caption) {
+    setText(caption);
+}
 
 void Control::setTag(std::string_view tag) {
     if (tag_ == tag) return;
@@ -222,7 +243,9 @@ void Control::setSelLength(int v) {
     if (assign(selLength_, v)) notify(Prop::Selection);
 }
 
-std::string Control::SelText() const { return Mid(text_, selStart_ + 1, selLength_); }
+std::string Control::SelText() const {
+    return Mid(text_, selStart_ + 1, selLength_);
+}
 
 void Control::setSelText(std::string_view replacement) {
     const std::string before = platform::Left(text_, selStart_);
@@ -253,8 +276,9 @@ void Control::setStretch(bool v) {
 void Control::setSorted(bool v) {
     sorted_ = v;
     if (sorted_) {
-        std::stable_sort(items_.begin(), items_.end(),
-                         [](const std::string& a, const std::string& b) { return CompareListText(a, b) < 0; });
+        std::stable_sort(items_.begin(), items_.end(), [](const std::string& a, const std::string& b) {
+            return CompareListText(a, b) < 0;
+        });
         notify(Prop::Items);
     }
 }
@@ -267,9 +291,9 @@ const std::string& Control::List(int i) const {
 
 void Control::AddItem(std::string_view item) {
     if (sorted_) {
-        auto pos = std::upper_bound(items_.begin(), items_.end(), item, [](std::string_view a, const std::string& b) {
-            return CompareListText(a, b) < 0;
-        });
+        auto pos = std::upper_bound(
+            items_.begin(), items_.end(), item,
+            [](std::string_view a, const std::string& b) { return CompareListText(a, b) < 0; });
         const auto at = pos - items_.begin();
         items_.insert(pos, std::string(item));
         selected_.insert(selected_.begin() + at, false);
@@ -338,13 +362,17 @@ void Control::setSelected(int i, bool v) {
     notify(Prop::Items);
 }
 
-std::string Control::listText() const { return listIndex_ >= 0 ? List(listIndex_) : std::string(); }
+std::string Control::listText() const {
+    return listIndex_ >= 0 ? List(listIndex_) : std::string();
+}
 
 void Control::setInterval(int ms) {
     if (assign(interval_, std::max(0, ms))) notify(Prop::Interval);
 }
 
-void Control::ZOrderFront() { form_->bringToFront(*this); }
+void Control::ZOrderFront() {
+    form_->bringToFront(*this);
+}
 
 void Control::raiseChange() {
     if (Change) Guard(Change, displayName() + "_Change");
@@ -442,7 +470,8 @@ Form::~Form() {
 Control& Form::add(Kind kind, std::string_view name, int index, Control* container) {
     auto& members = byName_[std::string(name)];
     if (auto it = members.find(index); it != members.end()) return *it->second;
-    auto control = std::make_unique<Control>(*this, kind, std::string(name), index, container ? container : self_.get());
+    auto control =
+        std::make_unique<Control>(*this, kind, std::string(name), index, container ? container : self_.get());
     Control& ref = *control;
     members.emplace(index, std::move(control));
     order_.push_back(&ref);
@@ -462,7 +491,8 @@ Control* Form::load(std::string_view name, int index) {
     if (members.count(index) != 0) return nullptr;
     const Control& lowest = *members.begin()->second;
     if (lowest.index() < 0) return nullptr;
-    auto control = std::make_unique<Control>(*this, lowest.kind(), std::string(name), index, lowest.container());
+    auto control =
+        std::make_unique<Control>(*this, lowest.kind(), std::string(name), index, lowest.container());
     control->copyDesignFrom(lowest);
     Control& ref = *control;
     members.emplace(index, std::move(control));
@@ -499,7 +529,9 @@ Control& Form::ctl(std::string_view name, int index) {
     return *sink_;
 }
 
-bool Form::exists(std::string_view name, int index) { return find(name, index) != nullptr; }
+bool Form::exists(std::string_view name, int index) {
+    return find(name, index) != nullptr;
+}
 
 std::vector<int> Form::indexes(std::string_view name) {
     std::vector<int> result;

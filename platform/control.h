@@ -21,7 +21,9 @@ inline constexpr Color kWhite = 16777215;
 inline constexpr Color kButtonFace = 0x8000000F;
 inline constexpr Color kWindowBackground = 0x80000005;
 
-constexpr Color RGB(int r, int g, int b) { return r + (g << 8) + (static_cast<Color>(b) << 16); }
+constexpr Color RGB(int r, int g, int b) {
+    return r + (g << 8) + (static_cast<Color>(b) << 16);
+}
 
 enum class Kind {
     Form,
@@ -65,7 +67,7 @@ enum class Prop {
 class Form;
 
 class Control {
-public:
+  public:
     Control(Form& form, Kind kind, std::string name, int index, Control* container);
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
@@ -225,7 +227,7 @@ public:
     // Copies the design properties of another control (used when an array member is created at run time).
     void copyDesignFrom(const Control& other);
 
-private:
+  private:
     void notify(Prop prop);
 
     Form* form_;
@@ -264,7 +266,7 @@ private:
 
 // What a view needs to know of a form's life and of every property change.
 class FormObserver {
-public:
+  public:
     virtual ~FormObserver() = default;
     virtual void controlCreated(Control& control) = 0;
     virtual void propertyChanged(Control& control, Prop prop) = 0;
@@ -281,7 +283,7 @@ public:
 // A window: its own control (kind Form, for Caption, size, colours and form events) and its controls in
 // creation order, which is also their stacking order (later ones on top) within a container.
 class Form {
-public:
+  public:
     explicit Form(std::string name);
     virtual ~Form();
     Form(const Form&) = delete;
@@ -307,7 +309,7 @@ public:
     Control& ctl(std::string_view name, int index = -1);
     Control& operator()(std::string_view name, int index = -1) { return ctl(name, index); }
     bool exists(std::string_view name, int index = -1);
-    std::vector<int> indexes(std::string_view name);  // ascending
+    std::vector<int> indexes(std::string_view name);                  // ascending
     const std::vector<Control*>& controls() const { return order_; }  // creation order
     std::vector<Control*> children(const Control* container) const;
 
@@ -336,7 +338,7 @@ public:
     double displayScale() const { return displayScale_; }
     void setDisplayScale(double scale);
 
-private:
+  private:
     friend class Control;
     void notifyCreated(Control& control);
 

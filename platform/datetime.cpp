@@ -14,7 +14,8 @@ std::int64_t daysFromCivil(int y, int m, int d) {
     y -= m <= 2 ? 1 : 0;
     const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
     const auto yoe = static_cast<unsigned>(y - era * 400);
-    const unsigned doy = (153 * static_cast<unsigned>(m + (m > 2 ? -3 : 9)) + 2) / 5 + static_cast<unsigned>(d) - 1;
+    const unsigned doy =
+        (153 * static_cast<unsigned>(m + (m > 2 ? -3 : 9)) + 2) / 5 + static_cast<unsigned>(d) - 1;
     const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
     return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
 }
@@ -36,7 +37,9 @@ Civil civilFromDays(std::int64_t z) {
     return {static_cast<int>(y + (m <= 2 ? 1 : 0)), static_cast<int>(m), static_cast<int>(d)};
 }
 
-std::int64_t floorDiv(std::int64_t a, std::int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
+std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
+    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
+}
 
 int daysInMonth(int y, int m) {
     static constexpr std::array<int, 12> days = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -66,14 +69,28 @@ std::optional<DateTime> ParseDate(std::string_view text) {
     return MakeDateTime(y, m, d, hh, mm, ss);
 }
 
-DateTime DateValue(std::string_view text) { return ParseDate(text).value_or(DateTime{}); }
+DateTime DateValue(std::string_view text) {
+    return ParseDate(text).value_or(DateTime{});
+}
 
-int Year(DateTime t) { return civilFromDays(floorDiv(t.seconds, 86400)).y; }
-int Month(DateTime t) { return civilFromDays(floorDiv(t.seconds, 86400)).m; }
-int Day(DateTime t) { return civilFromDays(floorDiv(t.seconds, 86400)).d; }
-int Hour(DateTime t) { return static_cast<int>((t.seconds - floorDiv(t.seconds, 86400) * 86400) / 3600); }
-int Minute(DateTime t) { return static_cast<int>((t.seconds - floorDiv(t.seconds, 3600) * 3600) / 60); }
-int Second(DateTime t) { return static_cast<int>(t.seconds - floorDiv(t.seconds, 60) * 60); }
+int Year(DateTime t) {
+    return civilFromDays(floorDiv(t.seconds, 86400)).y;
+}
+int Month(DateTime t) {
+    return civilFromDays(floorDiv(t.seconds, 86400)).m;
+}
+int Day(DateTime t) {
+    return civilFromDays(floorDiv(t.seconds, 86400)).d;
+}
+int Hour(DateTime t) {
+    return static_cast<int>((t.seconds - floorDiv(t.seconds, 86400) * 86400) / 3600);
+}
+int Minute(DateTime t) {
+    return static_cast<int>((t.seconds - floorDiv(t.seconds, 3600) * 3600) / 60);
+}
+int Second(DateTime t) {
+    return static_cast<int>(t.seconds - floorDiv(t.seconds, 60) * 60);
+}
 
 int Weekday(DateTime t) {
     // 1970-01-01 was a Thursday (5).
@@ -81,8 +98,12 @@ int Weekday(DateTime t) {
     return static_cast<int>(((days % 7) + 7 + 4) % 7) + 1;
 }
 
-DateTime DateOnly(DateTime t) { return {floorDiv(t.seconds, 86400) * 86400}; }
-DateTime AddDays(DateTime t, int days) { return {t.seconds + static_cast<std::int64_t>(days) * 86400}; }
+DateTime DateOnly(DateTime t) {
+    return {floorDiv(t.seconds, 86400) * 86400};
+}
+DateTime AddDays(DateTime t, int days) {
+    return {t.seconds + static_cast<std::int64_t>(days) * 86400};
+}
 
 std::string FrenchWeekdayName(DateTime t) {
     static constexpr std::array<const char*, 7> names = {"dimanche", "lundi",    "mardi", "mercredi",
@@ -91,8 +112,8 @@ std::string FrenchWeekdayName(DateTime t) {
 }
 
 std::string FrenchMonthName(int month) {
-    static constexpr std::array<const char*, 12> names = {"janvier", "février", "mars",      "avril",
-                                                          "mai",     "juin",    "juillet",   "août",
+    static constexpr std::array<const char*, 12> names = {"janvier",   "février", "mars",     "avril",
+                                                          "mai",       "juin",    "juillet",  "août",
                                                           "septembre", "octobre", "novembre", "décembre"};
     if (month < 1 || month > 12) return {};
     return names[static_cast<size_t>(month - 1)];
@@ -106,7 +127,8 @@ std::string FormatDate(DateTime t) {
 
 std::string FormatDateTime(DateTime t) {
     char buffer[48];
-    std::snprintf(buffer, sizeof buffer, "%s %02d:%02d:%02d", FormatDate(t).c_str(), Hour(t), Minute(t), Second(t));
+    std::snprintf(buffer, sizeof buffer, "%s %02d:%02d:%02d", FormatDate(t).c_str(), Hour(t), Minute(t),
+                  Second(t));
     return buffer;
 }
 

@@ -1,9 +1,10 @@
 #include "platform/runtime.h"
 
+#include <unistd.h>
+
 #include <chrono>
 #include <ctime>
 #include <iostream>
-#include <unistd.h>
 
 #include "platform/control.h"
 
@@ -12,32 +13,33 @@ namespace platform {
 namespace {
 
 class ConsoleDialogs : public Dialogs {
-public:
+  public:
     int msgBox(const std::string& text, int style, const std::string& title) override {
         std::cerr << "[" << title << "] " << text << '\n';
         // Without a window nobody can answer: the first button.
         const int buttons = style & 7;
         return buttons == vbYesNo ? vbYes : vbOK;
     }
-    std::string inputBox(const std::string& prompt, const std::string&, const std::string& defaultText) override {
+    std::string inputBox(const std::string& prompt, const std::string&,
+                         const std::string& defaultText) override {
         std::cerr << prompt << '\n';
         return defaultText;
     }
 };
 
 class SystemClock : public Clock {
-public:
+  public:
     DateTime now() override {
         const std::time_t t = std::time(nullptr);
         std::tm local{};
         localtime_r(&t, &local);
-        return MakeDateTime(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
-                            local.tm_sec);
+        return MakeDateTime(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                            local.tm_min, local.tm_sec);
     }
 };
 
 class NoPump : public EventPump {
-public:
+  public:
     void processPending() override {}
 };
 
@@ -69,7 +71,9 @@ void SetClock(std::shared_ptr<Clock> clock) {
 void SetEventPump(std::shared_ptr<EventPump> pump) {
     services().pump = pump ? std::move(pump) : std::make_shared<NoPump>();
 }
-Dialogs& CurrentDialogs() { return *services().dialogs; }
+Dialogs& CurrentDialogs() {
+    return *services().dialogs;
+}
 
 int MsgBox(const std::string& text, int style, const std::string& title) {
     // Keep the service alive even if a handler inside the dialog replaces it.
@@ -82,8 +86,12 @@ std::string InputBox(const std::string& prompt, const std::string& title, const 
     return dialogs->inputBox(prompt, title, defaultText);
 }
 
-DateTime Now() { return services().clock->now(); }
-DateTime Today() { return DateOnly(Now()); }
+DateTime Now() {
+    return services().clock->now();
+}
+DateTime Today() {
+    return DateOnly(Now());
+}
 
 void DoEvents() {
     auto pump = services().pump;
@@ -97,7 +105,9 @@ float Rnd() {
     return static_cast<float>(x) / 16777216.0f;
 }
 
-void ResetRandom() { services().rnd = 327680; }
+void ResetRandom() {
+    services().rnd = 327680;
+}
 
 std::filesystem::path ProgramFolder() {
     auto& folder = services().programFolder;
@@ -109,22 +119,32 @@ std::filesystem::path ProgramFolder() {
     return folder;
 }
 
-void SetProgramFolder(const std::filesystem::path& folder) { services().programFolder = folder; }
+void SetProgramFolder(const std::filesystem::path& folder) {
+    services().programFolder = folder;
+}
 
-std::string ApplicationName() { return services().applicationName; }
-void SetApplicationName(std::string_view name) { services().applicationName = std::string(name); }
+std::string ApplicationName() {
+    return services().applicationName;
+}
+void SetApplicationName(std::string_view name) {
+    services().applicationName = std::string(name);
+}
 
 void EndProgram() {
     services().endRequested = true;
     if (auto handler = services().endHandler) handler();
 }
-bool EndRequested() { return services().endRequested; }
+bool EndRequested() {
+    return services().endRequested;
+}
 void SetEndHandler(std::function<void()> handler) {
     services().endHandler = std::move(handler);
     services().endRequested = false;
 }
 
-void SetViewFactory(std::function<void(Form&)> factory) { services().viewFactory = std::move(factory); }
+void SetViewFactory(std::function<void(Form&)> factory) {
+    services().viewFactory = std::move(factory);
+}
 void AttachView(Form& form) {
     if (auto factory = services().viewFactory) factory(form);
 }

@@ -27,7 +27,7 @@ inline constexpr int vbYes = 6;
 inline constexpr int vbNo = 7;
 
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     // Modal; returns the button pressed (vbOK, vbYes, ...).
     virtual int msgBox(const std::string& text, int style, const std::string& title) = 0;
@@ -37,7 +37,7 @@ public:
 };
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual DateTime now() = 0;
 };
@@ -45,7 +45,7 @@ public:
 // The yield to pending events: repaint and timers only, never user input (a click handled inside a
 // recompute could start a load or a save in the middle of it).
 class EventPump {
-public:
+  public:
     virtual ~EventPump() = default;
     virtual void processPending() = 0;
 };
@@ -57,7 +57,8 @@ void SetEventPump(std::shared_ptr<EventPump> pump);
 Dialogs& CurrentDialogs();
 
 int MsgBox(const std::string& text, int style = vbOKOnly, const std::string& title = "");
-std::string InputBox(const std::string& prompt, const std::string& title = "", const std::string& defaultText = "");
+std::string InputBox(const std::string& prompt, const std::string& title = "",
+                     const std::string& defaultText = "");
 DateTime Now();
 DateTime Today();  // Now at midnight
 void DoEvents();

@@ -19,7 +19,8 @@ char32_t decode(std::string_view s, size_t& i) {
         ++i;
         return b0;
     }
-    if ((b0 & 0xE0) == 0xC0 && cont(i + 1)) {
+    // Overlong forms are not characters: their bytes read as Latin-1, so "C0 8D" never becomes a CR.
+    if ((b0 & 0xE0) == 0xC0 && b0 >= 0xC2 && cont(i + 1)) {
         char32_t c = ((b0 & 0x1F) << 6) | (static_cast<unsigned char>(s[i + 1]) & 0x3F);
         i += 2;
         return c;
@@ -27,15 +28,19 @@ char32_t decode(std::string_view s, size_t& i) {
     if ((b0 & 0xF0) == 0xE0 && cont(i + 1) && cont(i + 2)) {
         char32_t c = ((b0 & 0x0F) << 12) | ((static_cast<unsigned char>(s[i + 1]) & 0x3F) << 6) |
                      (static_cast<unsigned char>(s[i + 2]) & 0x3F);
-        i += 3;
-        return c;
+        if (c >= 0x800) {
+            i += 3;
+            return c;
+        }
     }
     if ((b0 & 0xF8) == 0xF0 && cont(i + 1) && cont(i + 2) && cont(i + 3)) {
         char32_t c = ((b0 & 0x07) << 18) | ((static_cast<unsigned char>(s[i + 1]) & 0x3F) << 12) |
                      ((static_cast<unsigned char>(s[i + 2]) & 0x3F) << 6) |
                      (static_cast<unsigned char>(s[i + 3]) & 0x3F);
-        i += 4;
-        return c;
+        if (c >= 0x10000 && c <= 0x10FFFF) {
+            i += 4;
+            return c;
+        }
     }
     ++i;
     return b0;
@@ -243,7 +248,9 @@ std::string RTrim(std::string_view s) {
     return std::string(s.substr(0, n));
 }
 
-std::string Trim(std::string_view s) { return LTrim(RTrim(s)); }
+std::string Trim(std::string_view s) {
+    return LTrim(RTrim(s));
+}
 
 std::string UCase(std::string_view s) {
     std::u32string cps = ToCodePoints(s);
@@ -317,9 +324,13 @@ std::string DecimalSeparator() {
     return fromEnvironment;
 }
 
-void SetDecimalSeparator(std::string_view separator) { decimalOverride() = std::string(separator); }
+void SetDecimalSeparator(std::string_view separator) {
+    decimalOverride() = std::string(separator);
+}
 
-std::string NumText(std::int64_t value) { return std::to_string(value); }
+std::string NumText(std::int64_t value) {
+    return std::to_string(value);
+}
 
 std::string NumText(double value) {
     if (std::isnan(value)) return "0";

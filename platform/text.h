@@ -39,7 +39,9 @@ std::int64_t ValWhole(std::string_view s);
 // Plain number-to-text: whole numbers without decimals, others with the locale's decimal separator.
 std::string NumText(double value);
 std::string NumText(std::int64_t value);
-inline std::string NumText(int value) { return NumText(static_cast<std::int64_t>(value)); }
+inline std::string NumText(int value) {
+    return NumText(static_cast<std::int64_t>(value));
+}
 
 // Pattern formatting ("00.0000", "000", "00"): zero padding, more integer digits allowed, the locale's
 // decimal separator, halves rounded away from zero.

@@ -19,7 +19,9 @@ TEST(IniWriteBatch, GathersWritesUntilCommit) {
         EXPECT_EQ(sandbox.readFile("Zenkor2024.ini"), "; kept\r\n[ButA]\r\n0=-\r\n");
         EXPECT_TRUE(batch.commit());
     }
-    EXPECT_EQ(sandbox.readFile("Zenkor2024.ini"), "; kept\r\n[ButA]\r\n0=3\r\n[EquipA]\r\n1=\xc9" "cosse\r\n");
+    EXPECT_EQ(sandbox.readFile("Zenkor2024.ini"),
+              "; kept\r\n[ButA]\r\n0=3\r\n[EquipA]\r\n1=\xc9"
+              "cosse\r\n");
 }
 
 TEST(IniWriteBatch, AnAbandonedBatchChangesNothing) {

@@ -49,7 +49,8 @@ TEST(ControlEvents, HandlerExceptionsNeverEscape) {
 
 TEST(ControlArrays, SparseMembersAndRunTimeCreation) {
     Form form("F");
-    for (int i : {0, 1, 2, 3, 5}) form.add(Kind::CommandButton, "Command22", i).setCaption("c" + std::to_string(i));
+    for (int i : {0, 1, 2, 3, 5})
+        form.add(Kind::CommandButton, "Command22", i).setCaption("c" + std::to_string(i));
     EXPECT_EQ(form.indexes("Command22"), (std::vector<int>{0, 1, 2, 3, 5}));
     EXPECT_FALSE(form.exists("Command22", 4));
     // An absent member is a sink: writing it does nothing and crashes nothing.
@@ -68,7 +69,8 @@ TEST(ControlLists, SortedListsOrderLikeThePlatform) {
     Form form("F");
     Control& list = form.add(Kind::ListBox, "List");
     list.setSorted(true);
-    for (const char* s : {"Suisse", "Écosse", "allemagne", "Espagne", "écosse", "Angleterre"}) list.AddItem(s);
+    for (const char* s : {"Suisse", "Écosse", "allemagne", "Espagne", "écosse", "Angleterre"})
+        list.AddItem(s);
     std::vector<std::string> expected{"allemagne", "Angleterre", "écosse", "Écosse", "Espagne", "Suisse"};
     // "Écosse" sorts with E, before "Espagne" (c < s) and before "Suisse".
     EXPECT_EQ(list.items(), expected);

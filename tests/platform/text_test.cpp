@@ -1,8 +1,9 @@
+#include "platform/text.h"
+
 #include <gtest/gtest.h>
 
 #include "platform/datetime.h"
 #include "platform/runtime.h"
-#include "platform/text.h"
 
 using namespace platform;
 
@@ -51,11 +52,16 @@ TEST(TextHelpers, CountCharactersNotBytesAndClamp) {
 }
 
 TEST(CodePage, RoundTripsWindows1252) {
-    const std::string bytes = "Cr\xe9" "ation \x80 \x9c";
+    const std::string bytes =
+        "Cr\xe9"
+        "ation \x80 \x9c";
     const std::string text = Cp1252ToUtf8(bytes);
     EXPECT_EQ(text, "Création € œ");
     EXPECT_EQ(Utf8ToCp1252(text), bytes);
     EXPECT_EQ(Utf8ToCp1252("日"), "?");
+    // Overlong encodings are no characters: they never smuggle a line break or a blank into a file.
+    EXPECT_EQ(Utf8ToCp1252("\xC0\x8D"), "\xC0?");
+    EXPECT_EQ(Utf8ToCp1252("\xE0\x80\xA0").find(' '), std::string::npos);
     EXPECT_EQ(SplitLines("a\r\nb\rc\nd"), (std::vector<std::string>{"a", "b", "c", "d"}));
 }
 

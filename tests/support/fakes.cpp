@@ -1,5 +1,6 @@
 #include "tests/support/fakes.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -30,8 +31,13 @@ Sandbox::Sandbox()
     : clock(std::make_shared<FixedClock>(platform::MakeDateTime(2024, 6, 20, 12, 0, 0))),
       dialogs(std::make_shared<ScriptedDialogs>()) {
     std::random_device rd;
-    folder_ = std::filesystem::temp_directory_path() / ("zenkor-test-" + std::to_string(rd()) + std::to_string(rd()));
-    std::filesystem::create_directories(folder_);
+    folder_ = std::filesystem::temp_directory_path() /
+              ("zenkor-test-" + std::to_string(rd()) + std::to_string(rd()));
+    std::filesystem::create_directories(folder_ / "config");
+    // Per-user settings go to the sandbox too, never to the real user's folder.
+    const char* previous = std::getenv("XDG_CONFIG_HOME");
+    if (previous) previousConfigHome_ = previous;
+    ::setenv("XDG_CONFIG_HOME", (folder_ / "config").c_str(), 1);
     platform::SetClock(clock);
     platform::SetDialogs(dialogs);
     platform::SetEventPump(nullptr);
@@ -41,6 +47,11 @@ Sandbox::Sandbox()
 }
 
 Sandbox::~Sandbox() {
+    if (previousConfigHome_) {
+        ::setenv("XDG_CONFIG_HOME", previousConfigHome_->c_str(), 1);
+    } else {
+        ::unsetenv("XDG_CONFIG_HOME");
+    }
     platform::SetClock(nullptr);
     platform::SetDialogs(nullptr);
     platform::SetEventPump(nullptr);

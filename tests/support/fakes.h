@@ -5,6 +5,7 @@
 #include <deque>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,12 +14,12 @@
 namespace testing_support {
 
 class FixedClock : public platform::Clock {
-public:
+  public:
     explicit FixedClock(platform::DateTime t) : now_(t) {}
     platform::DateTime now() override { return now_; }
     void set(platform::DateTime t) { now_ = t; }
 
-private:
+  private:
     platform::DateTime now_;
 };
 
@@ -29,9 +30,10 @@ struct ShownMessage {
 };
 
 class ScriptedDialogs : public platform::Dialogs {
-public:
+  public:
     int msgBox(const std::string& text, int style, const std::string& title) override;
-    std::string inputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
+    std::string inputBox(const std::string& prompt, const std::string& title,
+                         const std::string& defaultText) override;
 
     std::deque<int> answers;             // next message box answers; vbOK / vbYes when empty
     std::deque<std::string> inputs;      // next input box answers; "" (cancel) when empty
@@ -42,7 +44,7 @@ public:
 // Installs fresh fakes for one test and restores the defaults afterwards; makes a temporary program
 // folder, removed at the end.
 class Sandbox {
-public:
+  public:
     Sandbox();
     ~Sandbox();
     Sandbox(const Sandbox&) = delete;
@@ -56,8 +58,9 @@ public:
     void writeFile(const std::string& name, const std::string& bytes) const;
     std::string readFile(const std::string& name) const;
 
-private:
+  private:
     std::filesystem::path folder_;
+    std::optional<std::string> previousConfigHome_;
 };
 
 }  // namespace testing_support
