@@ -135,6 +135,23 @@ TEST_F(MainWindowTest, CompactModeShrinksTheWindowAndKeepsThePlaces) {
     EXPECT_TRUE(gui_testing::SaveScreenshot(window(), "main_window_compact.png"));
 }
 
+TEST_F(MainWindowTest, ShowsTheShippedEditionInFrenchThenInEnglishAfterAClickOnItsFlag) {
+    ASSERT_NO_FATAL_FAILURE(start());
+    passFirstUsePanel();
+    EXPECT_EQ((*w)("A", 1).Text(), "Allemagne");
+    EXPECT_EQ((*w)("F", 4).Text(), "République tchèque");
+    EXPECT_EQ((*w)("Frame1").Caption(), "Groupe A");
+    EXPECT_EQ((*w)("Command1").Caption(), "Phase Finale");
+
+    QTest::mouseClick(WidgetOf((*w)("lang", 1)), Qt::LeftButton);
+    EXPECT_EQ(w->sage, 1);
+    EXPECT_EQ((*w)("Frame1").Caption(), "Group A");
+    EXPECT_EQ((*w)("Command1").Caption(), "Knockout Stage");
+    EXPECT_EQ(WidgetOf<QPushButton>((*w)("Command1"))->text().toStdString(), "Knockout Stage");
+    EXPECT_EQ((*w)("A", 1).Text(), "Allemagne");  // team names are the edition's data
+    EXPECT_TRUE(gui_testing::SaveScreenshot(window(), "main_window_english.png"));
+}
+
 TEST_F(MainWindowTest, QuitterUnloadsTheWindowAndEndsTheProgram) {
     ASSERT_NO_FATAL_FAILURE(start());
     if (!w->exists("Command5")) GTEST_SKIP() << "no Quitter button yet";
