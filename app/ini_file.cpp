@@ -46,7 +46,15 @@ bool IniWriteBatch::commit() {
     if (!readable_) return false;
     if (!changed_) return true;
     const auto path = iniPath(baseName_);
-    if (!path || !platform::WriteFileAtomically(*path, bytes_)) return false;
+    if (!path) return false;
+    // The previous save stays beside the file, so a save the user regrets is not beyond repair.
+    std::error_code ec;
+    if (std::filesystem::exists(*path, ec)) {
+        auto backup = *path;
+        backup += ".bak";
+        std::filesystem::copy_file(*path, backup, std::filesystem::copy_options::overwrite_existing, ec);
+    }
+    if (!platform::WriteFileAtomically(*path, bytes_)) return false;
     changed_ = false;
     return true;
 }

@@ -22,6 +22,8 @@ TEST(IniWriteBatch, GathersWritesUntilCommit) {
     EXPECT_EQ(sandbox.readFile("Zenkor2024.ini"),
               "; kept\r\n[ButA]\r\n0=3\r\n[EquipA]\r\n1=\xc9"
               "cosse\r\n");
+    // The file as it was before the save is kept beside it.
+    EXPECT_EQ(sandbox.readFile("Zenkor2024.ini.bak"), "; kept\r\n[ButA]\r\n0=-\r\n");
 }
 
 TEST(IniWriteBatch, AnAbandonedBatchChangesNothing) {
