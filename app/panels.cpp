@@ -3,8 +3,12 @@
 namespace zenkor {
 
 void ShowCompactCaption(Zenkor& w) {
-    if (w.sage != 0) return;
-    w("Command14").setCaption(w.compactMode ? kCompactOnCaption : kCompactOffCaption);
+    Control& button = w("Command14");
+    // Another language's file gives its own caption; where none was given (its file is missing) the
+    // French caption is still there and keeps following the state.
+    const bool french = button.Caption() == kCompactOnCaption || button.Caption() == kCompactOffCaption;
+    if (w.sage != 0 && !french) return;
+    button.setCaption(w.compactMode ? kCompactOnCaption : kCompactOffCaption);
 }
 
 // Compact mode is a state of the window shown as a display scale: positions and fonts shrink on screen

@@ -37,7 +37,7 @@ int storedChoice(const std::string& text, int fallback) {
 }
 
 // Steps of start-up run one by one: a failing step is reported and the next one still runs.
-void step(const char* where, const std::function<void()>& body) {
+void runStep(const char* where, const std::function<void()>& body) {
     platform::Guard(body, where);
 }
 
@@ -180,6 +180,13 @@ std::string VersionLine() {
 }
 
 void Form_Load(Zenkor& w) {
+    // Answering Yes to the newer-version prompt of the edition load ends the program at once: start-up
+    // goes no further (no recompute, no view, no picture download).
+    const bool endedBefore = platform::EndRequested();
+    const auto step = [endedBefore](const char* where, const std::function<void()>& body) {
+        if (!endedBefore && platform::EndRequested()) return;
+        runStep(where, body);
+    };
     int language = 0;
     step("Form_Load: panels", [&] { placePanels(w); });
     step("Form_Load: language", [&] { language = storedChoice(GetSetting("langue", "0"), 0); });
@@ -215,7 +222,6 @@ void Form_Load(Zenkor& w) {
     step("Form_Load: qualifiers", [&] {
         if (platform::Now() < platform::DateValue(kQualifiersEndDate)) openQualifiers(w);
     });
-    w.FChargee = true;
 }
 
 void Form_Unload(Zenkor& w) {
@@ -244,9 +250,9 @@ void Command6_Click(Zenkor& w) {
 }
 
 void Command5_Click(Zenkor& w) {
-    step("Quitter: bracket sheet", [] { UnloadImpress(); });
-    step("Quitter: statistics", [] { UnloadStats(); });
-    step("Quitter: main window", [&] { w.unload(); });
+    runStep("Quitter: bracket sheet", [] { UnloadImpress(); });
+    runStep("Quitter: statistics", [] { UnloadStats(); });
+    runStep("Quitter: main window", [&] { w.unload(); });
     platform::EndProgram();
 }
 

@@ -25,8 +25,8 @@ constexpr std::array<FramePlace, 6> kFramePlaces = {
     {{90, 1005}, {90, 3360}, {90, 5700}, {6615, 1005}, {6615, 3360}, {6615, 5700}}};
 constexpr int kFrameWidth = 6495, kFrameHeight = 2205;
 
-// Rows stand 255 apart; boxes as high as the pitch touch without covering each other's border.
-constexpr int kRowBoxHeight = 255;
+// Score and team boxes are 285 high on rows 255 apart: neighbouring rows share their borders.
+constexpr int kRowBoxHeight = 285;
 // Match rows: score boxes, left labels, right labels.
 constexpr std::array<int, 6> kScoreTop = {540, 795, 1050, 1305, 1560, 1815};
 constexpr std::array<int, 6> kLeftLabelTop = {600, 852, 1104, 1356, 1608, 1860};

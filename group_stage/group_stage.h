@@ -39,9 +39,10 @@ void CalcGroupStandingsD(Zenkor& w);
 void CalcGroupStandingsE(Zenkor& w);
 void CalcGroupStandingsF(Zenkor& w);
 
-// The exact ranking keys of a group's teams (index 1..4; 0 unused), scaled by 10000:
+// The ranking keys of a group's teams (index 1..4; 0 unused), scaled by 10000:
 // points * 10000 + difference * 100 + goals for * 10 + lots mark, from the score boxes and lots marks as
-// they stand. Lets readers rank by numbers, which the entry texts cannot do for absurdly large scores.
+// they stand, rounded to the four decimals of the standings entry (exact for whole scores and marks).
+// Lets readers rank by numbers, which the entry texts cannot do for absurdly large scores.
 std::array<std::int64_t, 5> GroupStandingKeys(Zenkor& w, int group);
 
 void FillFixtureLabels(Zenkor& w);

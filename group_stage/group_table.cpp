@@ -1,8 +1,11 @@
 // A group's table: counts, columns, ranking keys, standings entries, places, colours and the lots prompt.
-// Keys are exact integers (the key scaled by 10000) so that ties are exact and ranking never depends on
-// how a number is written.
+// Goals are held in millionths (exact for scores of up to six decimals), so keys are exact integers (the key
+// scaled by 10^10): ties are exact and ranking never depends on how a number is written. Places follow the
+// key to the four decimals that the standings entry shows, then the team index, as the sorted entries have
+// it.
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -16,18 +19,40 @@ namespace {
 
 using Key = std::int64_t;
 
-constexpr Key kKeyScale = 10000;
+constexpr Key kKeyScale = 10000;                // the four decimals of a standings entry
+constexpr Key kMicro = 1000000;                 // goals and marks in millionths
 constexpr Key kEntryOffset = 10 * kKeyScale;    // entries show key + 10
 constexpr Key kEntryMax = 100 * kKeyScale - 1;  // "99.9999": the largest text of the fixed layout
 constexpr Key kEntryHalf = 50 * kKeyScale;
+constexpr double kValueCap = 2147483647;  // a typed number saturates here
 
 // The six matches, as (team of box 2m, team of box 2m+1).
 constexpr std::array<std::array<int, 2>, 6> kMatchTeams = {{{1, 2}, {3, 4}, {1, 3}, {4, 2}, {4, 1}, {2, 3}}};
 
+// The leading numeric value of a text in millionths; huge values saturate.
+Key Micro(const std::string& text) {
+    const double v = std::clamp(platform::Val(text), -kValueCap, kValueCap);
+    return std::llround(v * static_cast<double>(kMicro));
+}
+
+// Halves away from zero, as the entry's decimals are rounded.
+Key RoundedDiv(Key v, Key d) {
+    return v >= 0 ? (v + d / 2) / d : -((-v + d / 2) / d);
+}
+
+std::string MicroText(Key micro) {
+    if (micro % kMicro == 0) return platform::NumText(micro / kMicro);
+    return platform::NumText(static_cast<double>(micro) / static_cast<double>(kMicro));
+}
+
+// Goals and mark in millionths.
 struct TeamFigures {
     Key played = 0, points = 0, goalsFor = 0, goalsAgainst = 0, mark = 0;
     Key difference() const { return goalsFor - goalsAgainst; }
-    Key key() const { return points * kKeyScale + difference() * 100 + goalsFor * 10 + mark; }
+    // points + difference / 100 + goals for / 1000 + mark / 10000, scaled by 10^10.
+    Key exactKey() const { return points * kKeyScale * kMicro + difference() * 100 + goalsFor * 10 + mark; }
+    // The same to the four decimals of the entry, which rounds key + 10; scaled by 10000.
+    Key key() const { return RoundedDiv(exactKey() + kEntryOffset * kMicro, kMicro) - kEntryOffset; }
 };
 
 struct GroupFigures {
@@ -36,7 +61,6 @@ struct GroupFigures {
     bool marked = false;   // some team holds a lots mark
 };
 
-// Goals are whole numbers: a decimal text counts its whole part, huge ones saturate.
 GroupFigures ReadGroup(Zenkor& w, int g) {
     const GroupNames& n = GroupControlNames(g);
     GroupFigures f;
@@ -45,7 +69,7 @@ GroupFigures ReadGroup(Zenkor& w, int g) {
     for (int k = 0; k < 12; ++k) {
         const std::string& text = w(n.score, k).Text();
         dash[static_cast<size_t>(k)] = text == "-";
-        goals[static_cast<size_t>(k)] = platform::ValWhole(text);
+        goals[static_cast<size_t>(k)] = Micro(text);
         if (text == "-") f.complete = false;
     }
     for (size_t m = 0; m < 6; ++m) {
@@ -70,7 +94,7 @@ GroupFigures ReadGroup(Zenkor& w, int g) {
     }
     for (int i = 1; i <= 4; ++i) {
         const std::string& tag = w(n.team, i).Tag();
-        f.team[static_cast<size_t>(i)].mark = platform::ValWhole(tag);
+        f.team[static_cast<size_t>(i)].mark = Micro(tag);
         if (!tag.empty()) f.marked = true;
     }
     return f;
@@ -79,9 +103,9 @@ GroupFigures ReadGroup(Zenkor& w, int g) {
 void WriteColumns(Zenkor& w, const GroupNames& n, const GroupFigures& f) {
     for (int i = 1; i <= 4; ++i) {
         const TeamFigures& t = f.team[static_cast<size_t>(i)];
-        w(n.goalsFor, i).setCaption(platform::NumText(t.goalsFor));
-        w(n.goalsAgainst, i).setCaption(platform::NumText(t.goalsAgainst));
-        w(n.difference, i).setCaption(platform::NumText(t.difference()));
+        w(n.goalsFor, i).setCaption(MicroText(t.goalsFor));
+        w(n.goalsAgainst, i).setCaption(MicroText(t.goalsAgainst));
+        w(n.difference, i).setCaption(MicroText(t.difference()));
         w(n.played, i).setCaption(t.played == 0 ? std::string() : platform::NumText(t.played));
         w(n.points, i).setCaption(platform::NumText(t.points));
     }
@@ -146,7 +170,7 @@ void PlaceTeams(Zenkor& w, int g, const GroupNames& n, const GroupFigures& f,
 bool AnyEqualKeys(const GroupFigures& f) {
     for (size_t a = 1; a <= 4; ++a) {
         for (size_t b = a + 1; b <= 4; ++b) {
-            if (f.team[a].key() == f.team[b].key()) return true;
+            if (f.team[a].exactKey() == f.team[b].exactKey()) return true;
         }
     }
     return false;

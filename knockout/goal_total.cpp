@@ -26,17 +26,16 @@ void ShowTotalGoals(Zenkor& w) {
         }
     }
     // Every knockout score counts, penalties never; Buthui 16 and 17 are the help panel's example.
-    struct Round {
-        const char* scores;
-        int count;
+    auto addEntered = [&](const char* scores, int i) {
+        const std::string& text = w(scores, i).Text();
+        if (text != "-") add(text);
     };
-    static constexpr Round kRounds[] = {
-        {"Buthui", 16}, {"ButQua", 8}, {"ButDem", 4}, {"Butpetfin", 2}, {"ButFIN", 2}};
-    for (const Round& round : kRounds) {
-        for (int i = 0; i < round.count; ++i) {
-            const std::string& text = w(round.scores, i).Text();
-            if (text != "-") add(text);
-        }
+    for (int i = 0; i < 16; ++i) addEntered("Buthui", i);
+    for (int i = 0; i < 8; ++i) addEntered("ButQua", i);
+    for (int i = 0; i < 4; ++i) addEntered("ButDem", i);
+    for (int i = 0; i < 2; ++i) {
+        addEntered("Butpetfin", i);
+        addEntered("ButFIN", i);
     }
     const std::string caption = (counted ? platform::NumText(total) : std::string()) + " " + Message(10);
     w("Label15").setCaption(caption);

@@ -131,8 +131,10 @@ void RankThirdPlaced(Zenkor& w) {
     if (shown) {
         std::string names;
         for (size_t r = ranked.size(); r-- > 2;) {
-            if (r + 1 < ranked.size()) names += " / ";
-            names += ranked[r].name;
+            // The entry's name field ends at its first "|"; an empty text takes the name without a separator.
+            const std::string& name = ranked[r].name;
+            const std::string field = name.substr(0, name.find('|'));
+            names = names.empty() ? field : names + " / " + field;
         }
         w("TexMeillTrois").setText(names);
     }

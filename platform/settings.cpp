@@ -41,7 +41,10 @@ std::string GetSetting(std::string_view application, std::string_view section, s
     try {
         const auto file = SettingsFile(application);
         if (file.empty()) return std::string(defaultValue);
-        auto value = IniGet(file, section, key, IniEncoding::Utf8);
+        // A stored value comes back whole: the 1023-character cut belongs to the data files only.
+        const auto bytes = ReadFileBytes(file);
+        if (!bytes) return std::string(defaultValue);
+        auto value = IniFind(*bytes, section, key, IniEncoding::Utf8);
         return value ? *value : std::string(defaultValue);
     } catch (...) {
         return std::string(defaultValue);

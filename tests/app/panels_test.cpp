@@ -105,6 +105,18 @@ TEST_F(StartupTest, ATranslatedCompactCaptionNeitherInvertsNorStopsTheSetting) {
     EXPECT_EQ(setting("reduit"), "1");
 }
 
+TEST_F(StartupTest, WithoutTheLanguageFileTheFrenchCompactCaptionFollowsTheState) {
+    save("langue", "1");  // no langEn.txt in the program folder
+    auto w = start();
+    ASSERT_EQ(w->sage, 1);
+    ASSERT_EQ(box.dialogs->messages.size(), 1u);
+    (*w)("Command14").raiseClick();
+    EXPECT_TRUE(w->compactMode);
+    EXPECT_EQ((*w)("Command14").Caption(), "Passer en mode normal");
+    (*w)("Command14").raiseClick();
+    EXPECT_EQ((*w)("Command14").Caption(), "Passer en mode réduit");
+}
+
 TEST_F(StartupTest, MatchesOfTheDayCloseByClickAndTheBannerComesBackOnHover) {
     at("20/06/2024 18:00:00");
     auto w = start();

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/opener.h"
 #include "platform/text.h"
 #include "tests/app/startup_support.h"
 
@@ -237,4 +238,33 @@ TEST_F(StartupTest, WithoutALanguageFileTheViewStillFollowsItsState) {
     EXPECT_TRUE(w->knockoutView);
     EXPECT_TRUE((*w)("Frame9").Visible());
     EXPECT_EQ(w->self().Caption(), "Valmirade de football 2024");  // the design text of Label2
+}
+
+TEST_F(StartupTest, YesToTheNewerVersionPromptEndsStartUpAtOnce) {
+    std::vector<std::string> opened;
+    platform::SetOpener([&opened](const std::string& target) { opened.push_back(target); });
+    box.writeFile("langFr.txt", startup_testing::kFrenchFile + "MSG\\Version plus recente ?\\15\r\n");
+    box.writeFile("Zenkor2024.ini", "[CV]\r\n0=1.1\r\n[ButA]\r\n0=4\r\n");
+    save("pseudo", "Zoé");
+    at("28/06/2024 10:00:00");
+    box.dialogs->answers.push_back(platform::vbYes);
+    auto w = start();
+    platform::SetOpener(nullptr);
+
+    ASSERT_EQ(box.dialogs->messages.size(), 1u);
+    EXPECT_EQ(box.dialogs->messages[0].text, "Version plus recente ?");
+    EXPECT_EQ(opened, std::vector<std::string>{platform::SiteAddress("/zenkor.php")});
+    EXPECT_TRUE(platform::EndRequested());
+    // Nothing after the load ran: no recompute, no knockout view, no version line, no pickers, no panels.
+    EXPECT_EQ((*w)("Text1").Text(), "Zenkor2024");
+    EXPECT_EQ((*w)("ButA", 0).Text(), "-");
+    EXPECT_FALSE(w->FChargee);
+    EXPECT_FALSE(w->knockoutView);
+    EXPECT_EQ((*w)("Label7").Caption(), "");
+    EXPECT_EQ((*w)("Combo3").ListCount(), 0);
+    EXPECT_FALSE((*w)("Command22", 5).Visible());
+    EXPECT_FALSE((*w)("Frame21").Visible());
+    EXPECT_FALSE((*w)("Timer2").Enabled());
+    EXPECT_FALSE(w->unloaded());
+    EXPECT_TRUE(errors.empty()) << errors.front();
 }

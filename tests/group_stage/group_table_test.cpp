@@ -147,12 +147,31 @@ TEST_F(GroupTable, HugeScoresRankByTheirNumbers) {
     EXPECT_EQ(column("BP", 1), "2147483647");
 }
 
-TEST_F(GroupTable, DecimalScoresCountTheirWholeGoals) {
+TEST_F(GroupTable, DecimalScoresCountTheirLeadingValue) {
+    // "1.5" reads 1.5 and beats 1; "2,7" reads 2 (the comma ends the number) and draws with 2.
     typeGroup(A, {"1.5", "1", "2,7", "2", "-", "-", "-", "-", "-", "-", "-", "-"});
-    EXPECT_EQ(column("PTs", 1), "1");
-    EXPECT_EQ(column("PTs", 2), "1");
-    EXPECT_EQ(column("BP", 1), "1");
+    EXPECT_EQ(column("PTs", 1), "3");
+    EXPECT_EQ(column("PTs", 2), "0");
+    EXPECT_EQ(column("BP", 1), "1,5");
+    EXPECT_EQ(column("Delta", 2), "-0,5");
     EXPECT_EQ(column("PTs", 3), "1");
+    EXPECT_EQ(entries(A)[3], "13,0065x 1");  // 3 + 0.5 / 100 + 1.5 / 1000
+    EXPECT_EQ(entries(A)[0], "09,9960x 2");
+    EXPECT_EQ(standing(A), (V{1, 4, 3, 2}));
+    EXPECT_EQ(zenkor::GroupStandingKeys(w, A)[1], 30065);
+}
+
+TEST_F(GroupTable, KeysLevelOnlyToTheFourthDecimalGoByIndexWithoutAPrompt) {
+    // Teams 1 and 2 both on 4 points and level on difference, with 1.02 and 1.01 goals: keys 4.00102 and
+    // 4.00101 read the same entry, so team 2 takes the better place, but they are not a tie.
+    typeGroup(A, {"0.01", "0.01", "1", "0", "0", "1", "0", "1", "0.01", "1.01", "0", "1"});
+    EXPECT_EQ(column("PTs", 1), "4");
+    EXPECT_EQ(column("PTs", 2), "4");
+    EXPECT_EQ(column("BP", 1), "1,02");
+    EXPECT_EQ(entries(A)[1], "14,0010x 1");
+    EXPECT_EQ(entries(A)[2], "14,0010x 2");
+    EXPECT_EQ(standing(A), (V{3, 2, 1, 4}));
+    EXPECT_EQ(w("LabTir").Caption(), "");
 }
 
 TEST_F(GroupTable, MarksFromAFileCountAndHideThePrompt) {

@@ -104,6 +104,23 @@ TEST_F(ThirdPlaces, ColouredByIdentityNotByName) {
     EXPECT_FALSE(team(0, 3).FontBold());
 }
 
+TEST_F(ThirdPlaces, NamesJoinedAsTheEntriesHoldThem) {
+    playAllGroups();
+    // An empty best third adds nothing, not even a separator.
+    team(5, 3).setText("");
+    EXPECT_EQ(w("TexMeillTrois").Text(), "E3 / D3 / C3");
+    // Further down, an empty name still takes its separator.
+    team(5, 3).setText("F3");
+    team(4, 3).setText("");
+    EXPECT_EQ(w("TexMeillTrois").Text(), "F3 /  / D3 / C3");
+    // A "|" ends the name in the list, but the team still counts as qualified.
+    team(4, 3).setText("Bosnie|Herzégovine");
+    EXPECT_EQ(w("TexMeillTrois").Text(), "F3 / Bosnie / D3 / C3");
+    EXPECT_EQ(team(4, 3).ForeColor(), platform::kRed);
+    team(5, 3).setText("|F3");
+    EXPECT_EQ(w("TexMeillTrois").Text(), "Bosnie / D3 / C3");
+}
+
 TEST_F(ThirdPlaces, AThirdThatDropsOutGetsItsPlaceColourBack) {
     playAllGroups();
     ASSERT_EQ(team(2, 3).ForeColor(), platform::kRed);

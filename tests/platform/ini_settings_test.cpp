@@ -46,6 +46,12 @@ TEST_F(SettingsStore, MissingStoreGivesDefaultsAndTheFirstSaveCreatesAPrivateFil
     EXPECT_EQ(GetSetting("Autre", "data", "pseudo", "x"), "x");  // another application, another file
 }
 
+TEST_F(SettingsStore, ALongValueComesBackWhole) {
+    const std::string pseudo = std::string(1500, 'z') + "é";
+    ASSERT_TRUE(SaveSetting("Zenkor", "data", "pseudo", pseudo));
+    EXPECT_EQ(GetSetting("Zenkor", "data", "pseudo"), pseudo);
+}
+
 TEST_F(SettingsStore, AnOpenFileBecomesPrivateOnTheNextSave) {
     fs::create_directories(file().parent_path());
     std::ofstream(file()) << "[data]\nreduit=1\n";
