@@ -10,10 +10,13 @@ Zenkor::Zenkor() : platform::Form("Zenkor") {
     BuildGroupDesign(*this);
     BuildKnockoutDesign(*this);
     BuildEditionDesign(*this);
+    BuildCalendarDesign(*this);
     WireMainWindow(*this);
     WireEditionFiles(*this);
     WireGroupStage(*this);
     WireKnockout(*this);
+    WireCalendar(*this);
+    WireSheets(*this);
 }
 
 std::array<std::string, 101>& LangMessages() {

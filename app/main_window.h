@@ -49,8 +49,11 @@ void BuildMainDesign(Zenkor& w);
 void BuildGroupDesign(Zenkor& w);
 void BuildKnockoutDesign(Zenkor& w);
 void BuildEditionDesign(Zenkor& w);
+void BuildCalendarDesign(Zenkor& w);
 void WireMainWindow(Zenkor& w);
 void WireEditionFiles(Zenkor& w);
+void WireCalendar(Zenkor& w);
+void WireSheets(Zenkor& w);
 void WireGroupStage(Zenkor& w);
 void WireKnockout(Zenkor& w);
 

@@ -4,5 +4,7 @@
 namespace zenkor {
 
 void Command15_Click(Zenkor&) {}
+void BuildCalendarDesign(Zenkor&) {}
+void WireCalendar(Zenkor&) {}
 
 }  // namespace zenkor

@@ -8,5 +8,6 @@ void Command13_Click(Zenkor&) {}
 void Command21_Click(Zenkor&) {}
 void UnloadImpress() {}
 void UnloadStats() {}
+void WireSheets(Zenkor&) {}
 
 }  // namespace zenkor
