@@ -1,11 +1,51 @@
 // The calendar and the information line: the matches-of-the-day panel and the match panel.
 #pragma once
 
+#include <cstdint>
+#include <string>
+
 #include "app/main_window.h"
 
 namespace zenkor {
 
 // "Calendrier": shows or hides the matches-of-the-day panel.
 void Command15_Click(Zenkor& w);
+
+// Matches of the day.
+void FillDayMatches(Zenkor& w);
+std::int16_t ChannelLogoIndex(const std::string& info);
+void Combo3_Click(Zenkor& w);
+void Combo3_Change(Zenkor& w);
+void Combo4_Click(Zenkor& w);
+void Combo4_Change(Zenkor& w);
+void Combo3_GotFocus(Zenkor& w);
+void Combo4_GotFocus(Zenkor& w);
+void Combo3_KeyPress(Zenkor& w, int& KeyAscii);
+void Combo4_KeyPress(Zenkor& w, int& KeyAscii);
+
+// The information line and the match panel.
+void LabInfo_Change(Zenkor& w);
+void ClearMatchInfo(Zenkor& w);
+// The French long date of a day-first date text ("vendredi 14 juin 2024 "), "" when it is no date.
+std::string LongMatchDate(const std::string& date);
+
+void Huit_MouseMove(Zenkor& w, int Index, int Button, int Shift, float X, float Y);
+void Qua_MouseMove(Zenkor& w, int Index, int Button, int Shift, float X, float Y);
+void DEM_MouseMove(Zenkor& w, int Index, int Button, int Shift, float X, float Y);
+void pf_MouseMove(Zenkor& w, int Index, int Button, int Shift, float X, float Y);
+void FIN_MouseMove(Zenkor& w, int Index, int Button, int Shift, float X, float Y);
+
+void Frame1_MouseMove(Zenkor& w, int Button, int Shift, float X, float Y);
+void Frame2_MouseMove(Zenkor& w, int Button, int Shift, float X, float Y);
+void Frame3_MouseMove(Zenkor& w, int Button, int Shift, float X, float Y);
+void Frame4_MouseMove(Zenkor& w, int Button, int Shift, float X, float Y);
+void Frame5_MouseMove(Zenkor& w, int Button, int Shift, float X, float Y);
+void Frame6_MouseMove(Zenkor& w, int Button, int Shift, float X, float Y);
+void Frame7_MouseMove(Zenkor& w, int Button, int Shift, float X, float Y);
+void Frame8_MouseMove(Zenkor& w, int Button, int Shift, float X, float Y);
+void Frame10_MouseMove(Zenkor& w, int Button, int Shift, float X, float Y);
+void Frame9_MouseMove(Zenkor& w, int Button, int Shift, float X, float Y);
+void Form_MouseMove(Zenkor& w, int Button, int Shift, float X, float Y);
+void FraElim_MouseMove(Zenkor& w, int Button, int Shift, float X, float Y);
 
 }  // namespace zenkor

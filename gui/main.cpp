@@ -4,8 +4,10 @@
 #include <memory>
 
 #include "app/main_window.h"
+#include "gui/printing.h"
 #include "gui/qt_runtime.h"
 #include "platform/runtime.h"
+#include "sheets/sheets.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -13,6 +15,7 @@ int main(int argc, char** argv) {
     platform::SetApplicationName(QFileInfo(QString::fromLocal8Bit(argv[0])).completeBaseName().toStdString());
     gui::SetupApplication(app);
     gui::InstallQtRuntime();
+    gui::InstallPrinter();
 
     int status = 0;
     {
@@ -25,6 +28,7 @@ int main(int argc, char** argv) {
             }
             status = QApplication::exec();
         }
+        zenkor::ReleaseSheets();
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return status;

@@ -14,3 +14,10 @@ void UnloadImpress();
 void UnloadStats();
 
 }  // namespace zenkor
+
+namespace zenkor {
+
+// Frees both windows' objects (end of the program, between tests); unloads them first when open.
+void ReleaseSheets();
+
+}  // namespace zenkor
