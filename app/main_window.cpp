@@ -1,5 +1,8 @@
 #include "app/main_window.h"
 
+#include "online/online.h"
+#include "qualifiers/qualifiers.h"
+
 namespace zenkor {
 
 Zenkor::Zenkor() : platform::Form("Zenkor") {
@@ -11,12 +14,16 @@ Zenkor::Zenkor() : platform::Form("Zenkor") {
     BuildKnockoutDesign(*this);
     BuildEditionDesign(*this);
     BuildCalendarDesign(*this);
+    BuildOnlineDesign(*this);
+    BuildQualifierDesign(*this);
     WireMainWindow(*this);
     WireEditionFiles(*this);
     WireGroupStage(*this);
     WireKnockout(*this);
     WireCalendar(*this);
     WireSheets(*this);
+    WireOnline(*this);
+    WireQualifiers(*this);
 }
 
 std::array<std::string, 101>& LangMessages() {

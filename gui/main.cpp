@@ -4,8 +4,10 @@
 #include <memory>
 
 #include "app/main_window.h"
+#include "gui/clipboard.h"
 #include "gui/printing.h"
 #include "gui/qt_runtime.h"
+#include "online/online.h"
 #include "platform/runtime.h"
 #include "sheets/sheets.h"
 
@@ -16,6 +18,8 @@ int main(int argc, char** argv) {
     gui::SetupApplication(app);
     gui::InstallQtRuntime();
     gui::InstallPrinter();
+    gui::InstallClipboard();
+    gui::InstallScreenPointer();
 
     int status = 0;
     {
@@ -29,6 +33,7 @@ int main(int argc, char** argv) {
             status = QApplication::exec();
         }
         zenkor::ReleaseSheets();
+        zenkor::ReleaseUpdateConfirmation();
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return status;

@@ -50,6 +50,25 @@ void SetOpener(std::function<void(const std::string&)> opener) {
     state().opener = std::move(opener);
 }
 
+bool IsWebAddress(std::string_view address) {
+    const auto startsWith = [address](std::string_view prefix) {
+        if (address.size() <= prefix.size()) return false;
+        for (size_t i = 0; i < prefix.size(); ++i) {
+            const char c = address[i];
+            const char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+            if (lower != prefix[i]) return false;
+        }
+        return true;
+    };
+    return startsWith("http://") || startsWith("https://");
+}
+
+bool OpenWebAddress(const std::string& address) {
+    if (!IsWebAddress(address)) return false;
+    OpenDocument(address);
+    return true;
+}
+
 std::string SiteHost() {
     return state().host;
 }

@@ -1,0 +1,147 @@
+// The update-preparation panel: the contest player's pseudonym and password with the sending of
+// predictions, and the author's news, link and version entries of the current edition file.
+#include <filesystem>
+#include <string>
+
+#include "app/edition_files.h"
+#include "app/ini_file.h"
+#include "app/settings.h"
+#include "online/online.h"
+#include "platform/clipboard.h"
+#include "platform/opener.h"
+#include "platform/runtime.h"
+#include "platform/text.h"
+
+namespace zenkor {
+
+namespace {
+
+constexpr platform::Color kRedBack = 255;
+constexpr const char* kQualifiersFile = "Elim2024";
+
+std::string programVersion() {
+    return platform::NumText(kProgramMajorVersion) + "." + platform::NumText(kProgramMinorVersion);
+}
+
+// A query value as the site receives it: letters, digits and "-_.~" as they are, every other byte
+// percent-encoded, so that "&", "=", "#" or a blank stay part of the value instead of cutting the query.
+std::string queryValue(const std::string& text) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : text) {
+        const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+                           c == '-' || c == '_' || c == '.' || c == '~';
+        if (plain) {
+            out += static_cast<char>(c);
+        } else {
+            out += '%';
+            out += kHex[c >> 4];
+            out += kHex[c & 15];
+        }
+    }
+    return out;
+}
+
+// Hands a data file to the contest: its path on the clipboard, the contest page in the browser.
+void sendFile(Zenkor& w, const char* fileName, const char* page) {
+    Control& pseudo = w("Text2", 1);
+    if (pseudo.Text().empty()) {
+        platform::MsgBox("Pseudo ???", platform::vbOKOnly);
+        pseudo.setBackColor(kRedBack);
+        return;
+    }
+    platform::ClipboardClear();
+    platform::ClipboardSetText((platform::ProgramFolder() / fileName).string());
+    platform::OpenWebAddress(platform::SiteAddress(std::string(page) +
+                                                   "?mdp=" + queryValue(w("Text2", 0).Text()) +
+                                                   "&pseudo=" + queryValue(pseudo.Text())));
+}
+
+void fillPanel(Zenkor& w, const std::string& code) {
+    w("Text2", 0).setText(code);
+    w("Text2", 1).setText(GetSetting("pseudo", ""));
+    w("Text2", 2).setText(programVersion());
+    w("Text2", 3).setText(ReadIni(kCurrentEdition, "CV", "0", "-"));
+    w("Text4", 0).setText(ReadIni(kCurrentEdition, "Lien", "0", "-"));
+    w("Text4", 1).setText(ReadIni(kCurrentEdition, "Lien", "1", "-"));
+    for (int k = 0; k <= 2; ++k)
+        w("Text3", k).setText(ReadIni(kCurrentEdition, "Mess", platform::NumText(k), "-"));
+    w("Image13").setStretch(false);
+    w("Image14").setStretch(false);
+    w("Frame20").setVisible(true);
+    w("Fraide").setVisible(false);
+}
+
+}  // namespace
+
+void Label2_MouseDown(Zenkor& w, int Button, int Shift, float, float) {
+    if (Button == 1) {
+        ChargeImage(w);
+        return;
+    }
+    const std::string stored = GetSetting("mdp", "");
+    if (stored == kAccessCode) {
+        fillPanel(w, stored);
+        return;
+    }
+    if (Button != 2 || Shift != 1) return;
+    const std::string answer = platform::InputBox("Mot de passe ?", "Mise à jour", stored);
+    if (answer == kAccessCode) fillPanel(w, answer);
+}
+
+void Command16_Click(Zenkor& w) {
+    sendFile(w, "Zenkor2024.ini", "/expZenkor2024.php");
+}
+
+void Command17_Click(Zenkor& w) {
+    const std::string baseName = w("Text1").Text();
+    if (!IsEditionBaseName(baseName)) return;
+    platform::OpenDocument((platform::ProgramFolder() / (baseName + ".ini")).string());
+}
+
+// The entries go to the current edition's file whatever edition is on display; each file is written
+// once, and a file that could not be written is reported.
+void Command18_Click(Zenkor& w) {
+    bool saved = true;
+    {
+        IniWriteBatch batch(kCurrentEdition);
+        for (int k = 0; k <= 1; ++k)
+            WriteIni(kCurrentEdition, "Lien", platform::NumText(k), w("Text4", k).Text());
+        for (int k = 0; k <= 2; ++k)
+            WriteIni(kCurrentEdition, "Mess", platform::NumText(k), w("Text3", k).Text());
+        if (w("Text2", 3).Text() != w("Text2", 2).Text()) w("Text2", 3).setBackColor(kRedBack);
+        WriteIni(kCurrentEdition, "CV", "0", w("Text2", 3).Text());
+        saved = batch.commit() && saved;
+    }
+    {
+        IniWriteBatch batch(kQualifiersFile);
+        for (int k = 0; k <= 2; ++k)
+            WriteIni(kQualifiersFile, "Mess", platform::NumText(k), w("Text3", k).Text());
+        saved = batch.commit() && saved;
+    }
+    if (!saved) {
+        platform::MsgBox("Les modifications n'ont pas pu être enregistrées.", platform::vbExclamation,
+                         "Mise à jour fichier.");
+    }
+}
+
+void Command19_Click(Zenkor& w) {
+    w("Frame20").setVisible(false);
+    const std::string pseudo = w("Text2", 1).Text();
+    if (!pseudo.empty()) SaveSetting("pseudo", pseudo);
+    const std::string password = w("Text2", 0).Text();
+    if (!password.empty()) SaveSetting("mdp", password);
+    SaveSetting("ChImage", platform::NumText(w("ChChargeImage").Value()));
+    w("Image14").setVisible(true);
+    ChargeImage(w);
+}
+
+void Command20_Click(Zenkor& w, int Index) {
+    if (Index == 0) {
+        ChargeImage(w);
+    } else if (Index == 1) {
+        sendFile(w, "Elim2024.ini", "/expELIMZenkor2024.php");
+    }
+}
+
+}  // namespace zenkor

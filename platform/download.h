@@ -1,0 +1,39 @@
+// Fetching a file over HTTP, and the screen pointer that covers a long operation.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+namespace platform {
+
+// Limits of one download, so that a silent or slow server never holds the window for long.
+struct DownloadLimits {
+    std::chrono::milliseconds connect{5000};  // to open the connection
+    std::chrono::milliseconds total{30000};   // for the whole transfer
+    int stallSeconds = 10;                    // without receiving a byte
+    std::int64_t maxBytes = 16 * 1024 * 1024;
+};
+void SetDownloadLimits(const DownloadLimits& limits);
+DownloadLimits CurrentDownloadLimits();
+
+// GET of an http or https address (redirects followed, to http and https only) into file. The answer
+// goes to a temporary file in the same folder, renamed over file only when all of it arrived with a
+// success status; otherwise file is left as it was and the result is false. Never throws.
+bool DownloadToFile(const std::string& url, const std::filesystem::path& file);
+
+// Forgets any cached copy of url, so the next request goes to the server. Downloads never use a cache
+// (every request asks for a fresh answer), so there is nothing to forget.
+void ClearWebCacheEntry(const std::string& url);
+
+// The screen's mouse pointer: 0 default, 11 hourglass. The front end shows it; headless it is recorded.
+inline constexpr int kPointerDefault = 0;
+inline constexpr int kPointerHourglass = 11;
+void SetScreenPointer(int pointer);
+int ScreenPointer();
+// nullptr restores the recording only.
+void SetScreenPointerHandler(std::function<void(int)> handler);
+
+}  // namespace platform

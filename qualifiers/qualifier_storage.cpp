@@ -1,0 +1,107 @@
+// The qualifiers file "Elim2024.ini": the grid built once, a group loaded into it, "Sauver".
+#include "app/edition_files.h"
+#include "app/ini_file.h"
+#include "platform/runtime.h"
+#include "platform/text.h"
+#include "qualifiers/qualifier_detail.h"
+#include "qualifiers/qualifiers.h"
+
+namespace zenkor {
+
+using qualifiers_detail::kFile;
+
+namespace {
+
+std::string key(int k) {
+    return std::to_string(k);
+}
+
+bool holdsTeam(const std::string& name) {
+    return !name.empty() && name != "-";
+}
+
+}  // namespace
+
+int& QualifierPlayedCount() {
+    static int count = 0;
+    return count;
+}
+
+int& QualifierFixtureCount() {
+    static int count = 0;
+    return count;
+}
+
+double qualifiers_detail::ScoreValue(const Control& box) {
+    return platform::Val(box.Text());
+}
+
+void BuildQualifierGrid(Zenkor& w) {
+    if (w("Command26").Tag() == "CH") return;
+    for (int k = 2; k <= 59; ++k) {
+        for (const char* name : {"EquiElim", "ButElim"}) {
+            Control* c = w.load(name, k);
+            if (c == nullptr) continue;
+            const Control& above = w(name, k - 2);
+            c->setVisible(true);
+            c->setLeft(above.Left());
+            c->setTop(above.Top() + qualifiers_detail::kGridRowHeight);
+        }
+        qualifiers_detail::BindGridMember(w, k);
+    }
+    w("Command26").setTag("CH");
+    LoadQualifierFixtures();
+    ShowNewsMessage(w, ReadIni(kFile, "Mess", std::to_string(w.sage)));
+}
+
+void LoadElimGroup(Zenkor& w) {
+    const std::string group = w("ELIMGRP").Text();
+    w("Frame22").setTag("charge");
+    for (int k = 0; k <= 59; ++k) {
+        w("ButElim", k).setText("");
+        w("EquiElim", k).setText("");
+        w("ButElim", k).setText(ReadIni(kFile, "But" + group, key(k), "-"));
+    }
+    for (int k = 0; k <= 5; ++k) w("NEElim", k).setText(ReadIni(kFile, "Equip" + group, key(k)));
+    for (int k = 0; k <= 7; ++k) {
+        w("BAR", k).setText(ReadIni(kFile, "QBAR", key(k)));
+        w("ButBAR", k).setText(ReadIni(kFile, "butBAR", key(k), "-"));
+    }
+    int x = 0;
+    for (int i = 0; i <= 5; ++i) {
+        for (int j = 0; j <= 5; ++j) {
+            if (j == i) continue;
+            const std::string home = w("NEElim", i).Text();
+            const std::string away = w("NEElim", j).Text();
+            if (!holdsTeam(home) || !holdsTeam(away)) continue;
+            ++QualifierFixtureCount();
+            w("EquiElim", x).setText(home);
+            w("EquiElim", x + 1).setText(away);
+            x += 2;
+        }
+    }
+    w("Frame22").setTag("");
+    MarkBarrageWinners(w);
+}
+
+void Command23_Click(Zenkor& w) {
+    const std::string group = w("ELIMGRP").Text();
+    bool saved = false;
+    {
+        // One write for the whole save: the file is replaced whole or not at all.
+        IniWriteBatch batch(kFile);
+        for (int k = 0; k <= 59; ++k) WriteIni(kFile, "But" + group, key(k), w("ButElim", k).Text());
+        for (int k = 0; k <= 5; ++k) WriteIni(kFile, "Equip" + group, key(k), w("NEElim", k).Text());
+        for (int k = 0; k <= 7; ++k) {
+            WriteIni(kFile, "QBAR", key(k), w("BAR", k).Text());
+            WriteIni(kFile, "ButBAR", key(k), w("ButBAR", k).Text());
+        }
+        saved = batch.commit();
+    }
+    if (!saved) {
+        platform::MsgBox(std::string("Le fichier ") + kFile + ".ini n'a pas pu être enregistré.",
+                         platform::vbExclamation, "Sauver");
+    }
+}
+
+}  // namespace zenkor

@@ -1,0 +1,61 @@
+// A small HTTP/1.1 server on 127.0.0.1 for the online tests: fixed answers by path, recorded requests,
+// and the faults a real site shows (missing pages, cut answers, silence).
+#pragma once
+
+#include <atomic>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace online_testing {
+
+struct Answer {
+    enum class Mode {
+        Whole,      // the body, then the connection closes
+        Truncated,  // announces more bytes than it sends, then closes
+        Silent,     // reads the request and never answers
+    };
+    Answer(int status = 200, std::string body = "", Mode mode = Mode::Whole, std::string location = "")
+        : status(status), body(std::move(body)), mode(mode), location(std::move(location)) {}
+    int status;
+    std::string body;
+    Mode mode;
+    std::string location;  // for redirects
+};
+
+class HttpServer {
+  public:
+    HttpServer();
+    ~HttpServer();
+    HttpServer(const HttpServer&) = delete;
+    HttpServer& operator=(const HttpServer&) = delete;
+
+    // "127.0.0.1:<port>", as the site host.
+    std::string host() const;
+    void answer(const std::string& path, Answer a);
+    void answer(const std::string& path, const std::string& body) { answer(path, Answer{200, body}); }
+    // Paths (with their queries) in the order they were requested.
+    std::vector<std::string> requests() const;
+    int count(const std::string& path) const;
+    void forgetRequests();
+
+    // A host on which nothing listens: connections are refused.
+    static std::string closedHost();
+
+  private:
+    void run();
+    void serve(int client);
+
+    int listener_ = -1;
+    int port_ = 0;
+    std::atomic<bool> stopping_{false};
+    mutable std::mutex mutex_;
+    std::map<std::string, Answer> answers_;
+    std::vector<std::string> requests_;
+    std::thread thread_;
+};
+
+}  // namespace online_testing

@@ -1,0 +1,205 @@
+// "Mise à jour": the confirmation window, the download of the author's edition file, the backup and its
+// restore, the reload.
+#include "app/edition_files.h"
+#include "tests/online/online_support.h"
+
+namespace online_testing {
+namespace {
+
+using platform::kWhite;
+
+constexpr platform::Color kLightOrange = 8438015;
+
+class UpdateTest : public OnlineTest {
+  protected:
+    // "Mise à jour", then the confirmation window's first button.
+    void confirmUpdate(zenkor::Zenkor& w) {
+        w("Command8").raiseClick();
+        zenkor::FREC* frec = zenkor::CurrentUpdateConfirmation();
+        ASSERT_NE(frec, nullptr);
+        (*frec)("Command1").raiseClick();
+    }
+    // What must hold after any failed update.
+    void expectNothingChanged(zenkor::Zenkor& w, const std::string& before) {
+        EXPECT_EQ(fileBytes(inFolder("Zenkor2024.ini")), before);
+        EXPECT_FALSE(exists("Zenkor2024.BU"));
+        ASSERT_EQ(box.dialogs->messages.size(), 1u);
+        EXPECT_EQ(box.dialogs->messages[0].text, "Erreur de connexion !");
+        EXPECT_EQ(box.dialogs->messages[0].style, platform::vbInformation);
+        EXPECT_EQ(box.dialogs->messages[0].title, "Valmirade 2024");
+        EXPECT_FALSE(w.MISAJOUR);
+        EXPECT_TRUE(w("Command8").FontBold());
+        EXPECT_EQ(w("Command8").BackColor(), kLightOrange);
+        EXPECT_EQ(setting("FirstUse"), "<none>");
+        EXPECT_EQ(platform::ScreenPointer(), platform::kPointerDefault);
+        EXPECT_TRUE(zenkor::CurrentUpdateConfirmation()->unloaded());
+    }
+};
+
+TEST_F(UpdateTest, TheConfirmationWindowShowsItsMessagesAndTheButtonCaption) {
+    zenkor::Zenkor& w = start();
+    EXPECT_TRUE(w("Command8").FontBold());
+    EXPECT_EQ(w("Command8").BackColor(), kLightOrange);
+    w("ImaRepLogo", 0).setPicture("/some/logo.png");
+    w("Command8").raiseClick();
+    zenkor::FREC* frec = zenkor::CurrentUpdateConfirmation();
+    ASSERT_NE(frec, nullptr);
+    EXPECT_TRUE(frec->isModal());
+    EXPECT_EQ(frec->self().Caption(), "Mise à jour");
+    EXPECT_EQ((*frec)("Command1").Caption(), "Oui");
+    EXPECT_EQ((*frec)("Command2").Caption(), "Non");
+    EXPECT_EQ((*frec)("Label1", 0).Caption(), "Mettre à jour le fichier 2024 ?");
+    EXPECT_EQ((*frec)("Label1", 1).Caption(), "Toutes vos saisies seront remplacées.");
+    EXPECT_EQ((*frec)("Image2").Picture(), "/some/logo.png");
+}
+
+TEST_F(UpdateTest, CancellingChangesNothingAndAsksTheSiteNothing) {
+    zenkor::Zenkor& w = start();
+    const std::string before = fileBytes(inFolder("Zenkor2024.ini"));
+    w("Command8").raiseClick();
+    (*zenkor::CurrentUpdateConfirmation())("Command2").raiseClick();
+    EXPECT_TRUE(zenkor::CurrentUpdateConfirmation()->unloaded());
+    EXPECT_TRUE(server.requests().empty());
+    EXPECT_EQ(fileBytes(inFolder("Zenkor2024.ini")), before);
+    EXPECT_TRUE(box.dialogs->messages.empty());
+    EXPECT_FALSE(w.MISAJOUR);
+}
+
+TEST_F(UpdateTest, ASuccessfulUpdateReplacesReloadsAndRecomputesTheCurrentEdition) {
+    server.answer("/Zenkor2024.ini", kServedEdition);
+    zenkor::Zenkor& w = start();
+    w("Command3").setEnabled(false);
+    w.FChargee = false;
+    confirmUpdate(w);
+
+    EXPECT_EQ(server.requests(), std::vector<std::string>{"/Zenkor2024.ini"});
+    EXPECT_EQ(fileBytes(inFolder("Zenkor2024.ini")), kServedEdition);
+    EXPECT_FALSE(exists("Zenkor2024.BU"));
+    EXPECT_TRUE(box.dialogs->messages.empty());
+    // Reloaded: the author's teams and scores, news and link; recomputed: the winner leads group A.
+    EXPECT_EQ(w("A", 1).Text(), "Allemagne");
+    EXPECT_EQ(w("ButA", 0).Text(), "5");
+    EXPECT_EQ(w("ButA", 2).Text(), "-");
+    EXPECT_EQ(w.teamPlace(0, 1), 1);
+    EXPECT_EQ(w.teamPlace(0, 2), 4);
+    EXPECT_EQ(w("Label10").Caption(), "Résultats du 20 juin");
+    EXPECT_EQ(w("Lablien").Tag(), "https://www.valmirade.example/resultats");
+    EXPECT_TRUE(w.FChargee);
+    EXPECT_TRUE(w.MISAJOUR);
+    EXPECT_TRUE(w("Command3").Enabled());
+    EXPECT_EQ(setting("FirstUse"), "1");
+    EXPECT_FALSE(w("Command8").FontBold());
+    EXPECT_EQ(w("Command8").BackColor(), kWhite);
+    EXPECT_EQ(platform::ScreenPointer(), platform::kPointerDefault);
+    EXPECT_TRUE(zenkor::CurrentUpdateConfirmation()->unloaded());
+
+    // "Sauve" after the update makes the send button available.
+    EXPECT_FALSE(w("Command16").Enabled());
+    w("Command3").raiseClick();
+    EXPECT_TRUE(w("Command16").Enabled());
+    EXPECT_EQ(w("Shape9").FillColor(), 65280);
+    EXPECT_FALSE(w("Label17", 6).Visible());
+}
+
+TEST_F(UpdateTest, AFailedUpdateRestoresTheEditionFileAndSaysSo) {
+    struct Case {
+        const char* what;
+        Answer answer;
+        bool serverDown;
+    };
+    const Case cases[] = {
+        {"server down", {}, true},
+        {"missing page", {404, "<html>Not found</html>"}, false},
+        {"cut answer", {200, "[EquipA]\r\n1=Allem", Answer::Mode::Truncated}, false},
+        {"silent server", {200, "", Answer::Mode::Silent}, false},
+        {"not an edition file", {200, "<html><body>Connectez-vous au r\xE9seau</body></html>"}, false},
+        {"redirect to a missing page", {302, "", Answer::Mode::Whole, "/ailleurs"}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        box.dialogs->messages.clear();
+        if (c.serverDown) {
+            platform::SetSiteHost(HttpServer::closedHost());
+        } else {
+            platform::SetSiteHost(server.host());
+            server.answer("/Zenkor2024.ini", c.answer);
+        }
+        zenkor::Zenkor& w = start();
+        const std::string before = fileBytes(inFolder("Zenkor2024.ini"));
+        const std::string teamA1 = w("A", 1).Text();
+        confirmUpdate(w);
+        expectNothingChanged(w, before);
+        EXPECT_EQ(w("A", 1).Text(), teamA1);
+    }
+}
+
+TEST_F(UpdateTest, ABackupLeftByAnInterruptedUpdateNeverTakesThePlaceOfTheCurrentFile) {
+    box.writeFile("Zenkor2024.BU", "[EquipA]\r\n1=Ancienne\r\n");
+    const std::string current = fileBytes(inFolder("Zenkor2024.ini"));
+
+    server.answer("/Zenkor2024.ini", Answer{404});
+    zenkor::Zenkor& w = start();
+    confirmUpdate(w);
+    EXPECT_EQ(fileBytes(inFolder("Zenkor2024.ini")), current);
+    EXPECT_FALSE(exists("Zenkor2024.BU"));
+
+    box.writeFile("Zenkor2024.BU", "[EquipA]\r\n1=Ancienne\r\n");
+    server.answer("/Zenkor2024.ini", kServedEdition);
+    confirmUpdate(w);
+    EXPECT_EQ(fileBytes(inFolder("Zenkor2024.ini")), kServedEdition);
+    EXPECT_FALSE(exists("Zenkor2024.BU"));
+    EXPECT_EQ(w("A", 1).Text(), "Allemagne");
+}
+
+TEST_F(UpdateTest, WithoutAnEditionFileAFailedUpdateLeavesNone) {
+    std::filesystem::remove(inFolder("Zenkor2024.ini"));
+    server.answer("/Zenkor2024.ini", Answer{200, "<html>portail</html>"});
+    zenkor::Zenkor& w = start();
+    confirmUpdate(w);
+    EXPECT_FALSE(exists("Zenkor2024.ini"));
+    EXPECT_FALSE(exists("Zenkor2024.BU"));
+    EXPECT_EQ(messages(), std::vector<std::string>{"Erreur de connexion !"});
+
+    server.answer("/Zenkor2024.ini", kServedEdition);
+    confirmUpdate(w);
+    EXPECT_EQ(fileBytes(inFolder("Zenkor2024.ini")), kServedEdition);
+    EXPECT_TRUE(w.MISAJOUR);
+}
+
+TEST_F(UpdateTest, AcceptingANewerProgramAtTheVersionPromptEndsTheUpdate) {
+    std::string newer = kServedEdition;
+    newer.replace(newer.find("0=1.0"), 5, "0=1.1");
+    server.answer("/Zenkor2024.ini", newer);
+    zenkor::Zenkor& w = start();
+    box.dialogs->answers.push_back(platform::vbYes);
+    confirmUpdate(w);
+
+    EXPECT_TRUE(platform::EndRequested());
+    EXPECT_EQ(messages(),
+              std::vector<std::string>{"Une version plus récente est disponible. La télécharger ?"});
+    EXPECT_EQ(opened, std::vector<std::string>{site("/zenkor.php")});
+    EXPECT_EQ(fileBytes(inFolder("Zenkor2024.ini")), newer);
+    EXPECT_FALSE(exists("Zenkor2024.BU"));
+    EXPECT_EQ(setting("FirstUse"), "<none>");
+    EXPECT_TRUE(w("Command8").FontBold());
+    EXPECT_EQ(platform::ScreenPointer(), platform::kPointerDefault);
+}
+
+TEST_F(UpdateTest, TheUpdateFetchesThePicturesOnlyWhileTheAdvertisedPictureIsShown) {
+    server.answer("/Zenkor2024.ini", kServedEdition);
+    server.answer("/imzenkor.php", kGif1);
+    server.answer("/imelimzenkor.php", kGif2);
+    zenkor::Zenkor& w = start();
+    ASSERT_FALSE(w("Image14").Visible());
+    confirmUpdate(w);
+    EXPECT_EQ(server.requests(), std::vector<std::string>{"/Zenkor2024.ini"});
+
+    server.forgetRequests();
+    w("Image14").setVisible(true);
+    confirmUpdate(w);
+    EXPECT_EQ(server.requests(),
+              (std::vector<std::string>{"/Zenkor2024.ini", "/imzenkor.php", "/imelimzenkor.php"}));
+}
+
+}  // namespace
+}  // namespace online_testing
