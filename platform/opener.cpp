@@ -1,5 +1,7 @@
 #include "platform/opener.h"
 
+#include <cstdlib>
+
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,7 +13,11 @@ namespace {
 
 struct OpenerState {
     std::function<void(const std::string&)> opener;
-    std::string host = "www.valmirade.example";
+    // The author's site; ZENKOR_SITE_HOST points the program at another one (a mirror, a test server).
+    std::string host = [] {
+        const char* configured = std::getenv("ZENKOR_SITE_HOST");
+        return std::string(configured && *configured ? configured : "www.valmirade.example");
+    }();
 };
 
 OpenerState& state() {
