@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "gui/qt_runtime.h"
+#include "qualifiers/qualifiers.h"
 #include "tests/gui/gui_support.h"
 #include "tests/support/fakes.h"
 
@@ -150,6 +151,19 @@ TEST_F(MainWindowTest, ShowsTheShippedEditionInFrenchThenInEnglishAfterAClickOnI
     EXPECT_EQ(WidgetOf<QPushButton>((*w)("Command1"))->text().toStdString(), "Knockout Stage");
     EXPECT_EQ((*w)("A", 1).Text(), "Allemagne");  // team names are the edition's data
     EXPECT_TRUE(gui_testing::SaveScreenshot(window(), "main_window_english.png"));
+}
+
+TEST_F(MainWindowTest, TheQualifiersViewCoversTheGroups) {
+    if (std::filesystem::exists(std::filesystem::path(ZENKOR_DATA_DIR) / "Elim2024.ini"))
+        sandbox.copyDataFile("Elim2024.ini");
+    ASSERT_NO_FATAL_FAILURE(start());
+    passFirstUsePanel();
+    zenkor::Command26_Click(*w);
+    ASSERT_TRUE((*w)("FraElim").Visible());
+    QWidget* qualifiers = WidgetOf((*w)("FraElim"));
+    QWidget* top = window()->childAt(WidgetOf((*w)("Frame1"))->geometry().center());
+    EXPECT_TRUE(top == qualifiers || qualifiers->isAncestorOf(top));
+    EXPECT_TRUE(gui_testing::SaveScreenshot(window(), "qualifiers_view.png"));
 }
 
 TEST_F(MainWindowTest, QuitterUnloadsTheWindowAndEndsTheProgram) {
