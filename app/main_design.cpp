@@ -5,10 +5,8 @@
 // the best thirds the right column down to 4905, the news line and the language choices the bottom row
 // from 8835. The banner goes below the best thirds, the match information line between the groups and the
 // news line.
-#include <filesystem>
-
+#include "app/design.h"
 #include "app/main_window.h"
-#include "platform/runtime.h"
 
 namespace zenkor {
 
@@ -20,47 +18,11 @@ constexpr Color kWhite = platform::kWhite;
 constexpr Color kDarkBlue = 0x800000;  // red in the low byte
 constexpr Color kRed = 255;
 
-// A picture shipped or downloaded beside the program; "" (no picture) when the file is not there.
-std::string pictureFile(const char* name) {
-    const std::filesystem::path file = platform::ProgramFolder() / name;
-    std::error_code ec;
-    return std::filesystem::is_regular_file(file, ec) ? file.string() : std::string();
-}
-
-Control& button(Zenkor& w, const char* name, int index, const char* caption, int left, int top, int width,
-                int height, Control* container = nullptr) {
-    Control& c = w.add(Kind::CommandButton, name, index, container);
-    c.setCaption(caption);
-    c.move(left, top, width, height);
-    return c;
-}
-
-Control& frame(Zenkor& w, const char* name, const char* caption, int left, int top, int width, int height,
-               bool visible, Control* container = nullptr) {
-    Control& c = w.add(Kind::Frame, name, -1, container);
-    c.setCaption(caption);
-    c.move(left, top, width, height);
-    c.setVisible(visible);
-    return c;
-}
-
-Control& label(Zenkor& w, const char* name, int index, Control* container, const char* caption, int left,
-               int top, int width, int height) {
-    Control& c = w.add(Kind::Label, name, index, container);
-    c.setCaption(caption);
-    c.move(left, top, width, height);
-    c.setBackStyle(0);
-    c.setBorderStyle(0);
-    return c;
-}
-
-Control& image(Zenkor& w, const char* name, int index, Control* container, const char* file, int left,
-               int top, int width, int height) {
-    Control& c = w.add(Kind::Image, name, index, container);
-    c.move(left, top, width, height);
-    c.setBorderStyle(0);
-    c.setStretch(true);
-    c.setPicture(pictureFile(file));
+// A panel hidden until the program shows it.
+Control& hiddenFrame(Zenkor& w, const char* name, const char* caption, int left, int top, int width,
+                     int height, Control* container = nullptr) {
+    Control& c = AddFrame(w, name, -1, container, caption, left, top, width, height);
+    c.setVisible(false);
     return c;
 }
 
@@ -68,7 +30,7 @@ void buildButtonRow(Zenkor& w) {
     const int top = 15, height = 915;
     int left = 90;
     auto next = [&](const char* name, const char* caption, int width) -> Control& {
-        Control& c = button(w, name, -1, caption, left, top, width, height);
+        Control& c = AddButton(w, name, -1, nullptr, caption, left, top, width, height);
         left += width + 60;
         return c;
     };
@@ -83,40 +45,40 @@ void buildButtonRow(Zenkor& w) {
     next("Command26", "Qualifications", 1575).setEnabled(false);  // ends at 12105
 
     // The unlock label: a transparent, silent zone in the gap after the last button.
-    Control& label12 = label(w, "Label12", -1, nullptr, "", 12165, top, 435, height);
+    Control& label12 = AddLabel(w, "Label12", -1, nullptr, "", 12165, top, 435, height);
     label12.setToolTipText("Déblocage");
 
     // The advertised picture, shown for a user with a pseudonym.
-    Control& image14 = image(w, "Image14", -1, nullptr, "imgtmp.gif", 12690, 360, 2400, 225);
+    Control& image14 = AddPicture(w, "Image14", -1, nullptr, "imgtmp.gif", 12690, 360, 2400, 225);
     image14.setVisible(false);
 
-    button(w, "Command5", -1, "Quitter", 16200, 8940, 1335, 555);
+    AddButton(w, "Command5", -1, nullptr, "Quitter", 16200, 8940, 1335, 555);
 }
 
 // The information line: a hidden label carrying the text of the match under the pointer, and the first
 // display set of the match panel (city, date, time) between the groups and the news line.
 void buildInformationLine(Zenkor& w) {
-    Control& info = label(w, "LabInfo", -1, nullptr, "", 90, 7980, 13020, 255);
+    Control& info = AddLabel(w, "LabInfo", -1, nullptr, "", 90, 7980, 13020, 255);
     info.setVisible(false);
-    label(w, "LabTer", 0, nullptr, "Dortmund", 240, 8040, 2700, 255).setFontBold(true);
-    label(w, "LabTer", 1, nullptr, "vendredi 14 juin 2024", 3000, 8040, 2460, 255);
-    label(w, "LabTer", 2, nullptr, " 21:00", 5520, 8040, 900, 255);
+    AddLabel(w, "LabTer", 0, nullptr, "Dortmund", 240, 8040, 2700, 255).setFontBold(true);
+    AddLabel(w, "LabTer", 1, nullptr, "vendredi 14 juin 2024", 3000, 8040, 2460, 255);
+    AddLabel(w, "LabTer", 2, nullptr, " 21:00", 5520, 8040, 900, 255);
 }
 
 // The banner below the best thirds, with the label over it whose hover brings it back.
 void buildBanner(Zenkor& w) {
-    image(w, "Image6", -1, nullptr, "433x120.jpg", 13560, 5010, 3765, 1050);
-    Control& hover = label(w, "Label25", -1, nullptr, "", 13560, 5010, 3765, 1050);
+    AddPicture(w, "Image6", -1, nullptr, "433x120.jpg", 13560, 5010, 3765, 1050);
+    Control& hover = AddLabel(w, "Label25", -1, nullptr, "", 13560, 5010, 3765, 1050);
     hover.setToolTipText("Matches du jour");
 }
 
 // The help panel: help and about texts, the version line, the navigation buttons, compact mode. The
 // knockout design puts its example row (score and penalty boxes) at (600, 7320).
 void buildHelpPanel(Zenkor& w, Control* help) {
-    Control& title = label(w, "Label2", -1, help, "Valmirade de football 2024", 240, 180, 8400, 420);
+    Control& title = AddLabel(w, "Label2", -1, help, "Valmirade de football 2024", 240, 180, 8400, 420);
     title.setFontBold(true);
     title.setFontSize(12);
-    label(w, "Label7", -1, help, "", 240, 660, 8400, 255);
+    AddLabel(w, "Label7", -1, help, "", 240, 660, 8400, 255);
 
     static const char* const kHelp[] = {
         "Saisissez le score de chaque match dans les cases des groupes : le classement du groupe se met à "
@@ -134,13 +96,13 @@ void buildHelpPanel(Zenkor& w, Control* help) {
         "« Stats » classe les équipes et compte les buts ; « Tableau » affiche le tableau final à imprimer.",
     };
     for (int i = 0; i <= 8; ++i) {
-        label(w, "Label5", i, help, kHelp[i], 240, 1020 + i * 570, 8400, 510);
+        AddLabel(w, "Label5", i, help, kHelp[i], 240, 1020 + i * 570, 8400, 510);
     }
-    label(w, "Label5", 13, help, "Les tirs au but ne comptent que si le score est nul.", 240, 6300, 8400,
-          255);
-    label(w, "Label5", 11, help, "Exemple de saisie d'un match de la phase finale :", 240, 6720, 8400, 255)
+    AddLabel(w, "Label5", 13, help, "Les tirs au but ne comptent que si le score est nul.", 240, 6300, 8400,
+             255);
+    AddLabel(w, "Label5", 11, help, "Exemple de saisie d'un match de la phase finale :", 240, 6720, 8400, 255)
         .setFontBold(true);
-    label(w, "Label5", 12, help, "score, tirs au but, tirs au but, score", 2040, 7350, 6600, 255);
+    AddLabel(w, "Label5", 12, help, "score, tirs au but, tirs au but, score", 2040, 7350, 6600, 255);
 
     static const char* const kAbout[] = {
         "Valmirade suit le tournoi de football 2024, du premier match de groupe à la finale.",
@@ -148,42 +110,42 @@ void buildHelpPanel(Zenkor& w, Control* help) {
         "« Mise à jour » remplace le fichier de l'édition en cours par les résultats réels du site.",
         "Auteur :",
     };
-    for (int i = 0; i <= 2; ++i) label(w, "Label6", i, help, kAbout[i], 9000, 180 + i * 600, 8280, 510);
-    label(w, "Label6", 3, help, kAbout[3], 9000, 2040, 1200, 255);
-    Control& author = label(w, "Label6", 4, help, "Dastinor", 10260, 2040, 3000, 255);
+    for (int i = 0; i <= 2; ++i) AddLabel(w, "Label6", i, help, kAbout[i], 9000, 180 + i * 600, 8280, 510);
+    AddLabel(w, "Label6", 3, help, kAbout[3], 9000, 2040, 1200, 255);
+    Control& author = AddLabel(w, "Label6", 4, help, "Dastinor", 10260, 2040, 3000, 255);
     author.setForeColor(kDarkBlue);
     author.setFontUnderline(true);
 
     // The view pictures beside the help buttons that show them: ico(1) opens the knockout view, ico(0)
     // returns to the groups.
-    image(w, "ico", 1, help, "ico1.png", 9000, 2760, 480, 480);
-    button(w, "Command10", -1, "Phase Finale", 9600, 2760, 2400, 480, help);
-    image(w, "ico", 0, help, "ico0.png", 9000, 3360, 480, 480);
-    button(w, "Command9", -1, "Phase de Groupes", 9600, 3360, 2400, 480, help);
+    AddPicture(w, "ico", 1, help, "ico1.png", 9000, 2760, 480, 480);
+    AddButton(w, "Command10", -1, help, "Phase Finale", 9600, 2760, 2400, 480);
+    AddPicture(w, "ico", 0, help, "ico0.png", 9000, 3360, 480, 480);
+    AddButton(w, "Command9", -1, help, "Phase de Groupes", 9600, 3360, 2400, 480);
 
-    button(w, "Command14", -1, "Passer en mode réduit", 9000, 4200, 3000, 495, help);
-    button(w, "Command2", -1, "Retour", 15720, 7200, 1680, 495, help);
+    AddButton(w, "Command14", -1, help, "Passer en mode réduit", 9000, 4200, 3000, 495);
+    AddButton(w, "Command2", -1, help, "Retour", 15720, 7200, 1680, 495);
 }
 
 // The matches-of-the-day panel: the day and month pickers, four match lines with their channel logos,
 // the close picture and the hidden match lists.
 void buildMatchesOfTheDay(Zenkor& w) {
-    Control* day = &frame(w, "Frame18", "", 13355, 990, 4065, 3405, true);
+    Control* day = &AddFrame(w, "Frame18", -1, nullptr, "", 13355, 990, 4065, 3405);
     day->setBackColor(kWhite);
-    label(w, "Label14", -1, day, "Matches du :", 120, 255, 1260, 255).setFontBold(true);
+    AddLabel(w, "Label14", -1, day, "Matches du :", 120, 255, 1260, 255).setFontBold(true);
     Control& combo3 = w.add(Kind::ComboBox, "Combo3", -1, day);
     combo3.move(1440, 210, 780, 315);
     combo3.setToolTipText("Jour");
     Control& combo4 = w.add(Kind::ComboBox, "Combo4", -1, day);
     combo4.move(2280, 210, 780, 315);
     combo4.setToolTipText("Mois");
-    Control& close = image(w, "Image11", -1, day, "fermer.png", 3660, 210, 285, 285);
+    Control& close = AddPicture(w, "Image11", -1, day, "fermer.png", 3660, 210, 285, 285);
     close.setToolTipText("Fermer");
     close.setMousePointer(99);
     for (int k = 0; k <= 3; ++k) {
         const int top = 720 + k * 600;
-        image(w, "RepIm", k, day, "", 120, top, 600, 420);
-        Control& line = label(w, "LabCAL", k, day, "", 780, top, 3165, 510);
+        AddPicture(w, "RepIm", k, day, "", 120, top, 600, 420);
+        Control& line = AddLabel(w, "LabCAL", k, day, "", 780, top, 3165, 510);
         line.setFontSize(8.25);
     }
     for (const char* name : {"List1", "List2"}) {
@@ -195,14 +157,14 @@ void buildMatchesOfTheDay(Zenkor& w) {
 
 // The first-use panel, over group A while it is shown.
 void buildFirstUsePanel(Zenkor& w) {
-    Control* welcome = &frame(w, "Frame21", "", 0, 1005, 6615, 2205, false);
+    Control* welcome = &hiddenFrame(w, "Frame21", "", 0, 1005, 6615, 2205);
     welcome->setBackColor(kWhite);
     Control& shape8 = w.add(Kind::Shape, "Shape8", -1, welcome);
     shape8.move(60, 60, 6495, 2085);
     shape8.setBorderColor(kDarkBlue);
     shape8.setBackStyle(0);
-    image(w, "Image19", -1, welcome, "bienvenue.png", 240, 240, 1920, 1725);
-    Control& hello = label(w, "Label23", -1, welcome, "Bienvenue", 2400, 780, 3960, 600);
+    AddPicture(w, "Image19", -1, welcome, "bienvenue.png", 240, 240, 1920, 1725);
+    Control& hello = AddLabel(w, "Label23", -1, welcome, "Bienvenue", 2400, 780, 3960, 600);
     hello.setFontSize(20);
     hello.setFontBold(true);
     hello.setAlignment(2);
@@ -213,7 +175,7 @@ void buildFirstUsePanel(Zenkor& w) {
 // versions, the picture check box) and the send button with its status frame. The left column of the
 // rows is kept for their captions, the right half of the panel for the news texts and links.
 void buildUpdatePanel(Zenkor& w) {
-    Control* panel = &frame(w, "Frame20", "Mise à jour fichier.", 45, 900, 17445, 8880, false);
+    Control* panel = &hiddenFrame(w, "Frame20", "Mise à jour fichier.", 45, 900, 17445, 8880);
     panel->setBackColor(kWhite);
     for (int i = 0; i <= 3; ++i) {
         Control& box = w.add(Kind::TextBox, "Text2", i, panel);
@@ -226,31 +188,31 @@ void buildUpdatePanel(Zenkor& w) {
     check.setValue(1);
     check.setBackColor(kWhite);
 
-    label(w, "Label17", 6, panel,
-          "Il faut avoir téléchargé le dernier fichier (même s'il est de vous...) , puis faire vos "
-          "modifications, et les enregistrer pour que cette fonction soit disponible !!!",
-          240, 5940, 8040, 630);
+    AddLabel(w, "Label17", 6, panel,
+             "Il faut avoir téléchargé le dernier fichier (même s'il est de vous...) , puis faire vos "
+             "modifications, et les enregistrer pour que cette fonction soit disponible !!!",
+             240, 5940, 8040, 630);
     Control& status = w.add(Kind::Shape, "Shape9", -1, panel);
     status.move(180, 6720, 8160, 735);
     status.setFillColor(kRed);
-    Control& send = button(w, "Command16", -1,
-                           "Envoyer le dernier score  (Le chemin du fichier est dans le presse papier)", 300,
-                           6810, 7920, 555, panel);
+    Control& send = AddButton(w, "Command16", -1, panel,
+                              "Envoyer le dernier score  (Le chemin du fichier est dans le presse papier)",
+                              300, 6810, 7920, 555);
     send.setEnabled(false);
 }
 
 // Controls of the qualifiers panel that start-up shows.
 void buildQualifierExtras(Zenkor& w, Control* qualifiers) {
-    button(w, "Command22", 5, "Trim", 14400, 4320, 1215, 375, qualifiers).setVisible(false);
-    label(w, "Label24", 2, qualifiers, "", 14400, 7560, 3015, 255).setVisible(false);
+    AddButton(w, "Command22", 5, qualifiers, "Trim", 14400, 4320, 1215, 375).setVisible(false);
+    AddLabel(w, "Label24", 2, qualifiers, "", 14400, 7560, 3015, 255).setVisible(false);
 }
 
 // The match panel of the knockout view, in its lower left corner (the second display set).
 void buildKnockoutMatchPanel(Zenkor& w, Control* knockout) {
-    Control* panel = &frame(w, "Frame16", "", 600, 6585, 4500, 1260, false, knockout);
-    label(w, "LabTer", 3, panel, "Dortmund", 120, 210, 2700, 255).setFontBold(true);
-    label(w, "LabTer", 4, panel, "vendredi 14 juin 2024", 120, 510, 2700, 255);
-    label(w, "LabTer", 5, panel, " 21:00", 120, 810, 2700, 255);
+    Control* panel = &hiddenFrame(w, "Frame16", "", 600, 6585, 4500, 1260, knockout);
+    AddLabel(w, "LabTer", 3, panel, "Dortmund", 120, 210, 2700, 255).setFontBold(true);
+    AddLabel(w, "LabTer", 4, panel, "vendredi 14 juin 2024", 120, 510, 2700, 255);
+    AddLabel(w, "LabTer", 5, panel, " 21:00", 120, 810, 2700, 255);
 }
 
 }  // namespace
@@ -265,20 +227,20 @@ void BuildMainDesign(Zenkor& w) {
     buildBanner(w);
 
     // Panels over the group view, hidden at start.
-    Control* knockout = &frame(w, "Frame9", "", 15, 930, 17640, 7950, false);
+    Control* knockout = &hiddenFrame(w, "Frame9", "", 15, 930, 17640, 7950);
     buildKnockoutMatchPanel(w, knockout);
-    Control* help = &frame(w, "Fraide", "", 15, 930, 17640, 7950, false);
+    Control* help = &hiddenFrame(w, "Fraide", "", 15, 930, 17640, 7950);
     buildHelpPanel(w, help);
-    Control& history = frame(w, "FraHisto", "Historique", 13350, 930, 4215, 4335, false);
-    label(w, "Label15", -1, &history, "", 240, 3720, 3735, 315);
-    Control& elim = frame(w, "FraElim", "", 0, 930, 17640, 7950, false);
-    Control& trim = frame(w, "FraTrim", "", 14400, 1200, 3015, 3000, true, &elim);
+    Control& history = hiddenFrame(w, "FraHisto", "Historique", 13350, 930, 4215, 4335);
+    AddLabel(w, "Label15", -1, &history, "", 240, 3720, 3735, 315);
+    Control& elim = hiddenFrame(w, "FraElim", "", 0, 930, 17640, 7950);
+    Control& trim = AddFrame(w, "FraTrim", -1, &elim, "", 14400, 1200, 3015, 3000);
     for (int i = 0; i <= 5; ++i) {
         Control& ne = w.add(Kind::TextBox, "NEElim", i, &trim);
         ne.move(120, 240 + i * 420, 2760, 315);
         ne.setVisible(false);
     }
-    frame(w, "Frame22", "Matches de barrages", 120, 5400, 9000, 2400, true, &elim);
+    AddFrame(w, "Frame22", -1, &elim, "Matches de barrages", 120, 5400, 9000, 2400);
     buildQualifierExtras(w, &elim);
     buildMatchesOfTheDay(w);
     buildFirstUsePanel(w);

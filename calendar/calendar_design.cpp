@@ -1,10 +1,8 @@
 // The calendar's part of the window design: the channel logos and stadium pictures of the match panel,
 // its outlines, and the knockout view's copy of the panel.
-#include <filesystem>
-
+#include "app/design.h"
 #include "calendar/calendar.h"
 #include "calendar/calendar_detail.h"
-#include "platform/runtime.h"
 
 namespace zenkor {
 
@@ -14,25 +12,9 @@ using platform::Color;
 
 constexpr Color kDarkBlue = 0x800000;  // red in the low byte
 
-// A picture shipped beside the program; "" (no picture) when the file is not there.
-std::string pictureFile(const std::string& name) {
-    const std::filesystem::path file = platform::ProgramFolder() / name;
-    std::error_code ec;
-    return std::filesystem::is_regular_file(file, ec) ? file.string() : std::string();
-}
-
 Control& ensure(Zenkor& w, Kind kind, const char* name, int index, Control* container) {
     if (Control* c = w.find(name, index)) return *c;
     return w.add(kind, name, index, container);
-}
-
-Control& picture(Zenkor& w, const char* name, int index, Control* container, int left, int top, int width,
-                 int height) {
-    Control& c = ensure(w, Kind::Image, name, index, container);
-    c.move(left, top, width, height);
-    c.setBorderStyle(0);
-    c.setStretch(true);
-    return c;
 }
 
 Control& outline(Zenkor& w, const char* name, Control* container, int left, int top, int width, int height) {
@@ -49,12 +31,12 @@ void channelLogos(Zenkor& w, const std::array<int, 5>& indexes, Control* contain
                   int width, int height, int pitch) {
     for (size_t j = 0; j < kChannels.size(); ++j) {
         const Channel& channel = kChannels[j];
-        Control& logo = picture(w, "ImChaine", indexes[j], container, left + static_cast<int>(j) * pitch, top,
-                                width, height);
+        // The knockout set takes its pictures from the group set at start-up.
+        const char* file = container == nullptr ? channel.file : "";
+        Control& logo = AddPicture(w, "ImChaine", indexes[j], container, file,
+                                   left + static_cast<int>(j) * pitch, top, width, height);
         logo.setVisible(false);
         logo.setToolTipText(channel.name);
-        // The knockout set takes its pictures from the group set at start-up.
-        if (container == nullptr) logo.setPicture(pictureFile(channel.file));
     }
 }
 
@@ -71,11 +53,10 @@ void BuildCalendarDesign(Zenkor& w) {
 
     channelLogos(w, {1, 2, 3, 0, 8}, nullptr, 6540, 8025, 360, 270, 420);
     for (const Venue& venue : kVenues) {
-        Control& store = picture(w, "Terrain", venue.store, nullptr, 8700, 7965, 1110, 810);
+        Control& store = AddPicture(w, "Terrain", venue.store, nullptr, venue.file, 8700, 7965, 1110, 810);
         store.setVisible(false);
-        store.setPicture(pictureFile(venue.file));
     }
-    Control& field = picture(w, "Terrain", 10, nullptr, 8700, 7965, 1110, 810);
+    Control& field = AddPicture(w, "Terrain", 10, nullptr, "", 8700, 7965, 1110, 810);
     field.setToolTipText("");
     outline(w, "Shape1", nullptr, 150, 7935, 9750, 870);
 
@@ -91,7 +72,7 @@ void BuildCalendarDesign(Zenkor& w) {
         line.setBackStyle(0);
         line.setBorderStyle(0);
     }
-    picture(w, "Terrain", 11, panel, 3540, 150, 930, 690);
+    AddPicture(w, "Terrain", 11, panel, "", 3540, 150, 930, 690);
     channelLogos(w, {5, 6, 7, 4, 9}, panel, 2580, 900, 360, 270, 390);
     outline(w, "Shape2", panel, 60, 105, 4470, 1110);
 }

@@ -1,5 +1,6 @@
 // The group view's design: six group frames, the round-of-16 summary and the hidden score-fill buttons.
 // Team names run up to "République tchèque": the narrow face keeps them whole in the fixed columns.
+#include "app/design.h"
 #include "group_stage/group_stage.h"
 
 namespace zenkor {
@@ -46,11 +47,7 @@ constexpr int kHeadingTop = 450, kHeadingHeight = 210, kColumnHeight = 225;
 
 Control& label(Zenkor& w, const char* name, int index, Control* container, const char* caption, int left,
                int top, int width, int height) {
-    Control& c = w.add(Kind::Label, name, index, container);
-    c.setCaption(caption);
-    c.move(left, top, width, height);
-    c.setBackStyle(0);
-    c.setBorderStyle(0);
+    Control& c = AddLabel(w, name, index, container, caption, left, top, width, height);
     c.setFontName(kNarrowFont);
     return c;
 }
@@ -115,9 +112,8 @@ void buildMatches(Zenkor& w, const GroupNames& n, Control* frame) {
 void buildGroupFrame(Zenkor& w, int g) {
     const GroupNames& n = kNames[static_cast<size_t>(g)];
     const FramePlace place = kFramePlaces[static_cast<size_t>(g)];
-    Control& frame = w.add(Kind::Frame, n.frame);
-    frame.setCaption("Groupe " + Zenkor::groupName(g));
-    frame.move(place.left, place.top, kFrameWidth, kFrameHeight);
+    Control& frame = AddFrame(w, n.frame, -1, nullptr, "Groupe " + Zenkor::groupName(g), place.left,
+                              place.top, kFrameWidth, kFrameHeight);
 
     Control& list = w.add(Kind::ListBox, n.list, -1, &frame);
     list.move(120, 240, 1065, 255);
@@ -141,9 +137,7 @@ void buildGroupFrame(Zenkor& w, int g) {
 }
 
 void buildRoundOf16Summary(Zenkor& w) {
-    Control& frame = w.add(Kind::Frame, "Frame11");
-    frame.setCaption("Huitièmes de Finale");
-    frame.move(13560, 1005, 3765, 3390);
+    Control& frame = AddFrame(w, "Frame11", -1, nullptr, "Huitièmes de Finale", 13560, 1005, 3765, 3390);
     // One row per match: slot 16 + 2m against slot 17 + 2m.
     for (int m = 0; m < 8; ++m) {
         for (int side = 0; side < 2; ++side) {
@@ -177,9 +171,8 @@ void BuildGroupDesign(Zenkor& w) {
     buildRoundOf16Summary(w);
 
     for (int i = 0; i < 2; ++i) {
-        Control& fill = w.add(Kind::CommandButton, "Command30", i);
-        fill.setCaption(i == 0 ? "Command30" : "-");
-        fill.move(i == 0 ? 810 : 1260, 8580, 345, 345);
+        Control& fill = AddButton(w, "Command30", i, nullptr, i == 0 ? "Command30" : "-", i == 0 ? 810 : 1260,
+                                  8580, 345, 345);
         fill.setVisible(false);
     }
 }

@@ -1,5 +1,6 @@
 // The knockout view: one frame per round laid out as a bracket, rounds as columns from left to right,
 // the final under the semi-finals and the podium beside it.
+#include "app/design.h"
 #include "knockout/knockout.h"
 
 namespace zenkor {
@@ -41,14 +42,6 @@ constexpr int kSingleRowFrameHeight = kFirstRowTop + kRowHeight + 120;
 static_assert(kColumn4Width >= 1860, "the podium column must hold a long name in bold");
 static_assert(kLowerTop + kSingleRowFrameHeight <= 7950 - 60, "the final must fit in the knockout view");
 
-Control& frame(Zenkor& w, const char* name, const char* caption, int left, int top, int width, int height,
-               Control* container) {
-    Control& c = w.add(Kind::Frame, name, -1, container);
-    c.setCaption(caption);
-    c.move(left, top, width, height);
-    return c;
-}
-
 Control& entryBox(Zenkor& w, const char* name, int index, Control* container, int left, int top, int width,
                   bool penalty) {
     Control& c = w.add(Kind::TextBox, name, index, container);
@@ -89,21 +82,21 @@ int bracketRowTop(int level, int k) {
 }
 
 void buildRounds(Zenkor& w, Control* view) {
-    Control* r16 =
-        &frame(w, "Frame10", "Huitième de Finale", kColumn1, kBracketTop, kFrameWidth, kBracketHeight, view);
+    Control* r16 = &AddFrame(w, "Frame10", -1, view, "Huitième de Finale", kColumn1, kBracketTop, kFrameWidth,
+                             kBracketHeight);
     for (int k = 0; k < 8; ++k) matchRow(w, r16, k, bracketRowTop(0, k), "Huit", "Buthui", "ButPen");
-    Control* quarters =
-        &frame(w, "Frame12", "Quart de Finale", kColumn2, kBracketTop, kFrameWidth, kBracketHeight, view);
+    Control* quarters = &AddFrame(w, "Frame12", -1, view, "Quart de Finale", kColumn2, kBracketTop,
+                                  kFrameWidth, kBracketHeight);
     for (int k = 0; k < 4; ++k) matchRow(w, quarters, k, bracketRowTop(1, k), "Qua", "ButQua", "ButPen4");
     Control* semis =
-        &frame(w, "Frame13", "Demi Finale", kColumn3, kBracketTop, kFrameWidth, kBracketHeight, view);
+        &AddFrame(w, "Frame13", -1, view, "Demi Finale", kColumn3, kBracketTop, kFrameWidth, kBracketHeight);
     for (int k = 0; k < 2; ++k) matchRow(w, semis, k, bracketRowTop(2, k), "DEM", "ButDem", "ButPen2");
     Control* final =
-        &frame(w, "Frame15", "Finale", kColumn3, kLowerTop, kFrameWidth, kSingleRowFrameHeight, view);
+        &AddFrame(w, "Frame15", -1, view, "Finale", kColumn3, kLowerTop, kFrameWidth, kSingleRowFrameHeight);
     matchRow(w, final, 0, kFirstRowTop, "FIN", "ButFIN", "ButPenFIN");
     // The third-place match stays hidden: the program never shows it.
-    Control* third =
-        &frame(w, "Frame14", "Petite Finale", kColumn2, kLowerTop, kFrameWidth, kSingleRowFrameHeight, view);
+    Control* third = &AddFrame(w, "Frame14", -1, view, "Petite Finale", kColumn2, kLowerTop, kFrameWidth,
+                               kSingleRowFrameHeight);
     third->setVisible(false);
     matchRow(w, third, 0, kFirstRowTop, "pf", "Butpetfin", "ButPenpetfin");
 }
@@ -132,14 +125,13 @@ void buildPodium(Zenkor& w, Control* view) {
 }
 
 void buildHiddenPanel(Zenkor& w, Control* view) {
-    Control* panel = &frame(w, "Frame19", "", kColumn1, kLowerTop, kFrameWidth, kSingleRowFrameHeight, view);
+    Control* panel =
+        &AddFrame(w, "Frame19", -1, view, "", kColumn1, kLowerTop, kFrameWidth, kSingleRowFrameHeight);
     panel->setVisible(false);
     Control& total = w.add(Kind::Label, "Label21", -1, panel);
     total.move(120, 330, 2400, 255);
     total.setBackStyle(0);
-    Control& open = w.add(Kind::CommandButton, "Command7", -1, panel);
-    open.setCaption("Ouvrir");
-    open.move(3960, 240, 1035, 375);
+    AddButton(w, "Command7", -1, panel, "Ouvrir", 3960, 240, 1035, 375);
     Control& editions = w.add(Kind::ComboBox, "Combo2", -1, panel);
     editions.move(2640, 270, 1200, 315);
 }
@@ -172,7 +164,7 @@ void buildWorkLists(Zenkor& w) {
 
 void BuildKnockoutDesign(Zenkor& w) {
     Control* view = w.find("Frame9");
-    if (view == nullptr) view = &frame(w, "Frame9", "", 15, 930, 17640, 7950, nullptr);
+    if (view == nullptr) view = &AddFrame(w, "Frame9", -1, nullptr, "", 15, 930, 17640, 7950);
     view->setVisible(false);
     buildRounds(w, view);
     buildPodium(w, view);

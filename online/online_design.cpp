@@ -1,9 +1,9 @@
 // The online controls of the main window: the rest of the update-preparation panel (news texts, link,
 // buttons, pictures, captions), the advertised picture of the qualifiers panel, and the web links of the
 // main window, the help panel and the knockout view.
-#include <filesystem>
 #include <string>
 
+#include "app/design.h"
 #include "online/online.h"
 #include "platform/opener.h"
 #include "platform/runtime.h"
@@ -19,57 +19,19 @@ constexpr Color kLightOrange = 8438015;  // red 255, green 192, blue 128
 constexpr Color kLinkBlue = 0xC00000;
 constexpr int kHand = 99;
 
-// A picture shipped or downloaded beside the program; "" (no picture) when the file is not there.
-std::string pictureFile(const char* name) {
-    const std::filesystem::path file = platform::ProgramFolder() / name;
-    std::error_code ec;
-    return std::filesystem::is_regular_file(file, ec) ? file.string() : std::string();
-}
-
-Control& place(Zenkor& w, Kind kind, const char* name, int index, Control* container, int left, int top,
-               int width, int height) {
-    Control& c = w.add(kind, name, index, container);
-    c.move(left, top, width, height);
-    return c;
-}
-
-Control& caption(Zenkor& w, const char* name, int index, Control* container, const char* text, int left,
-                 int top, int width, int height) {
-    Control& c = place(w, Kind::Label, name, index, container, left, top, width, height);
-    c.setCaption(text);
-    c.setBackStyle(0);
-    c.setBorderStyle(0);
-    return c;
-}
-
 Control& link(Zenkor& w, const char* name, int index, Control* container, const char* text, int left, int top,
               int width, int height) {
-    Control& c = caption(w, name, index, container, text, left, top, width, height);
+    Control& c = AddLabel(w, name, index, container, text, left, top, width, height);
     c.setForeColor(kLinkBlue);
     c.setFontUnderline(true);
     c.setMousePointer(kHand);
     return c;
 }
 
-Control& picture(Zenkor& w, const char* name, int index, Control* container, const char* file, int left,
-                 int top, int width, int height) {
-    Control& c = place(w, Kind::Image, name, index, container, left, top, width, height);
-    c.setBorderStyle(0);
-    c.setStretch(true);
-    c.setPicture(pictureFile(file));
-    return c;
-}
-
-Control& button(Zenkor& w, const char* name, int index, Control* container, const char* text, int left,
-                int top, int width, int height) {
-    Control& c = place(w, Kind::CommandButton, name, index, container, left, top, width, height);
-    c.setCaption(text);
-    return c;
-}
-
 Control& greyBack(Zenkor& w, const char* name, int index, Control* panel, int left, int top, int width,
                   int height) {
-    Control& c = place(w, Kind::Shape, name, index, panel, left, top, width, height);
+    Control& c = w.add(Kind::Shape, name, index, panel);
+    c.move(left, top, width, height);
     c.setFillColor(kLightGrey);
     c.setBorderColor(kLightGrey);
     c.setBackStyle(1);
@@ -93,38 +55,38 @@ void buildUpdatePanel(Zenkor& w) {
     static const char* const kRowCaptions[] = {"mot de passe", "Pseudo", "Version du programme",
                                                "Version disponible"};
     for (int i = 0; i <= 3; ++i)
-        caption(w, "Label18", i, panel, kRowCaptions[i], 240, 510 + i * 420, 2400, 255);
+        AddLabel(w, "Label18", i, panel, kRowCaptions[i], 240, 510 + i * 420, 2400, 255);
 
     static const char* const kNewsCaptions[] = {"Texte Français", "Texte Anglais", "Texte Espagnol"};
     for (int k = 0; k <= 2; ++k) {
-        caption(w, "Label19", k, panel, kNewsCaptions[k], 8760, 480 + k * 1470, 3000, 255);
-        Control& text = place(w, Kind::TextBox, "Text3", k, panel, 8760, 765 + k * 1470, 8400, 1050);
+        AddLabel(w, "Label19", k, panel, kNewsCaptions[k], 8760, 480 + k * 1470, 3000, 255);
+        Control& text = AddTextBox(w, "Text3", k, panel, 8760, 765 + k * 1470, 8400, 1050);
         text.setMultiLine(true);
     }
-    caption(w, "Label20", -1, panel, "Lien", 8760, 5160, 3000, 255);
-    place(w, Kind::TextBox, "Text4", 0, panel, 8760, 5445, 3000, 315).setToolTipText("Texte du lien");
-    place(w, Kind::TextBox, "Text4", 1, panel, 11880, 5445, 5280, 315).setToolTipText("Adresse du lien");
-    button(w, "Command18", -1, panel, "Enregistrer ces modifs", 8760, 6600, 3600, 555);
-    caption(w, "Label11", -1, panel, "Compatible Elim & Valmirade !", 12600, 6750, 4560, 255);
+    AddLabel(w, "Label20", -1, panel, "Lien", 8760, 5160, 3000, 255);
+    AddTextBox(w, "Text4", 0, panel, 8760, 5445, 3000, 315).setToolTipText("Texte du lien");
+    AddTextBox(w, "Text4", 1, panel, 11880, 5445, 5280, 315).setToolTipText("Adresse du lien");
+    AddButton(w, "Command18", -1, panel, "Enregistrer ces modifs", 8760, 6600, 3600, 555);
+    AddLabel(w, "Label11", -1, panel, "Compatible Elim & Valmirade !", 12600, 6750, 4560, 255);
 
-    Control& image13 = picture(w, "Image13", -1, panel, "", 240, 2760, 2235, 225);
+    Control& image13 = AddPicture(w, "Image13", -1, panel, "", 240, 2760, 2235, 225);
     image13.setMousePointer(kHand);
     image13.setToolTipText("Recharger l'image");
-    picture(w, "Image20", -1, panel, "", 240, 3120, 2235, 225);
-    button(w, "Command20", 0, panel, "Recharger l'image", 2760, 2715, 3000, 375);
-    button(w, "Command20", 1, panel, "Envoyer Fichier Eliminatoires.", 300, 7620, 7920, 495)
+    AddPicture(w, "Image20", -1, panel, "", 240, 3120, 2235, 225);
+    AddButton(w, "Command20", 0, panel, "Recharger l'image", 2760, 2715, 3000, 375);
+    AddButton(w, "Command20", 1, panel, "Envoyer Fichier Eliminatoires.", 300, 7620, 7920, 495)
         .setEnabled(false);
-    button(w, "Command17", -1, panel, "Modifier le fichier manuellement. (Experts only)", 240, 3720, 5520,
-           495);
+    AddButton(w, "Command17", -1, panel, "Modifier le fichier manuellement. (Experts only)", 240, 3720, 5520,
+              495);
     link(w, "Label4", 1, panel, "Forum entre nous", 240, 4440, 3000, 255);
-    button(w, "Command19", -1, panel, "Fermer", 13200, 7920, 1800, 495);
+    AddButton(w, "Command19", -1, panel, "Fermer", 13200, 7920, 1800, 495);
 }
 
 // The advertised picture of the qualifiers panel, when its owner has not placed it.
 void buildQualifierPicture(Zenkor& w) {
     if (w.find("Image21")) return;
     Control* qualifiers = w.find("FraElim");
-    Control& image21 = picture(w, "Image21", -1, qualifiers, "imgtmpelim.gif", 9150, 7230, 2235, 225);
+    Control& image21 = AddPicture(w, "Image21", -1, qualifiers, "imgtmpelim.gif", 9150, 7230, 2235, 225);
     image21.setMousePointer(kHand);
     image21.setToolTipText("Clic droit = ouvre le module. Gauche = recharge");
 }
@@ -137,24 +99,24 @@ void buildHelpLinks(Zenkor& w) {
     link(w, "Label3", -1, help, "Me contacter...", 9000, 5220, 4200, 255);
     link(w, "Label4", 0, help, "Participez sur le forum.", 9000, 5580, 4200, 255);
     link(w, "Label8", -1, help, "Le forum du logiciel", 9000, 5940, 4200, 255);
-    Control& software = picture(w, "Image3", -1, help, "logiciels.png", 9000, 6360, 1800, 600);
+    Control& software = AddPicture(w, "Image3", -1, help, "logiciels.png", 9000, 6360, 1800, 600);
     software.setToolTipText("Téléchargez des logiciels");
-    Control& animated = picture(w, "Image5", -1, help, "anime.gif", 13440, 2760, 1800, 1800);
+    Control& animated = AddPicture(w, "Image5", -1, help, "anime.gif", 13440, 2760, 1800, 1800);
     animated.setToolTipText(platform::SiteHost());
 }
 
 // The links beside the groups (site and donation) and in the knockout view (donation).
 void buildWindowLinks(Zenkor& w) {
-    Control& site = picture(w, "Image2", -1, nullptr, "site.png", 15420, 6120, 1905, 600);
+    Control& site = AddPicture(w, "Image2", -1, nullptr, "site.png", 15420, 6120, 1905, 600);
     site.setToolTipText(platform::SiteHost());
     site.setMousePointer(kHand);
-    picture(w, "Image18", 0, nullptr, "don.png", 15420, 6780, 1905, 420);
+    AddPicture(w, "Image18", 0, nullptr, "don.png", 15420, 6780, 1905, 420);
     link(w, "Label22", 0, nullptr, "Ce logiciel vous plait...", 15420, 7260, 1905, 255);
 
     Control* knockout = w.find("Frame9");
     link(w, "Label22", 1, knockout, "Ce logiciel vous plait...", 15630, 2160, 1950, 255);
     link(w, "Label22", 2, knockout, "Faire un don", 15630, 2460, 1950, 255);
-    picture(w, "Image18", 1, knockout, "don.png", 15630, 2790, 1950, 420);
+    AddPicture(w, "Image18", 1, knockout, "don.png", 15630, 2790, 1950, 420);
 }
 
 template <typename Handler>

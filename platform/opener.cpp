@@ -1,9 +1,9 @@
 #include "platform/opener.h"
 
-#include <cstdlib>
-
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <cstdlib>
 
 #include "platform/runtime.h"
 

@@ -2,6 +2,7 @@
 // left (120..4905), the group buttons, table, play-offs and fixture list in the middle (5040..12120), the
 // board, the advantage panel and the commands on the right (12240..17520). The picture of the online
 // services keeps its place at (9150, 7230).
+#include "app/design.h"
 #include "platform/runtime.h"
 #include "qualifiers/qualifier_detail.h"
 #include "qualifiers/qualifiers.h"
@@ -22,27 +23,6 @@ Control& place(Control& c, int left, int top, int width, int height) {
     return c;
 }
 
-Control& textBox(Zenkor& w, const char* name, int index, Control* in, int left, int top, int width,
-                 int height) {
-    return place(w.add(Kind::TextBox, name, index, in), left, top, width, height);
-}
-
-Control& button(Zenkor& w, const char* name, int index, Control* in, const char* caption, int left, int top,
-                int width, int height) {
-    Control& c = place(w.add(Kind::CommandButton, name, index, in), left, top, width, height);
-    c.setCaption(caption);
-    return c;
-}
-
-Control& label(Zenkor& w, const char* name, int index, Control* in, const char* caption, int left, int top,
-               int width, int height) {
-    Control& c = place(w.add(Kind::Label, name, index, in), left, top, width, height);
-    c.setCaption(caption);
-    c.setBackStyle(0);
-    c.setBorderStyle(0);
-    return c;
-}
-
 Control& list(Zenkor& w, const char* name, int index, Control* in, bool sorted, int left, int top, int width,
               int height) {
     Control& c = place(w.add(Kind::ListBox, name, index, in), left, top, width, height);
@@ -53,10 +33,10 @@ Control& list(Zenkor& w, const char* name, int index, Control* in, bool sorted, 
 void buildGrid(Zenkor& w, Control* elim) {
     // The first row; the grid builder adds the other 29 below it.
     const int top = qualifiers_detail::kGridTop, h = qualifiers_detail::kGridRowHeight;
-    textBox(w, "EquiElim", 0, elim, 120, top, 1845, h).setLocked(true);
-    textBox(w, "ButElim", 0, elim, 1980, top, 435, h).setAlignment(2);
-    textBox(w, "ButElim", 1, elim, 2610, top, 435, h).setAlignment(2);
-    textBox(w, "EquiElim", 1, elim, 3060, top, 1845, h).setLocked(true);
+    AddTextBox(w, "EquiElim", 0, elim, 120, top, 1845, h).setLocked(true);
+    AddTextBox(w, "ButElim", 0, elim, 1980, top, 435, h).setAlignment(2);
+    AddTextBox(w, "ButElim", 1, elim, 2610, top, 435, h).setAlignment(2);
+    AddTextBox(w, "EquiElim", 1, elim, 3060, top, 1845, h).setLocked(true);
     for (int k = 0; k <= 1; ++k) {
         w("ButElim", k).setText("-");
     }
@@ -65,9 +45,9 @@ void buildGrid(Zenkor& w, Control* elim) {
 void buildTable(Zenkor& w, Control* elim) {
     for (int i = 0; i <= 8; ++i) {
         const char caption[2] = {static_cast<char>('A' + i), 0};
-        button(w, "bTNgrp", i, elim, caption, 5040 + i * 480, 120, 435, 375);
+        AddButton(w, "bTNgrp", i, elim, caption, 5040 + i * 480, 120, 435, 375);
     }
-    Control& letter = textBox(w, "ELIMGRP", -1, elim, 9420, 150, 435, 315);
+    Control& letter = AddTextBox(w, "ELIMGRP", -1, elim, 9420, 150, 435, 315);
     letter.setText("A");
     letter.setLocked(true);
     letter.setAlignment(2);
@@ -83,7 +63,7 @@ void buildTable(Zenkor& w, Control* elim) {
     int left = 5040;
     for (const auto& col : columns) {
         for (int r = 0; r <= 6; ++r) {
-            Control& c = textBox(w, col.name, r, elim, left, 600 + r * 285, col.width, 285);
+            Control& c = AddTextBox(w, col.name, r, elim, left, 600 + r * 285, col.width, 285);
             c.setLocked(true);
             if (r == 0) {
                 c.setText(col.header);
@@ -96,12 +76,12 @@ void buildTable(Zenkor& w, Control* elim) {
         }
         left += col.width;
     }
-    Control& status = textBox(w, "SortRang", 7, elim, 5040, 600 + 7 * 285, left - 5040, 285);
+    Control& status = AddTextBox(w, "SortRang", 7, elim, 5040, 600 + 7 * 285, left - 5040, 285);
     status.setLocked(true);
     status.setVisible(false);
     status.setBackColor(65535);
-    label(w, "Label24", 1, elim, "", 5040, 2940, 3400, 255);
-    label(w, "Label24", 0, elim, "", 8520, 2940, 3600, 255);
+    AddLabel(w, "Label24", 1, elim, "", 5040, 2940, 3400, 255);
+    AddLabel(w, "Label24", 0, elim, "", 8520, 2940, 3600, 255);
 }
 
 void buildPlayOffs(Zenkor& w, Control* elim) {
@@ -111,15 +91,15 @@ void buildPlayOffs(Zenkor& w, Control* elim) {
     place(*playOffs, 5040, 3300, 4065, 1620);
     for (int t = 0; t <= 3; ++t) {
         const int top = 270 + t * 300;
-        textBox(w, "BAR", 2 * t, playOffs, 60, top, 1605, 285);
-        textBox(w, "ButBAR", 2 * t, playOffs, 1680, top, 315, 285).setAlignment(2);
-        textBox(w, "ButBAR", 2 * t + 1, playOffs, 2010, top, 315, 285).setAlignment(2);
-        textBox(w, "BAR", 2 * t + 1, playOffs, 2340, top, 1605, 285);
+        AddTextBox(w, "BAR", 2 * t, playOffs, 60, top, 1605, 285);
+        AddTextBox(w, "ButBAR", 2 * t, playOffs, 1680, top, 315, 285).setAlignment(2);
+        AddTextBox(w, "ButBAR", 2 * t + 1, playOffs, 2010, top, 315, 285).setAlignment(2);
+        AddTextBox(w, "BAR", 2 * t + 1, playOffs, 2340, top, 1605, 285);
     }
     for (int k = 0; k <= 7; ++k) w("ButBAR", k).setText("-");
 
-    label(w, "Label17", 5, elim, "Qualifiés pour les barrages:", 9240, 3300, 2880, 255);
-    Control& candidates = textBox(w, "QuaBar", -1, elim, 9240, 3570, 2880, 1740);
+    AddLabel(w, "Label17", 5, elim, "Qualifiés pour les barrages:", 9240, 3300, 2880, 255);
+    Control& candidates = AddTextBox(w, "QuaBar", -1, elim, 9240, 3570, 2880, 1740);
     candidates.setMultiLine(true);
     candidates.setBackColor(kPlayOffColour);
 }
@@ -131,19 +111,18 @@ void buildFixtureList(Zenkor& w, Control* elim) {
         count->setContainer(elim);
         place(*count, 5040, 7260, 3990, 255);
     } else {
-        label(w, "Label24", 2, elim, "", 5040, 7260, 3990, 255).setVisible(false);
+        AddLabel(w, "Label24", 2, elim, "", 5040, 7260, 3990, 255).setVisible(false);
     }
     Control& hidePast = place(w.add(Kind::CheckBox, "Check1", -1, elim), 5040, 7560, 3990, 285);
     hidePast.setCaption("Masquer matches passés");
-    button(w, "Command22", 1, elim, "Remplir", 9240, 5400, 1215, 375).setVisible(false);
-    button(w, "Command22", 3, elim, "Calendr", 9240, 5835, 1215, 375).setVisible(false);
+    AddButton(w, "Command22", 1, elim, "Remplir", 9240, 5400, 1215, 375).setVisible(false);
+    AddButton(w, "Command22", 3, elim, "Calendr", 9240, 5835, 1215, 375).setVisible(false);
 }
 
 void buildBoard(Zenkor& w, Control* elim) {
-    Control& board = place(w.add(Kind::Frame, "Frame8", -1, elim), 12240, 120, 5280, 4260);
-    board.setCaption("Qualifiés");
+    Control& board = AddFrame(w, "Frame8", -1, elim, "Qualifiés", 12240, 120, 5280, 4260);
     auto slot = [&](int k, int left, int top, Color back) {
-        Control& c = textBox(w, "QUALIF", k, &board, left, top, 1400, 285);
+        Control& c = AddTextBox(w, "QUALIF", k, &board, left, top, 1400, 285);
         if (back >= 0) c.setBackColor(back);
     };
     slot(0, 930, 345, -1);
@@ -159,11 +138,11 @@ void buildBoard(Zenkor& w, Control* elim) {
     slot(21, 930, 3855, kPlayOffColour);
     slot(22, 2355, 3540, kPlayOffColour);
     slot(23, 2355, 3855, kPlayOffColour);
-    label(w, "LabElim", 0, &board, "Hôte : ", 60, 375, 840, 255);
-    label(w, "LabElim", 1, &board, "Premiers :", 60, 705, 840, 255);
-    label(w, "LabElim", 2, &board, "Deuxièmes", 2355, 105, 1400, 240);
-    label(w, "LabElim", 3, &board, "Meilleur Troisième", 3810, 3255, 1400, 255);
-    label(w, "LabElim", 4, &board, "Barrages :", 60, 3570, 840, 255);
+    AddLabel(w, "LabElim", 0, &board, "Hôte : ", 60, 375, 840, 255);
+    AddLabel(w, "LabElim", 1, &board, "Premiers :", 60, 705, 840, 255);
+    AddLabel(w, "LabElim", 2, &board, "Deuxièmes", 2355, 105, 1400, 240);
+    AddLabel(w, "LabElim", 3, &board, "Meilleur Troisième", 3810, 3255, 1400, 255);
+    AddLabel(w, "LabElim", 4, &board, "Barrages :", 60, 3570, 840, 255);
 }
 
 void buildCommands(Zenkor& w, Control* elim) {
@@ -173,12 +152,12 @@ void buildCommands(Zenkor& w, Control* elim) {
         trim->setVisible(false);
     }
     const int left = 15360, width = 2160, height = 375;
-    button(w, "Command23", -1, elim, "Sauver", left, 4500, width, height);
-    button(w, "Command24", -1, elim, "Fermer", left, 4935, width, height);
-    button(w, "Command25", -1, elim, "Re-Calcul", left, 5370, width, height);
-    button(w, "Command27", -1, elim, "Calendrier", left, 5805, width, height);
+    AddButton(w, "Command23", -1, elim, "Sauver", left, 4500, width, height);
+    AddButton(w, "Command24", -1, elim, "Fermer", left, 4935, width, height);
+    AddButton(w, "Command25", -1, elim, "Re-Calcul", left, 5370, width, height);
+    AddButton(w, "Command27", -1, elim, "Calendrier", left, 5805, width, height);
     if (Control* trimButton = w.find("Command22", 5)) place(*trimButton, left, 6240, width, height);
-    button(w, "Command28", -1, elim, "Valeurs", left, 6675, width, height).setVisible(false);
+    AddButton(w, "Command28", -1, elim, "Valeurs", left, 6675, width, height).setVisible(false);
 }
 
 // The work lists, out of sight until "Valeurs".
@@ -191,10 +170,10 @@ void buildWorkPanel(Zenkor& w, Control* elim) {
     list(w, "ListPremiers", -1, &work, false, 9360, 240, 1200, 1800);
     list(w, "ListSeconds", -1, &work, false, 10620, 240, 1200, 1800);
     list(w, "ListMeilleurB", -1, &work, true, 5220, 1260, 3000, 1500);
-    textBox(w, "Text5", -1, &work, 120, 2160, 5000, 2400).setMultiLine(true);
-    button(w, "Command22", 0, &work, "Remplir", 5220, 2880, 1215, 375);
-    button(w, "Command22", 2, &work, "RAZ", 6540, 2880, 1215, 375);
-    button(w, "Command29", -1, &work, "Command29", 7860, 2880, 1215, 375);
+    AddTextBox(w, "Text5", -1, &work, 120, 2160, 5000, 2400).setMultiLine(true);
+    AddButton(w, "Command22", 0, &work, "Remplir", 5220, 2880, 1215, 375);
+    AddButton(w, "Command22", 2, &work, "RAZ", 6540, 2880, 1215, 375);
+    AddButton(w, "Command29", -1, &work, "Command29", 7860, 2880, 1215, 375);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/design.h"
 #include "group_stage/group_stage.h"
 #include "platform/opener.h"
 #include "platform/printer.h"
@@ -62,9 +63,7 @@ Control& line(Impress& s, const char* name, int index, int x1, int y1, int x2, i
 
 // Without button artwork the tooltip's word serves as the caption.
 Control& button(Impress& s, const char* name, int top, const char* tip) {
-    Control& c = s.add(Kind::CommandButton, name, -1, "Frame1");
-    c.move(90, top, 1020, 720);
-    c.setCaption(tip);
+    Control& c = AddButton(s, name, -1, s.find("Frame1"), tip, 90, top, 1020, 720);
     c.setToolTipText(tip);
     return c;
 }
@@ -121,13 +120,9 @@ void buildDesign(Impress& s) {
         s("RESULT", i).setBackColor(platform::kWindowBackground);
     }
 
-    Control& link = s.add(Kind::Label, "Label1");
-    link.move(510, 7065, 4980, 1095);
-    link.setBackStyle(0);
-    link.setBorderStyle(0);
-    link.setMousePointer(99);
     // The banner has no artwork here, so the link shows the address it stands for.
-    link.setCaption(platform::SiteAddress("/"));
+    Control& link = AddLabel(s, "Label1", -1, nullptr, platform::SiteAddress("/"), 510, 7065, 4980, 1095);
+    link.setMousePointer(99);
     link.setForeColor(0xC00000);
     link.setFontUnderline(true);
     link.setToolTipText(platform::SiteAddress("/"));
