@@ -12,14 +12,13 @@ using platform::Control;
 using platform::Form;
 using platform::Kind;
 
-namespace {
-
-// A picture shipped or downloaded beside the program; "" (no picture) when the file is not there.
-std::string pictureFile(std::string_view name) {
+std::string PictureFile(std::string_view name) {
     const std::filesystem::path file = platform::ProgramFolder() / name;
     std::error_code ec;
     return std::filesystem::is_regular_file(file, ec) ? file.string() : std::string();
 }
+
+namespace {
 
 Control& place(Form& form, Kind kind, std::string_view name, int index, Control* container, int left, int top,
                int width, int height) {
@@ -65,7 +64,7 @@ Control& AddPicture(Form& form, std::string_view name, int index, Control* conta
     Control& c = place(form, Kind::Image, name, index, container, left, top, width, height);
     c.setBorderStyle(0);
     c.setStretch(true);
-    c.setPicture(pictureFile(file));
+    c.setPicture(PictureFile(file));
     return c;
 }
 

@@ -3,6 +3,7 @@
 // that are the design's own.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "platform/control.h"
@@ -24,6 +25,9 @@ platform::Control& AddLabel(platform::Form& form, std::string_view name, int ind
 
 platform::Control& AddTextBox(platform::Form& form, std::string_view name, int index,
                               platform::Control* container, int left, int top, int width, int height);
+
+// The path of a picture shipped or downloaded beside the program; "" (no picture) when it is not there.
+std::string PictureFile(std::string_view name);
 
 // A borderless, stretched picture of a file beside the program; none when the file is not there (or is "").
 platform::Control& AddPicture(platform::Form& form, std::string_view name, int index,

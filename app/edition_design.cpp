@@ -1,12 +1,11 @@
 // The history panel, the news line and link, the language flags and the edition-file controls that live
 // in other panels (Text1, List1) when their owners have not placed them.
-#include <filesystem>
 #include <string>
 
+#include "app/design.h"
 #include "app/edition_files.h"
 #include "app/language.h"
 #include "app/main_window.h"
-#include "platform/runtime.h"
 
 namespace zenkor {
 
@@ -24,16 +23,9 @@ Control* createIfAbsent(Zenkor& w, Kind kind, const char* name, const char* cont
     return &c;
 }
 
-// A logo shipped beside the program; no picture when the file is not there.
-std::string logoFile(const std::string& name) {
-    const std::filesystem::path file = platform::ProgramFolder() / name;
-    std::error_code ec;
-    return std::filesystem::is_regular_file(file, ec) ? file.string() : std::string();
-}
-
 // The logo bank holds the editions 2000 to 2016 at list positions 1 to 5.
 std::string logoPicture(int position) {
-    return logoFile("Logo" + std::to_string(1996 + 4 * position) + ".png");
+    return PictureFile("Logo" + std::to_string(1996 + 4 * position) + ".png");
 }
 
 void buildHistoryPanel(Zenkor& w) {
@@ -130,7 +122,7 @@ void BuildEditionDesign(Zenkor& w) {
         logo->setStretch(true);
     if (Control* current = createIfAbsent(w, Kind::Image, "Image17", "Frame9", 15630, 105, 1950, 1950)) {
         current->setStretch(true);
-        current->setPicture(logoFile("Logo2024.png"));
+        current->setPicture(PictureFile("Logo2024.png"));
     }
     if (Control* logo = createIfAbsent(w, Kind::Image, "ImaRepLogo", "Frame9", 15630, 105, 1950, 1950, 1)) {
         logo->setStretch(true);
