@@ -5,6 +5,7 @@
 #include <array>
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "app/ini_file.h"
 #include "knockout/knockout.h"
@@ -43,20 +44,13 @@ constexpr std::array<KnockoutSection, 10> kSaveOrder = {{
     {"BUTPetFIN", "Butpetfin", 2},
 }};
 
-// The order in which the load fills them: penalties before scores in the round of 16, so the scores'
-// handlers see the penalties of the same file.
-constexpr std::array<KnockoutSection, 10> kLoadOrder = {{
-    {"Pen8", "ButPen", 16},
-    {"But8", "Buthui", 16},
-    {"But4", "ButQua", 8},
-    {"Pen4", "ButPen4", 8},
-    {"ButDEM", "ButDem", 4},
-    {"PenDEM", "ButPen2", 4},
-    {"PenFIN", "ButPenFIN", 2},
-    {"BUTFIN", "ButFIN", 2},
-    {"PenPetFIN", "ButPenpetfin", 2},
-    {"BUTPetFIN", "Butpetfin", 2},
-}};
+// The order in which the load fills them: the same, but penalties before scores in the round of 16, so
+// the scores' handlers see the penalties of the same file.
+constexpr std::array<KnockoutSection, 10> kLoadOrder = [] {
+    auto order = kSaveOrder;
+    std::swap(order[0], order[1]);
+    return order;
+}();
 
 // The group fixture labels, by group.
 constexpr std::array<const char*, 6> kFixtureLabels = {"lm", "lmB", "lmC", "lmD", "lmE", "lmF"};
