@@ -124,6 +124,8 @@ bool FormView::mouseEvent(QObject* watched, Control& control, QMouseEvent* event
     const auto x = static_cast<float>(pos.x() * k), y = static_cast<float>(pos.y() * k);
     const int shift = ShiftMask(event->modifiers());
     const bool textEntry = c->kind() == Kind::TextBox || c->kind() == Kind::ComboBox;
+    // A box places its caret and a list moves its selection before MouseDown, which reads them.
+    const bool widgetFirst = textEntry || c->kind() == Kind::ListBox;
 
     switch (event->type()) {
         case QEvent::MouseMove:
@@ -139,9 +141,8 @@ bool FormView::mouseEvent(QObject* watched, Control& control, QMouseEvent* event
             afterDoubleClick_ = doubleClick;
             bool handled = false;
             QPointer<QObject> alive(watched);
-            if (textEntry) {
-                // The box places its caret first; a selection the handler makes then stands, so the next
-                // keystroke replaces it.
+            if (widgetFirst) {
+                // A selection the handler makes in a box then stands, so the next keystroke replaces it.
                 resending_ = event;
                 QCoreApplication::sendEvent(watched, event);
                 resending_ = nullptr;
