@@ -165,9 +165,11 @@ void onClick(Zenkor& w, const char* name, std::function<void()> handler) {
 }
 
 // The panels laid over the group view are designed before the groups are: once every design is built
-// they go to the front, the ones that cover the others last.
+// they go to the front, the ones that cover the others last. A panel that opens without closing the
+// ones beneath it stands over them: the history over the knockout view and the help, the qualifiers
+// over all three.
 void stackPanels(Zenkor& w) {
-    for (const char* name : {"Frame9", "FraElim", "Fraide", "FraHisto", "Frame18", "Frame21", "Frame20"}) {
+    for (const char* name : {"Frame9", "Fraide", "FraHisto", "FraElim", "Frame18", "Frame21", "Frame20"}) {
         if (Control* panel = w.find(name)) w.bringToFront(*panel);
     }
 }

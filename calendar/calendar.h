@@ -25,6 +25,8 @@ void Combo4_KeyPress(Zenkor& w, int& KeyAscii);
 
 // The information line and the match panel.
 void LabInfo_Change(Zenkor& w);
+// A hover on a match: its information into the line, shown again even when the line holds it already.
+void ShowMatchInfo(Zenkor& w, const std::string& info);
 void ClearMatchInfo(Zenkor& w);
 // The French long date of a day-first date text ("vendredi 14 juin 2024 "), "" when it is no date.
 std::string LongMatchDate(const std::string& date);

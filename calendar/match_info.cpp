@@ -28,7 +28,7 @@ void showInfo(Zenkor& w, const std::string& text) {
 }
 
 void hover(Zenkor& w, const char* boxes, int index) {
-    if (const Control* box = w.find(boxes, index)) showInfo(w, box->Tag());
+    if (const Control* box = w.find(boxes, index)) ShowMatchInfo(w, box->Tag());
 }
 
 // The French abbreviated month names of the long date.
@@ -45,6 +45,17 @@ std::string LongMatchDate(const std::string& date) {
     if (!t) return {};
     return platform::FrenchWeekdayName(*t) + " " + platform::Format(platform::Day(*t), "00") + " " +
            shortMonth(platform::Month(*t)) + " " + std::to_string(platform::Year(*t)) + " ";
+}
+
+void ShowMatchInfo(Zenkor& w, const std::string& info) {
+    Control& line = w("LabInfo");
+    // The same text again fires no Change: a panel cleared meanwhile by the window's background is
+    // filled here, so resting on the same match shows it again.
+    if (!info.empty() && line.Caption() == info && !w("Frame16").Visible()) {
+        LabInfo_Change(w);
+        return;
+    }
+    line.setCaption(info);
 }
 
 // Each piece of the text is read on its own: a piece that is missing or malformed leaves its field

@@ -1,6 +1,7 @@
 // Entry in the group frames: score and team boxes, fixture labels, the row reset, and the handler wiring.
 #include <string>
 
+#include "calendar/calendar.h"
 #include "group_stage/group_stage.h"
 #include "knockout/knockout.h"
 #include "platform/text.h"
@@ -29,7 +30,7 @@ void ScoreMouseDown(Zenkor& w, int g, int index) {
 void ShowMatchInfo(Zenkor& w, int g, int index) {
     Control* fixture = w.find(GroupControlNames(g).fixture, index);
     if (fixture == nullptr) return;
-    w("LabInfo").setCaption(fixture->Tag());
+    ShowMatchInfo(w, fixture->Tag());
 }
 
 void TeamChange(Zenkor& w) {

@@ -5,13 +5,16 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
 #include <memory>
 
+#include "app/edition_files.h"
 #include "gui/qt_runtime.h"
+#include "platform/text.h"
 #include "qualifiers/qualifiers.h"
 #include "tests/gui/gui_support.h"
 #include "tests/support/fakes.h"
@@ -177,6 +180,89 @@ TEST_F(MainWindowTest, QuitterUnloadsTheWindowAndEndsTheProgram) {
     EXPECT_TRUE(w->unloaded());
     EXPECT_EQ(gui::FormView::of(*w), nullptr);
     gui::InstallEndHandler();
+}
+
+}  // namespace
+
+namespace {
+
+class MainWindowPanelsTest : public MainWindowTest {
+  protected:
+    void startWithQualifiers() {
+        if (std::filesystem::exists(std::filesystem::path(ZENKOR_DATA_DIR) / "Elim2024.ini"))
+            sandbox.copyDataFile("Elim2024.ini");
+        ASSERT_NO_FATAL_FAILURE(start());
+        passFirstUsePanel();
+    }
+    // The widget on top at the centre of a control's widget.
+    QWidget* topAt(Control& c) {
+        QWidget* widget = WidgetOf(c);
+        return window()->childAt(widget->mapTo(window(), widget->rect().center()));
+    }
+};
+
+TEST_F(MainWindowPanelsTest, AClickInTheFixtureListActsOnTheLineClicked) {
+    ASSERT_NO_FATAL_FAILURE(startWithQualifiers());
+    zenkor::Command26_Click(*w);
+    zenkor::bTNgrp_Click(*w, 0);
+    Control& fixtures = (*w)("List7");
+    auto* list = WidgetOf<QListWidget>(fixtures);
+    ASSERT_NE(list, nullptr);
+    ASSERT_GE(list->count(), 4);
+    for (int row : {1, 3}) {
+        const QRect line = list->visualItemRect(list->item(row));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, line.center());
+        QTest::qWait(QApplication::doubleClickInterval() + 50);  // two clicks, not a double-click
+        EXPECT_EQ(fixtures.ListIndex(), row);
+        const std::string text = fixtures.List(row);
+        const auto teams = platform::Split(platform::Mid(text, 12), " - ");
+        ASSERT_EQ(teams.size(), 2u) << text;
+        int highlighted = 0;
+        for (int x = 0; x <= 58; x += 2) {
+            if ((*w)("EquiElim", x).BackColor() == platform::kWhite) continue;
+            ++highlighted;
+            EXPECT_EQ((*w)("EquiElim", x).Text(), teams[0]);
+            EXPECT_EQ((*w)("EquiElim", x + 1).Text(), teams[1]);
+        }
+        EXPECT_EQ(highlighted, 1) << text;
+    }
+}
+
+TEST_F(MainWindowPanelsTest, TheQualifiersBoardStandsInFrontOfTheHistoryPanel) {
+    ASSERT_NO_FATAL_FAILURE(startWithQualifiers());
+    zenkor::Command11_Click(*w);
+    Control& editions = (*w)("Combo1");
+    int year2024 = -1;
+    for (int i = 0; i < editions.ListCount(); ++i)
+        if (editions.List(i) == "2024") year2024 = i;
+    ASSERT_GE(year2024, 1);
+    editions.setListIndex(year2024);
+    zenkor::Command12_Click(*w);
+    ASSERT_TRUE((*w)("Command26").Enabled());
+    zenkor::Command26_Click(*w);
+    ASSERT_TRUE((*w)("FraHisto").Visible());
+    ASSERT_TRUE((*w)("FraElim").Visible());
+    QWidget* board = WidgetOf((*w)("Frame8"));
+    QWidget* top = topAt((*w)("QUALIF", 0));
+    EXPECT_TRUE(top == board || board->isAncestorOf(top)) << (top ? top->objectName().toStdString() : "");
+    EXPECT_TRUE(gui_testing::SaveScreenshot(window(), "qualifiers_after_history.png"));
+}
+
+TEST_F(MainWindowPanelsTest, AMatchHoveredAgainAfterTheBackgroundShowsItsInformation) {
+    ASSERT_NO_FATAL_FAILURE(start());
+    passFirstUsePanel();
+    QWidget* fixture = WidgetOf((*w)("lm", 0));
+    ASSERT_NE(fixture, nullptr);
+    const QPoint background(2, WidgetOf((*w)("Frame1"))->geometry().center().y());
+    ASSERT_EQ(window()->childAt(background), nullptr);
+    QTest::mouseMove(fixture, fixture->rect().center());
+    const std::string city = (*w)("LabTer", 0).Caption();
+    ASSERT_FALSE(city.empty());
+    QTest::mouseMove(window(), background);
+    EXPECT_EQ((*w)("LabTer", 0).Caption(), "");
+    QTest::mouseMove(fixture, fixture->rect().center() + QPoint(1, 0));
+    EXPECT_EQ((*w)("LabTer", 0).Caption(), city);
+    EXPECT_TRUE((*w)("Shape1").Visible());
 }
 
 }  // namespace
