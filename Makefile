@@ -1,10 +1,11 @@
-# make run: install what is missing, build, start the program.
+# make run: install what is missing, build the program and the site, start the site, then the program.
+# make site: the site alone, in the foreground (SITE_ARGS: --data DIR, --listen HOST:PORT).
 # make test: install what is missing, build, fuzz the file readers for a short while, run every test.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build run test fuzz bench clean format
+.PHONY: all deps configure build run site test fuzz bench clean format
 
 all: build
 
@@ -17,8 +18,14 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
-	@$(BUILD)/Zenkor
+run: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target Zenkor zenkor-site
+	@scripts/run-with-site.sh $(BUILD)
+
+SITE_ARGS ?=
+site: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target zenkor-site
+	@$(BUILD)/zenkor-site $(SITE_ARGS)
 
 test: build fuzz
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)

@@ -2,7 +2,14 @@
 # Installs the Debian packages the build and the tests need; does nothing when all are there.
 set -euo pipefail
 pkgs=(cmake make g++ clang libclang-rt-14-dev clang-format libgtest-dev libgmock-dev googletest libbenchmark-dev
-      qt6-base-dev libgl-dev libcurl4-openssl-dev fonts-dejavu-core fonts-liberation python3)
+      qt6-base-dev libgl-dev libcurl4-openssl-dev fonts-dejavu-core fonts-liberation python3
+      libcpp-httplib-dev
+      libsqlite3-dev
+      libsodium-dev
+      libgd-dev
+      pkg-config
+      chromium
+)
 missing=()
 for p in "${pkgs[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

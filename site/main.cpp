@@ -1,0 +1,148 @@
+// zenkor-site: the author's web site.
+//   zenkor-site [--data DIR] [--listen HOST:PORT]   serves (port 0 picks a free port)
+//   zenkor-site [--data DIR] publish FILE           publishes an edition file
+#include <httplib.h>
+#include <signal.h>
+#include <sodium.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <thread>
+
+#include "platform/ini.h"
+#include "site/pictures.h"
+#include "site/server.h"
+#include "site/tournament.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: zenkor-site [--data DIR] [--listen HOST:PORT]\n"
+    "       zenkor-site [--data DIR] publish FILE\n"
+    "Serves the site on HOST:PORT (default 127.0.0.1:8080; port 0 picks a free port), keeping its data in "
+    "DIR\n"
+    "(default ${XDG_DATA_HOME:-~/.local/share}/zenkor-site). publish checks FILE and makes it the edition\n"
+    "file the site serves, keeping the previous one.\n";
+
+struct Arguments {
+    std::filesystem::path data = site::DefaultDataFolder();
+    std::string host = "127.0.0.1";
+    int port = 8080;
+    std::string publish;  // the file to publish, when publishing
+};
+
+bool parseListen(const std::string& value, Arguments& a) {
+    const auto colon = value.rfind(':');
+    if (colon == std::string::npos || colon == 0) return false;
+    const std::string port = value.substr(colon + 1);
+    if (port.empty() || port.size() > 5 || port.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    a.port = std::stoi(port);
+    if (a.port > 65535) return false;
+    a.host = value.substr(0, colon);
+    if (a.host.size() > 2 && a.host.front() == '[' && a.host.back() == ']')
+        a.host = a.host.substr(1, a.host.size() - 2);
+    return true;
+}
+
+bool parse(int argc, char** argv, Arguments& a) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--data" && i + 1 < argc) {
+            a.data = argv[++i];
+        } else if (arg == "--listen" && i + 1 < argc) {
+            if (!parseListen(argv[++i], a)) return false;
+        } else if (arg == "publish" && i + 1 < argc && a.publish.empty()) {
+            a.publish = argv[++i];
+        } else {
+            return false;
+        }
+    }
+    return !a.data.empty();
+}
+
+int publish(const Arguments& a) {
+    const auto bytes = platform::ReadFileBytes(a.publish);
+    if (!bytes) {
+        std::fprintf(stderr, "zenkor-site: cannot read %s\n", a.publish.c_str());
+        return 1;
+    }
+    if (site::Outcome done = site::PublishEditionFile(a.data, *bytes); !done) {
+        std::fprintf(stderr, "zenkor-site: %s not published: %s\n", a.publish.c_str(), done.reason.c_str());
+        return 1;
+    }
+    std::printf("Published %s as %s\n", a.publish.c_str(), (a.data / site::kPublishedName).c_str());
+    return 0;
+}
+
+int serve(const Arguments& a) {
+    if (site::Outcome first = site::EnsurePublished(a.data); !first) {
+        std::fprintf(stderr, "zenkor-site: cannot set up %s: %s\n", a.data.c_str(), first.reason.c_str());
+        return 1;
+    }
+    site::Site state(a.data);
+    httplib::Server server;
+    site::ConfigureServer(server);
+    site::AddSiteRoutes(server, state);
+    state.published.current();  // computes the tournament before the first visitor asks
+
+    const int port =
+        a.port == 0 ? server.bind_to_any_port(a.host) : (server.bind_to_port(a.host, a.port) ? a.port : -1);
+    if (port < 0) {
+        std::fprintf(stderr, "zenkor-site: cannot listen on %s:%d\n", a.host.c_str(), a.port);
+        return 1;
+    }
+    const bool v6 = a.host.find(':') != std::string::npos;
+    std::printf("zenkor-site: listening on http://%s%s%s:%d/ (data in %s)\n", v6 ? "[" : "", a.host.c_str(),
+                v6 ? "]" : "", port, a.data.c_str());
+    std::fflush(stdout);
+
+    // SIGINT and SIGTERM stop the server cleanly; they are taken by one thread, never by a worker.
+    std::thread stopper([&server] {
+        sigset_t set;
+        sigemptyset(&set);
+        sigaddset(&set, SIGINT);
+        sigaddset(&set, SIGTERM);
+        sigaddset(&set, SIGUSR1);
+        int sig = 0;
+        sigwait(&set, &sig);
+        server.stop();
+    });
+    const bool ok = server.listen_after_bind();
+    pthread_kill(stopper.native_handle(), SIGUSR1);
+    stopper.join();
+    return ok ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Arguments args;
+    if (!parse(argc, argv, args)) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    if (!args.publish.empty()) return publish(args);
+
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, SIGINT);
+    sigaddset(&set, SIGTERM);
+    sigaddset(&set, SIGUSR1);
+    pthread_sigmask(SIG_BLOCK, &set, nullptr);
+    signal(SIGPIPE, SIG_IGN);
+
+    if (sodium_init() < 0) {
+        std::fputs("zenkor-site: libsodium could not start\n", stderr);
+        return 1;
+    }
+    if (!site::PreparePictures()) {
+        std::fprintf(stderr, "zenkor-site: the font %s is missing\n", site::kPictureFont);
+        return 1;
+    }
+    site::InstallHeadlessServices();
+    const int rc = serve(args);
+    site::ReleasePictures();
+    return rc;
+}

@@ -1,0 +1,182 @@
+#include "site/server.h"
+
+#include <httplib.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+
+#include "site/html.h"
+#include "site/pages.h"
+#include "site/pictures.h"
+
+namespace site {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kWorkers = 16;  // browsers hold several keep-alive connections, each pinning a worker
+constexpr std::size_t kPayloadMax = 256 * 1024;
+constexpr int kHomeTopPlayers = 10;
+constexpr int kPictureTopPlayers = 5;
+
+void noStore(httplib::Response& res) {
+    res.set_header("Cache-Control", "no-cache");
+}
+
+void html(httplib::Response& res, std::string page) {
+    noStore(res);
+    res.set_content(std::move(page), kHtmlType);
+}
+
+std::string field(const httplib::Request& req, const char* name) {
+    return req.has_param(name) ? req.get_param_value(name) : std::string();
+}
+
+const char* statusMessage(int status) {
+    switch (status) {
+        case 400:
+            return "La demande est incomplète ou mal formée.";
+        case 403:
+            return "Accès refusé.";
+        case 404:
+            return "Cette page n'existe pas.";
+        case 405:
+            return "Cette méthode n'est pas acceptée ici.";
+        case 413:
+            return "L'envoi dépasse 256 Ko.";
+        case 503:
+            return "Le service est momentanément indisponible.";
+        default:
+            return status >= 500 ? "Une erreur interne est survenue." : "La demande n'a pas abouti.";
+    }
+}
+
+void contactPost(Site& site, const httplib::Request& req, httplib::Response& res) {
+    ContactMessage m;
+    m.subject = field(req, "sujet").substr(0, kContactFieldMax);
+    m.name = field(req, "nom").substr(0, kContactFieldMax);
+    m.email = field(req, "email").substr(0, kContactFieldMax);
+    m.text = field(req, "message");
+    m.address = req.remote_addr;
+    ContactNotice notice = ContactNotice::None;
+    if (m.text.find_first_not_of(" \t\r\n") == std::string::npos) notice = ContactNotice::Missing;
+    if (m.text.size() > kContactTextMax) notice = ContactNotice::TooLong;
+    if (notice == ContactNotice::None && !(site.contest.storeContact && site.contest.storeContact(m))) {
+        notice = ContactNotice::Unavailable;
+    }
+    if (notice == ContactNotice::None) {
+        res.set_redirect("/contacter.php?envoye=1", 303);
+        return;
+    }
+    if (m.text.size() > kContactTextMax) m.text.resize(kContactTextMax);
+    res.status = notice == ContactNotice::Unavailable ? 503 : 400;
+    html(res, ContactPage(m.subject, notice, m));
+}
+
+}  // namespace
+
+std::vector<RankingRow> Site::ranking(ContestKind kind, int limit) const {
+    if (!contest.ranking) return {};
+    return contest.ranking(kind, limit);
+}
+
+std::string ErrorPage(int status, std::string_view message) {
+    std::string body = "<p class=\"message error\">" + html_escape(message) +
+                       "</p><p><a href=\"/\">Retour à l'accueil</a></p>";
+    return PageLayout("Erreur " + std::to_string(status), body);
+}
+
+void ConfigureServer(httplib::Server& server) {
+    server.new_task_queue = [] { return new httplib::ThreadPool(kWorkers); };
+    server.set_payload_max_length(kPayloadMax);
+    server.set_read_timeout(5, 0);
+    server.set_write_timeout(5, 0);
+    server.set_keep_alive_timeout(5);
+    // Only answers without a body of their own get the site's error page.
+    server.set_error_handler(
+        httplib::Server::HandlerWithResponse([](const httplib::Request&, httplib::Response& res) {
+            if (!res.body.empty()) return httplib::Server::HandlerResponse::Unhandled;
+            res.set_content(ErrorPage(res.status, statusMessage(res.status)), kHtmlType);
+            return httplib::Server::HandlerResponse::Handled;
+        }));
+    // Never a stack of details for the visitor: the reason goes to the log only.
+    server.set_exception_handler([](const httplib::Request& req, httplib::Response& res,
+                                    std::exception_ptr ep) {
+        std::string what = "unknown exception";
+        try {
+            std::rethrow_exception(ep);
+        } catch (const std::exception& e) {
+            what = e.what();
+        } catch (...) {
+        }
+        std::fprintf(stderr, "zenkor-site: %s %s: %s\n", req.method.c_str(), req.path.c_str(), what.c_str());
+        res.status = 500;
+        res.headers.clear();
+        res.set_content(ErrorPage(500, statusMessage(500)), kHtmlType);
+    });
+}
+
+void AddSiteRoutes(httplib::Server& server, Site& site) {
+    server.Get(R"(/Zenkor2024\.ini)", [&site](const httplib::Request&, httplib::Response& res) {
+        const auto snapshot = site.published.current();
+        if (!snapshot) {
+            res.status = 404;
+            return;
+        }
+        noStore(res);
+        res.set_content(snapshot->bytes, "text/plain; charset=windows-1252");
+    });
+    const auto leaders = [&site](ContestKind kind, const char* title) {
+        return [&site, kind, title](const httplib::Request&, httplib::Response& res) {
+            noStore(res);
+            res.set_content(LeadersGif(title, site.ranking(kind, kPictureTopPlayers)), "image/gif");
+        };
+    };
+    server.Get(R"(/imzenkor\.php)", leaders(ContestKind::Tournament, "Euro 2024"));
+    server.Get(R"(/imelimzenkor\.php)", leaders(ContestKind::Qualifiers, "Élim."));
+    static const std::string banner = BannerJpeg();
+    server.Get(R"(/433x120\.jpg)", [](const httplib::Request&, httplib::Response& res) {
+        res.set_content(banner, "image/jpeg");
+    });
+    server.Get(R"(/style\.css)", [](const httplib::Request&, httplib::Response& res) {
+        res.set_header("Cache-Control", "max-age=3600");
+        res.set_content(std::string(Stylesheet()), "text/css; charset=utf-8");
+    });
+    server.Get("/", [&site](const httplib::Request&, httplib::Response& res) {
+        const auto snapshot = site.published.current();
+        HomeContent content;
+        content.tournament = snapshot ? &snapshot->tournament : nullptr;
+        content.tournamentTop = site.ranking(ContestKind::Tournament, kHomeTopPlayers);
+        content.qualifiersTop = site.ranking(ContestKind::Qualifiers, kHomeTopPlayers);
+        html(res, HomePage(content));
+    });
+    server.Get(R"(/zenkor\.php)", [&site](const httplib::Request&, httplib::Response& res) {
+        const auto snapshot = site.published.current();
+        html(res, ProgramPage(snapshot ? snapshot->tournament.dataVersion : std::string()));
+    });
+    server.Get(R"(/contacter\.php)", [](const httplib::Request& req, httplib::Response& res) {
+        const bool sent = req.has_param("envoye");
+        html(res, ContactPage(field(req, "sub").substr(0, kContactFieldMax),
+                              sent ? ContactNotice::Sent : ContactNotice::None));
+    });
+    server.Post(R"(/contacter\.php)", [&site](const httplib::Request& req, httplib::Response& res) {
+        contactPost(site, req, res);
+    });
+}
+
+Outcome EnsurePublished(const fs::path& dataFolder) {
+    std::error_code ec;
+    if (fs::exists(dataFolder / kPublishedName, ec)) return {};
+    return PublishEditionFile(dataFolder, FirstEdition());
+}
+
+fs::path DefaultDataFolder() {
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg == '/')
+        return fs::path(xdg) / "zenkor-site";
+    const char* home = std::getenv("HOME");
+    return fs::path(home && *home ? home : ".") / ".local" / "share" / "zenkor-site";
+}
+
+}  // namespace site

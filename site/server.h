@@ -1,0 +1,63 @@
+// The site's HTTP server: its settings, its routes and the services the contest plugs in.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "site/published.h"
+
+namespace httplib {
+class Server;
+}
+
+namespace site {
+
+// A contest of the site: the tournament (edition files) or the qualifiers (qualifiers files).
+enum class ContestKind { Tournament, Qualifiers };
+
+struct RankingRow {
+    int rank = 0;
+    std::string pseudonym;
+    int points = 0;
+};
+
+struct ContactMessage {
+    std::string subject, name, email, text;
+    std::string address;  // the sender's IP address
+};
+
+// What the pages and pictures ask of the contest; empty until the contest installs them.
+struct ContestServices {
+    std::function<std::vector<RankingRow>(ContestKind, int limit)> ranking;
+    // False when the message could not be stored.
+    std::function<bool(const ContactMessage&)> storeContact;
+};
+
+// The state the routes share: the data folder, the published file, the contest's services.
+struct Site {
+    explicit Site(std::filesystem::path folder) : dataFolder(folder), published(folder) {}
+    std::filesystem::path dataFolder;
+    PublishedEdition published;
+    ContestServices contest;
+
+    std::vector<RankingRow> ranking(ContestKind kind, int limit) const;
+};
+
+// Worker pool, payload and time limits, error and exception pages: every route of the site relies on them.
+void ConfigureServer(httplib::Server& server);
+
+// The resources and pages of the site (the contest adds its own routes beside them).
+void AddSiteRoutes(httplib::Server& server, Site& site);
+
+// An error page with the site's look.
+std::string ErrorPage(int status, std::string_view message);
+
+// The first start: publishes the built-in edition file when the data folder has none.
+Outcome EnsurePublished(const std::filesystem::path& dataFolder);
+
+// The default data folder: ${XDG_DATA_HOME:-~/.local/share}/zenkor-site.
+std::filesystem::path DefaultDataFolder();
+
+}  // namespace site

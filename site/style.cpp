@@ -1,0 +1,63 @@
+// The site's one stylesheet: readable from a phone to a desktop, tables that scroll rather than squeeze.
+#include "site/html.h"
+
+namespace site {
+
+std::string_view Stylesheet() {
+    return R"css(:root { --blue: #12306b; --gold: #f2b705; --green: #1c7c3c; --grey: #eef1f6; --text: #1b1f29; }
+* { box-sizing: border-box; }
+body { margin: 0; font: 16px/1.5 "DejaVu Sans", system-ui, sans-serif; color: var(--text); background: #fafbfd; }
+header.site { display: flex; flex-wrap: wrap; align-items: center; gap: .5rem 1.5rem; padding: .6rem 1rem;
+  background: var(--blue); color: #fff; border-bottom: 4px solid var(--gold); }
+header.site a { color: #fff; text-decoration: none; }
+.brand { font-weight: bold; font-size: 1.4rem; letter-spacing: .04em; }
+nav { display: flex; flex-wrap: wrap; gap: .2rem .9rem; }
+nav a { padding: .15rem .1rem; border-bottom: 2px solid transparent; }
+nav a:hover, nav a.current { border-bottom-color: var(--gold); }
+main { max-width: 64rem; margin: 0 auto; padding: 1rem; }
+h1 { color: var(--blue); font-size: 1.6rem; margin: .4rem 0 1rem; }
+h2 { color: var(--blue); font-size: 1.2rem; margin: 1.6rem 0 .6rem; border-bottom: 1px solid #cfd6e4; }
+a { color: #1a4fb5; }
+.news { background: #fff8dc; border-left: 4px solid var(--gold); padding: .6rem 1rem; margin: 0 0 1rem; }
+.news p { margin: .2rem 0; }
+.news .lang { font-weight: bold; color: #6b5500; margin-right: .4rem; }
+.grid { display: grid; grid-template-columns: repeat(auto-fill, minmax(18rem, 1fr)); gap: 1rem; }
+.card { background: #fff; border: 1px solid #d8deea; border-radius: 6px; padding: .5rem .7rem; overflow-x: auto; }
+.card h3 { margin: 0 0 .3rem; font-size: 1rem; color: var(--blue); }
+table { border-collapse: collapse; width: 100%; }
+th, td { padding: .2rem .35rem; text-align: right; white-space: nowrap; }
+th { font-size: .85rem; color: #4a5570; border-bottom: 1px solid #cfd6e4; }
+td.team, th.team { text-align: left; white-space: normal; }
+tr.through td { background: #e8f5ec; }
+tr.third td { background: #fdf6e0; }
+tr:nth-child(even) td { filter: brightness(.98); }
+.bracket { display: grid; grid-template-columns: repeat(4, minmax(11rem, 1fr)); gap: .8rem; overflow-x: auto; }
+.round h3 { font-size: .95rem; margin: 0 0 .4rem; color: var(--blue); }
+.match { background: #fff; border: 1px solid #d8deea; border-radius: 5px; margin-bottom: .5rem; font-size: .9rem; }
+.match div { display: flex; justify-content: space-between; gap: .5rem; padding: .1rem .45rem; }
+.match .won { font-weight: bold; color: var(--green); }
+.match .pen { color: #6b7488; font-size: .8rem; }
+.podium { display: flex; flex-wrap: wrap; gap: .6rem; margin: .8rem 0; }
+.podium div { background: #fff; border: 1px solid #d8deea; border-radius: 6px; padding: .4rem .8rem; }
+.podium .first { border-color: var(--gold); background: #fff8dc; font-weight: bold; }
+.ranking td:nth-child(2) { text-align: left; white-space: normal; }
+.note { color: #4a5570; font-size: .9rem; }
+.message { padding: .6rem 1rem; border-radius: 5px; margin: 0 0 1rem; }
+.message.ok { background: #e8f5ec; border: 1px solid #9bd0ab; }
+.message.error { background: #fdecea; border: 1px solid #f0a8a0; }
+form label { display: block; margin: .6rem 0 .2rem; font-weight: bold; }
+input[type=text], input[type=email], input[type=password], textarea { width: 100%; max-width: 36rem;
+  padding: .4rem; border: 1px solid #aab4c8; border-radius: 4px; font: inherit; }
+textarea { min-height: 9rem; }
+button, input[type=submit] { margin-top: .8rem; padding: .45rem 1.1rem; border: 0; border-radius: 4px;
+  background: var(--blue); color: #fff; font: inherit; cursor: pointer; }
+footer { text-align: center; color: #6b7488; font-size: .85rem; padding: 1.5rem 1rem; }
+@media (max-width: 40rem) {
+  body { font-size: 15px; }
+  .bracket { grid-template-columns: repeat(4, 12rem); }
+  main { padding: .6rem; }
+}
+)css";
+}
+
+}  // namespace site
