@@ -68,7 +68,7 @@ std::string LeadersGif(const std::string& title, const std::vector<RankingRow>& 
     gdImageColorAllocate(im.get(), 18, 48, 107);  // background: the site's blue
     const int white = gdImageColorAllocate(im.get(), 255, 255, 255);
     const int gold = gdImageColorAllocate(im.get(), 242, 183, 5);
-    const int baseline = 11;
+    const int baseline = 12;
     int x = 3;
     draw(im.get(), gold, kPictureBoldFont, kSize, x, baseline, title);
     x += textWidth(kPictureBoldFont, kSize, title) + 4;

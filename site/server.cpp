@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kWorkers = 16;  // browsers hold several keep-alive connections, each pinning a worker
+constexpr int kWorkers = 64;  // each open keep-alive connection pins a worker while it idles
 constexpr std::size_t kPayloadMax = 256 * 1024;
 constexpr int kHomeTopPlayers = 10;
 constexpr int kPictureTopPlayers = 5;
@@ -93,7 +93,9 @@ void ConfigureServer(httplib::Server& server) {
     server.set_payload_max_length(kPayloadMax);
     server.set_read_timeout(5, 0);
     server.set_write_timeout(5, 0);
-    server.set_keep_alive_timeout(5);
+    server.set_keep_alive_max_count(100);
+    server.set_keep_alive_timeout(2);
+    server.set_tcp_nodelay(true);
     // Only answers without a body of their own get the site's error page.
     server.set_error_handler(
         httplib::Server::HandlerWithResponse([](const httplib::Request&, httplib::Response& res) {

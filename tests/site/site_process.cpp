@@ -1,0 +1,108 @@
+#include "tests/site/site_process.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <regex>
+#include <stdexcept>
+
+namespace site_testing {
+
+namespace {
+
+// Starts argv with stdout and stderr into a pipe; the pipe's read end goes to *out.
+pid_t spawn(const std::vector<std::string>& argv, int* out) {
+    int fds[2];
+    if (pipe2(fds, O_CLOEXEC) != 0) throw std::runtime_error("pipe");
+    const pid_t pid = fork();
+    if (pid < 0) throw std::runtime_error("fork");
+    if (pid == 0) {
+        dup2(fds[1], 1);
+        dup2(fds[1], 2);
+        std::vector<char*> args;
+        for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+        args.push_back(nullptr);
+        execv(args[0], args.data());
+        _exit(127);
+    }
+    close(fds[1]);
+    *out = fds[0];
+    return pid;
+}
+
+// Reads from fd until pred holds for what was read, the pipe closes or the deadline passes.
+template <class Pred>
+std::string readUntil(int fd, std::chrono::steady_clock::time_point deadline, Pred pred) {
+    std::string text;
+    char buffer[4096];
+    while (!pred(text)) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) break;
+        pollfd p{fd, POLLIN, 0};
+        if (poll(&p, 1, static_cast<int>(left.count())) <= 0) break;
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n <= 0) break;
+        text.append(buffer, static_cast<size_t>(n));
+    }
+    return text;
+}
+
+int waitFor(pid_t pid, std::chrono::steady_clock::time_point deadline) {
+    int status = 0;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        usleep(10000);
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+    return -1;
+}
+
+}  // namespace
+
+SiteProcess::SiteProcess(std::filesystem::path data) : data_(std::move(data)) {
+    int out = -1;
+    pid_ = spawn({ZENKOR_SITE_BINARY, "--data", data_.string(), "--listen", "127.0.0.1:0"}, &out);
+    static const std::regex kAddress(R"(listening on http://127\.0\.0\.1:(\d+)/)");
+    std::smatch m;
+    const std::string text =
+        readUntil(out, std::chrono::steady_clock::now() + std::chrono::seconds(20),
+                  [&](const std::string& t) { return std::regex_search(t, m, kAddress); });
+    close(out);
+    if (!std::regex_search(text, m, kAddress)) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+        pid_ = -1;
+        throw std::runtime_error("zenkor-site did not start: " + text);
+    }
+    port_ = std::stoi(m[1]);
+}
+
+SiteProcess::~SiteProcess() {
+    if (pid_ <= 0) return;
+    kill(pid_, SIGTERM);
+    waitFor(pid_, std::chrono::steady_clock::now() + std::chrono::seconds(10));
+}
+
+int SiteProcess::Run(const std::vector<std::string>& args, std::string* output) {
+    std::vector<std::string> argv{ZENKOR_SITE_BINARY};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return RunProgram(argv, 30, output);
+}
+
+int RunProgram(const std::vector<std::string>& argv, int seconds, std::string* output) {
+    int out = -1;
+    const pid_t pid = spawn(argv, &out);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    const std::string text = readUntil(out, deadline, [](const std::string&) { return false; });
+    close(out);
+    if (output) *output = text;
+    return waitFor(pid, deadline);
+}
+
+}  // namespace site_testing

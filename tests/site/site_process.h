@@ -1,0 +1,37 @@
+// The real zenkor-site program, started for a test on a free port of 127.0.0.1 and stopped at the end.
+#pragma once
+
+#include <sys/types.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace site_testing {
+
+class SiteProcess {
+  public:
+    // Serves with data folder `data`; returns once the site prints its address (the test fails otherwise).
+    explicit SiteProcess(std::filesystem::path data);
+    ~SiteProcess();
+    SiteProcess(const SiteProcess&) = delete;
+    SiteProcess& operator=(const SiteProcess&) = delete;
+
+    int port() const { return port_; }
+    std::string host() const { return "127.0.0.1:" + std::to_string(port_); }
+    const std::filesystem::path& data() const { return data_; }
+    bool running() const { return pid_ > 0; }
+
+    // Runs zenkor-site with args to its end; its exit status, with what it printed in output.
+    static int Run(const std::vector<std::string>& args, std::string* output = nullptr);
+
+  private:
+    std::filesystem::path data_;
+    pid_t pid_ = -1;
+    int port_ = 0;
+};
+
+// Runs a program with a time limit; its exit status, -1 when it had to be killed.
+int RunProgram(const std::vector<std::string>& argv, int seconds, std::string* output = nullptr);
+
+}  // namespace site_testing

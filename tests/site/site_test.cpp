@@ -1,0 +1,242 @@
+// The real zenkor-site process on 127.0.0.1: the program's online update and pictures against it, its
+// pages and errors, publishing, and a real browser's view of it.
+#include <gd.h>
+#include <gtest/gtest.h>
+#include <httplib.h>
+
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/main_window.h"
+#include "online/online.h"
+#include "platform/control.h"
+#include "platform/ini.h"
+#include "platform/opener.h"
+#include "tests/site/site_process.h"
+#include "tests/support/fakes.h"
+
+namespace site_testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kPublishedSource = fs::path(ZENKOR_DATA_DIR) / "site" / "Zenkor2024.ini";
+const fs::path kShippedEdition = fs::path(ZENKOR_DATA_DIR) / "Zenkor2024.ini";
+
+// The real 2024 group tables in their final order.
+const std::array<std::array<const char*, 4>, 6> kRealTables = {{
+    {"Allemagne", "Suisse", "Hongrie", "Écosse"},
+    {"Espagne", "Italie", "Croatie", "Albanie"},
+    {"Angleterre", "Danemark", "Slovénie", "Serbie"},
+    {"Autriche", "France", "Pays-Bas", "Pologne"},
+    {"Roumanie", "Belgique", "Slovaquie", "Ukraine"},
+    {"Portugal", "Turquie", "Géorgie", "République tchèque"},
+}};
+
+std::string fileBytes(const fs::path& file) {
+    return platform::ReadFileBytes(file).value_or("<missing>");
+}
+
+// Width and height of a GIF or JPEG as libgd decodes it; {0, 0} when it does not.
+std::pair<int, int> pictureSize(const std::string& bytes, bool gif) {
+    void* data = const_cast<char*>(bytes.data());
+    const int size = static_cast<int>(bytes.size());
+    gdImagePtr im = gif ? gdImageCreateFromGifPtr(size, data) : gdImageCreateFromJpegPtr(size, data);
+    if (!im) return {0, 0};
+    std::pair<int, int> wh{gdImageSX(im), gdImageSY(im)};
+    gdImageDestroy(im);
+    return wh;
+}
+
+class SiteTest : public ::testing::Test {
+  protected:
+    SiteTest() : site(box.folder() / "site-data") {
+        platform::SetErrorSink([this](const std::string& e) { errors.push_back(e); });
+        platform::SetSiteHost(site.host());
+        platform::SetOpener([](const std::string&) {});
+    }
+    ~SiteTest() override {
+        for (const std::string& e : errors) ADD_FAILURE() << e;
+        zenkor::ReleaseUpdateConfirmation();
+        window.reset();
+        platform::SetErrorSink([](const std::string& e) { std::fprintf(stderr, "Zenkor: %s\n", e.c_str()); });
+        platform::SetSiteHost("www.valmirade.example");
+        platform::SetOpener(nullptr);
+    }
+
+    zenkor::Zenkor& start() {
+        window = std::make_unique<zenkor::Zenkor>();
+        window->show();
+        return *window;
+    }
+    httplib::Result get(const std::string& path) {
+        httplib::Client client("127.0.0.1", site.port());
+        return client.Get(path);
+    }
+
+    testing_support::Sandbox box;
+    SiteProcess site;
+    std::vector<std::string> errors;
+    std::unique_ptr<zenkor::Zenkor> window;
+};
+
+TEST_F(SiteTest, TheUpdateBringsThePublishedRealResultsAndThePicturesIntoTheWindow) {
+    box.copyDataFile("Zenkor2024.ini");
+    box.copyDataFile("langFr.txt");
+    zenkor::Zenkor& w = start();
+    ASSERT_EQ(w("pod", 1).Caption(), "");
+    w("Image14").setVisible(true);
+
+    w("Command8").raiseClick();
+    zenkor::FREC* frec = zenkor::CurrentUpdateConfirmation();
+    ASSERT_NE(frec, nullptr);
+    (*frec)("Command1").raiseClick();
+
+    EXPECT_TRUE(box.dialogs->messages.empty()) << box.dialogs->messages.front().text;
+    EXPECT_TRUE(w.MISAJOUR);
+    // The site published the real results on its first start; the program took them byte for byte.
+    EXPECT_EQ(fileBytes(site.data() / "Zenkor2024.ini"), fileBytes(kPublishedSource));
+    EXPECT_EQ(fileBytes(box.folder() / "Zenkor2024.ini"), fileBytes(kPublishedSource));
+    for (int g = 0; g < 6; ++g) {
+        for (int i = 1; i <= 4; ++i) {
+            const std::string team = w(zenkor::Zenkor::groupName(g), i).Text();
+            const int place = w.teamPlace(g, i);
+            EXPECT_EQ(team, kRealTables[static_cast<size_t>(g)][static_cast<size_t>(place - 1)])
+                << "group " << zenkor::Zenkor::groupName(g) << " place " << place;
+        }
+    }
+    EXPECT_EQ(w("Huit", 0).Text(), "Portugal");
+    EXPECT_EQ(w("Huit", 1).Text(), "Slovénie");
+    EXPECT_EQ(w("FIN", 0).Text(), "Espagne");
+    EXPECT_EQ(w("FIN", 1).Text(), "Angleterre");
+    EXPECT_EQ(w("pod", 1).Caption(), "Espagne");
+    EXPECT_EQ(w("pod", 2).Caption(), "Angleterre");
+    EXPECT_EQ(w("pod", 3).Caption(), "France\r\nPays-Bas");
+    EXPECT_NE(w("Label10").Caption().find("l'Espagne est championne d'Europe"), std::string::npos);
+
+    // The pictures the site drew came with the update and show in their boxes.
+    const std::string leaders = fileBytes(box.folder() / "imgtmp.gif");
+    EXPECT_EQ(pictureSize(leaders, true), std::make_pair(160, 15));
+    EXPECT_EQ(pictureSize(fileBytes(box.folder() / "imgtmpelim.gif"), true), std::make_pair(160, 15));
+    ASSERT_FALSE(w("Image13").Picture().empty());
+    EXPECT_EQ(fileBytes(w("Image13").Picture()), leaders);
+    EXPECT_EQ(w("Image14").Picture(), w("Image13").Picture());
+    EXPECT_FALSE(w("Image20").Picture().empty());
+    EXPECT_EQ(w("Image21").Picture(), w("Image20").Picture());
+
+    zenkor::ChargeBanniere(w);
+    ASSERT_FALSE(w("Image6").Picture().empty());
+    EXPECT_EQ(pictureSize(fileBytes(w("Image6").Picture()), false), std::make_pair(433, 120));
+}
+
+TEST_F(SiteTest, PagesShowThePublishedTournamentInFrenchWithEveryValueEscaped) {
+    auto home = get("/");
+    ASSERT_TRUE(home);
+    EXPECT_EQ(home->status, 200);
+    EXPECT_EQ(home->get_header_value("Content-Type"), "text/html; charset=utf-8");
+    for (const char* shown :
+         {"<html lang=\"fr\">", "Champion : Espagne", "Finaliste : Angleterre", "Groupe F", "2. Danemark",
+          "République tchèque", "Huitièmes de finale", "(5 t.a.b.)", "href=\"/zenkor.php\"",
+          "href=\"/contacter.php?sub=Site\"", "Concours de pronostics", "l&#x27;Espagne est championne"}) {
+        EXPECT_NE(home->body.find(shown), std::string::npos) << shown;
+    }
+    auto program = get("/zenkor.php");
+    ASSERT_TRUE(program);
+    EXPECT_NE(program->body.find("<title>Zenkor 1.0"), std::string::npos);
+    EXPECT_NE(program->body.find("make run"), std::string::npos);
+
+    auto contact = get("/contacter.php?sub=Zenkor%20V1.0%22%3E%3Cscript%3Ealert(1)%3C/script%3E");
+    ASSERT_TRUE(contact);
+    EXPECT_EQ(contact->status, 200);
+    EXPECT_NE(contact->body.find("value=\"Zenkor V1.0&quot;&gt;&lt;script&gt;alert(1)&lt;/script&gt;\""),
+              std::string::npos);
+    EXPECT_EQ(contact->body.find("<script>"), std::string::npos);
+
+    auto css = get("/style.css");
+    ASSERT_TRUE(css);
+    EXPECT_EQ(css->get_header_value("Content-Type"), "text/css; charset=utf-8");
+    EXPECT_NE(css->body.find("@media"), std::string::npos);
+}
+
+TEST_F(SiteTest, ErrorsGetAPageOfTheSiteAndNoDetail) {
+    auto missing = get("/nulle-part.php");
+    ASSERT_TRUE(missing);
+    EXPECT_EQ(missing->status, 404);
+    EXPECT_NE(missing->body.find("Cette page n&#x27;existe pas."), std::string::npos);
+    EXPECT_NE(missing->body.find("/style.css"), std::string::npos);
+    auto escaping = get("/../../etc/passwd");
+    ASSERT_TRUE(escaping);
+    EXPECT_GE(escaping->status, 400);
+    EXPECT_EQ(escaping->body.find("root:"), std::string::npos);
+
+    httplib::Client client("127.0.0.1", site.port());
+    auto empty = client.Post("/contacter.php", "sujet=Zenkor+V1.0&nom=Ana&message=+++",
+                             "application/x-www-form-urlencoded");
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(empty->status, 400);
+    EXPECT_NE(empty->body.find("Écrivez un message"), std::string::npos);
+    EXPECT_NE(empty->body.find("value=\"Ana\""), std::string::npos);
+
+    auto huge = client.Post("/contacter.php", std::string(300 * 1024, 'x'), "application/octet-stream");
+    ASSERT_TRUE(huge);
+    EXPECT_EQ(huge->status, 413);
+    EXPECT_NE(huge->body.find("256 Ko"), std::string::npos);
+    EXPECT_FALSE(huge->has_header("EXCEPTION_WHAT"));
+}
+
+TEST_F(SiteTest, PublishingChecksTheFileKeepsThePreviousAndTheSiteServesTheNewOne) {
+    const std::string data = site.data().string();
+    const std::string first = fileBytes(site.data() / "Zenkor2024.ini");
+    box.writeFile("garbage.ini", "[EquipA]\r\n1=Allemagne\r\n2=Allemagne\r\n");
+    std::string output;
+    EXPECT_EQ(SiteProcess::Run({"--data", data, "publish", (box.folder() / "garbage.ini").string()}, &output),
+              1);
+    EXPECT_NE(output.find("not published"), std::string::npos) << output;
+    EXPECT_EQ(SiteProcess::Run({"--data", data, "publish", (box.folder() / "absent.ini").string()}, &output),
+              1);
+    EXPECT_EQ(fileBytes(site.data() / "Zenkor2024.ini"), first);
+    EXPECT_FALSE(fs::exists(site.data() / "Zenkor2024.ini.bak"));
+
+    EXPECT_EQ(SiteProcess::Run({"--data", data, "publish", kShippedEdition.string()}, &output), 0) << output;
+    EXPECT_EQ(fileBytes(site.data() / "Zenkor2024.ini.bak"), first);
+    auto served = get("/Zenkor2024.ini");
+    ASSERT_TRUE(served);
+    EXPECT_EQ(served->body, fileBytes(kShippedEdition));
+    auto home = get("/");
+    ASSERT_TRUE(home);
+    EXPECT_EQ(home->body.find("Champion :"), std::string::npos);
+    EXPECT_NE(home->body.find("Bienvenue"), std::string::npos);
+
+    EXPECT_EQ(SiteProcess::Run({"--data"}, &output), 2);
+    EXPECT_NE(output.find("usage: zenkor-site"), std::string::npos);
+}
+
+// A real browser: headless Chromium shoots the pages into build/artifacts/ for a person to look at.
+TEST_F(SiteTest, AHeadlessBrowserShowsTheHomePageAndTheRanking) {
+    fs::create_directories(ZENKOR_ARTIFACTS_DIR);
+    const struct {
+        const char* path;
+        const char* file;
+    } shots[] = {{"/", "site-home.png"}, {"/zenkor.php", "site-program.png"}};
+    for (const auto& shot : shots) {
+        const fs::path png = fs::path(ZENKOR_ARTIFACTS_DIR) / shot.file;
+        const fs::path profile = box.folder() / ("chromium-" + std::string(shot.file));
+        fs::remove(png);
+        fs::create_directories(profile);
+        std::string output;
+        const int status =
+            RunProgram({"/usr/bin/chromium", "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
+                        "--no-first-run", "--disable-background-networking", "--disable-component-update",
+                        "--disable-sync", "--user-data-dir=" + profile.string(), "--window-size=1280,1600",
+                        "--screenshot=" + png.string(), "http://" + site.host() + shot.path},
+                       90, &output);
+        EXPECT_EQ(status, 0) << output;
+        ASSERT_TRUE(fs::exists(png)) << output;
+        EXPECT_GT(fs::file_size(png), 20000u) << shot.path;
+    }
+}
+
+}  // namespace
+}  // namespace site_testing
