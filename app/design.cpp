@@ -49,8 +49,8 @@ Control& AddButton(Form& form, std::string_view name, int index, Control* contai
 Control& AddLabel(Form& form, std::string_view name, int index, Control* container, std::string_view caption,
                   int left, int top, int width, int height) {
     Control& c = captioned(form, Kind::Label, name, index, container, caption, left, top, width, height);
-    c.setBackStyle(0);
-    c.setBorderStyle(0);
+    c.setBackStyle(platform::BackStyle::Transparent);
+    c.setBorderStyle(platform::BorderStyle::None);
     return c;
 }
 
@@ -62,7 +62,7 @@ Control& AddTextBox(Form& form, std::string_view name, int index, Control* conta
 Control& AddPicture(Form& form, std::string_view name, int index, Control* container, std::string_view file,
                     int left, int top, int width, int height) {
     Control& c = place(form, Kind::Image, name, index, container, left, top, width, height);
-    c.setBorderStyle(0);
+    c.setBorderStyle(platform::BorderStyle::None);
     c.setStretch(true);
     c.setPicture(PictureFile(file));
     return c;

@@ -11,7 +11,7 @@ namespace zenkor {
 
 namespace {
 
-constexpr platform::Color kLinkBlue = 0xC00000;  // dark blue, red in the low byte
+constexpr platform::Color kLinkBlue = platform::kDarkBlue;
 
 // A control that another design may already hold: created (and placed) only when absent; nullptr when
 // it was there.
@@ -39,7 +39,7 @@ void buildHistoryPanel(Zenkor& w) {
     Control& label13 = w.add(Kind::Label, "Label13", -1, history);
     label13.move(240, 300, 3735, 255);
     label13.setCaption("Choisissez une édition :");
-    label13.setBackStyle(0);
+    label13.setBackStyle(platform::BackStyle::Transparent);
 
     Control& combo1 = w.add(Kind::ComboBox, "Combo1", -1, history);
     combo1.move(240, 600, 2175, 315);
@@ -69,7 +69,7 @@ void buildHistoryPanel(Zenkor& w) {
 void buildNewsLine(Zenkor& w) {
     Control& label10 = w.add(Kind::Label, "Label10");
     label10.move(120, 8865, 10800, 315);
-    label10.setBackStyle(0);
+    label10.setBackStyle(platform::BackStyle::Transparent);
     label10.setForeColor(kLinkBlue);
     label10.setFontBold(true);
     // The mark of a news message: a bar under it, shown with the message.
@@ -81,10 +81,10 @@ void buildNewsLine(Zenkor& w) {
 
     Control& link = w.add(Kind::Label, "Lablien");
     link.move(11100, 8880, 2700, 315);
-    link.setBackStyle(0);
+    link.setBackStyle(platform::BackStyle::Transparent);
     link.setForeColor(kLinkBlue);
     link.setFontUnderline(true);
-    link.setMousePointer(99);
+    link.setMousePointer(platform::Pointer::Hand);
 }
 
 // The three language choices: labels with the language's code, which a user can see and click without a
@@ -97,10 +97,10 @@ void buildLanguageChoices(Zenkor& w) {
         flag.move(13920 + i * 540, 8925, 450, 315);
         flag.setCaption(codes[i]);
         flag.setToolTipText(names[i]);
-        flag.setAlignment(2);
-        flag.setBorderStyle(1);
+        flag.setAlignment(platform::Alignment::Center);
+        flag.setBorderStyle(platform::BorderStyle::FixedSingle);
         flag.setFontBold(true);
-        flag.setMousePointer(99);
+        flag.setMousePointer(platform::Pointer::Hand);
     }
 }
 

@@ -96,7 +96,7 @@ bool acceptDataVersion(const std::string& baseName) {
     const auto data = tenths(platform::Left(v, 1), platform::Right(v, 1));
     const auto program = tenths(std::to_string(kProgramMajorVersion), std::to_string(kProgramMinorVersion));
     if (program >= data) return true;
-    if (platform::MsgBox(Message(15), platform::vbYesNo, "Valmirade") != platform::vbYes) return true;
+    if (platform::MsgBox(Message(15), platform::vbYesNo, "Valmirade") != platform::Answer::Yes) return true;
     platform::OpenDocument(platform::SiteAddress("/zenkor.php"));
     platform::EndProgram();
     return false;
@@ -219,7 +219,7 @@ void Command3_Click(Zenkor& w) {
         return;
     }
     if (w.MISAJOUR) {
-        w("Shape9").setFillColor(65280);
+        w("Shape9").setFillColor(platform::kGreen);
         w("Label17", 6).setVisible(false);
         w("Command16").setEnabled(true);
     }

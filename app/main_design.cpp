@@ -14,9 +14,9 @@ namespace {
 
 using platform::Color;
 
-constexpr Color kWhite = platform::kWhite;
-constexpr Color kDarkBlue = 0x800000;  // red in the low byte
-constexpr Color kRed = 255;
+using platform::kNavy;
+using platform::kRed;
+using platform::kWhite;
 
 // A panel hidden until the program shows it.
 Control& hiddenFrame(Zenkor& w, const char* name, const char* caption, int left, int top, int width,
@@ -113,7 +113,7 @@ void buildHelpPanel(Zenkor& w, Control* help) {
     for (int i = 0; i <= 2; ++i) AddLabel(w, "Label6", i, help, kAbout[i], 9000, 180 + i * 600, 8280, 510);
     AddLabel(w, "Label6", 3, help, kAbout[3], 9000, 2040, 1200, 255);
     Control& author = AddLabel(w, "Label6", 4, help, "Dastinor", 10260, 2040, 3000, 255);
-    author.setForeColor(kDarkBlue);
+    author.setForeColor(kNavy);
     author.setFontUnderline(true);
 
     // The view pictures beside the help buttons that show them: ico(1) opens the knockout view, ico(0)
@@ -141,7 +141,7 @@ void buildMatchesOfTheDay(Zenkor& w) {
     combo4.setToolTipText("Mois");
     Control& close = AddPicture(w, "Image11", -1, day, "fermer.png", 3660, 210, 285, 285);
     close.setToolTipText("Fermer");
-    close.setMousePointer(99);
+    close.setMousePointer(platform::Pointer::Hand);
     for (int k = 0; k <= 3; ++k) {
         const int top = 720 + k * 600;
         AddPicture(w, "RepIm", k, day, "", 120, top, 600, 420);
@@ -161,14 +161,14 @@ void buildFirstUsePanel(Zenkor& w) {
     welcome->setBackColor(kWhite);
     Control& shape8 = w.add(Kind::Shape, "Shape8", -1, welcome);
     shape8.move(60, 60, 6495, 2085);
-    shape8.setBorderColor(kDarkBlue);
-    shape8.setBackStyle(0);
+    shape8.setBorderColor(kNavy);
+    shape8.setBackStyle(platform::BackStyle::Transparent);
     AddPicture(w, "Image19", -1, welcome, "bienvenue.png", 240, 240, 1920, 1725);
     Control& hello = AddLabel(w, "Label23", -1, welcome, "Bienvenue", 2400, 780, 3960, 600);
     hello.setFontSize(20);
     hello.setFontBold(true);
-    hello.setAlignment(2);
-    hello.setForeColor(kDarkBlue);
+    hello.setAlignment(platform::Alignment::Center);
+    hello.setForeColor(kNavy);
 }
 
 // The update-preparation panel: the fields the program itself reads and writes (password, pseudonym,

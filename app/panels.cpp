@@ -36,7 +36,7 @@ void Image6_Click(Zenkor&) {}
 void Label17_MouseDown(Zenkor& w, int, int, int Shift, float, float) {
     if (Shift != 1) return;
     w("Command16").setEnabled(true);
-    w("Shape9").setFillColor(65280);
+    w("Shape9").setFillColor(platform::kGreen);
 }
 
 void Label25_MouseMove(Zenkor& w, int, int, float, float) {

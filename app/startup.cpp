@@ -25,9 +25,8 @@ using platform::Color;
 using platform::RGB;
 
 // Background of team box 1..4 in every group.
-constexpr Color kTeamColours[5] = {0, RGB(255, 120, 10), RGB(255, 171, 171), RGB(255, 242, 171),
-                                   RGB(255, 255, 0)};
-constexpr int kHandPointer = 99;
+constexpr Color kTeamColours[5] = {platform::kBlack, platform::kDeepOrange, platform::kPink, platform::kCream,
+                                   platform::kYellow};
 
 // Only the values the program itself writes ("0", "1", "2") are taken; anything else reads as the
 // fallback, so a damaged store cannot stop start-up or choose an unexpected branch.
@@ -84,7 +83,7 @@ void setHandPointers(Zenkor& w) {
         {"Label8", -1}, {"Label9", -1}, {"Label6", 4},  {"Image3", -1},  {"Image5", -1}, {"Image17", -1},
         {"Image18", 0}, {"Label22", 2}, {"Image18", 1}, {"Lablien", -1},
     };
-    for (const Target& t : kTargets) w(t.name, t.index).setMousePointer(kHandPointer);
+    for (const Target& t : kTargets) w(t.name, t.index).setMousePointer(platform::Pointer::Hand);
 }
 
 // The table columns of every group take the Lefts of group A's first row; the headings of groups B to F
@@ -131,7 +130,7 @@ void welcomeContestPlayer(Zenkor& w) {
     if (w("ChChargeImage").Value() == 0) ChargeImage(w);
     Control& picture = w("Image14");
     picture.setVisible(true);
-    picture.setMousePointer(kHandPointer);
+    picture.setMousePointer(platform::Pointer::Hand);
 }
 
 void showMatchesOfTheDay(Zenkor& w) {

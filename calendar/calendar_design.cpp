@@ -8,9 +8,7 @@ namespace zenkor {
 
 namespace {
 
-using platform::Color;
-
-constexpr Color kDarkBlue = 0x800000;  // red in the low byte
+using platform::kNavy;
 
 Control& ensure(Zenkor& w, Kind kind, const char* name, int index, Control* container) {
     if (Control* c = w.find(name, index)) return *c;
@@ -20,8 +18,8 @@ Control& ensure(Zenkor& w, Kind kind, const char* name, int index, Control* cont
 Control& outline(Zenkor& w, const char* name, Control* container, int left, int top, int width, int height) {
     Control& c = ensure(w, Kind::Shape, name, -1, container);
     c.move(left, top, width, height);
-    c.setBackStyle(0);
-    c.setBorderColor(kDarkBlue);
+    c.setBackStyle(platform::BackStyle::Transparent);
+    c.setBorderColor(kNavy);
     c.setVisible(false);
     return c;
 }
@@ -69,8 +67,8 @@ void BuildCalendarDesign(Zenkor& w) {
     for (int i = 3; i <= 5; ++i) {
         Control& line = ensure(w, Kind::Label, "LabTer", i, panel);
         line.move(120, 210 + (i - 3) * 300, 2400, 255);
-        line.setBackStyle(0);
-        line.setBorderStyle(0);
+        line.setBackStyle(platform::BackStyle::Transparent);
+        line.setBorderStyle(platform::BorderStyle::None);
     }
     AddPicture(w, "Terrain", 11, panel, "", 3540, 150, 930, 690);
     channelLogos(w, {5, 6, 7, 4, 9}, panel, 2580, 900, 360, 270, 390);

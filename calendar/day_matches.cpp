@@ -95,7 +95,7 @@ void FillDayMatches(Zenkor& w) {
     for (int k = 0; k < kRows; ++k) {
         Control& row = w("LabCAL", k);
         row.setCaption("");
-        row.setAlignment(0);
+        row.setAlignment(platform::Alignment::Left);
         Control& logo = w("RepIm", k);
         logo.setPicture("");
         logo.setToolTipText("");
@@ -123,7 +123,7 @@ void FillDayMatches(Zenkor& w) {
         const std::string texts[kRows] = {"", Message(7), Message(8), "!!!"};
         for (int k = 0; k < kRows; ++k) {
             Control& row = w("LabCAL", k);
-            row.setAlignment(2);
+            row.setAlignment(platform::Alignment::Center);
             row.setCaption(texts[k]);
         }
     }

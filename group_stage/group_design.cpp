@@ -55,7 +55,7 @@ Control& label(Zenkor& w, const char* name, int index, Control* container, const
 Control& heading(Zenkor& w, const char* name, int index, Control* frame, const char* caption, Column column) {
     Control& c =
         label(w, name, index, frame, caption, column.left, kHeadingTop, column.width, kHeadingHeight);
-    c.setAlignment(2);
+    c.setAlignment(platform::Alignment::Center);
     c.setFontBold(true);
     return c;
 }
@@ -79,7 +79,7 @@ void buildColumns(Zenkor& w, const GroupNames& n, Control* frame) {
     auto column = [&](const char* name, Column col, int i, int dy) {
         Control& c = label(w, name, i, frame, "", col.left, kPlaceTop[static_cast<size_t>(i)] + dy, col.width,
                            kColumnHeight);
-        c.setAlignment(2);
+        c.setAlignment(platform::Alignment::Center);
     };
     for (int i = 1; i <= 4; ++i) {
         column(n.played, kPlayedColumn, i, 15);
@@ -96,15 +96,15 @@ void buildMatches(Zenkor& w, const GroupNames& n, Control* frame) {
         Control& left = label(w, n.fixture, 2 * m, frame, "Eq", 120, kLeftLabelTop[row], 1065, 195);
         Control& right = label(w, n.fixture, 2 * m + 1, frame, "Eq", 2100, kRightLabelTop[row], 1065, 195);
         for (Control* c : {&left, &right}) {
-            c->setBackStyle(1);
+            c->setBackStyle(platform::BackStyle::Opaque);
             c->setFontSize(kFixtureFontSize);
         }
-        left.setAlignment(1);  // the name stands next to its score box
+        left.setAlignment(platform::Alignment::Right);  // the name stands next to its score box
         for (int side = 0; side < 2; ++side) {
             Control& box = w.add(Kind::TextBox, n.score, 2 * m + side, frame);
             box.move(side == 0 ? 1230 : 1680, kScoreTop[row], 375, kRowBoxHeight);
             box.setText("-");
-            box.setAlignment(2);
+            box.setAlignment(platform::Alignment::Center);
         }
     }
 }
@@ -133,7 +133,7 @@ void buildGroupFrame(Zenkor& w, int g) {
 
     Control& lots = label(w, n.lots, -1, &frame, "Tirage", kTeamLeft, 1950,
                           kPointsColumn.left + kPointsColumn.width - kTeamLeft, 210);
-    lots.setForeColor(192);
+    lots.setForeColor(platform::kDarkRed);
 }
 
 void buildRoundOf16Summary(Zenkor& w) {
@@ -145,7 +145,7 @@ void buildRoundOf16Summary(Zenkor& w) {
             slot.move(side == 0 ? 120 : 1965, 300 + 375 * m, 1680, 285);
             slot.setLocked(true);
             slot.setFontName(kNarrowFont);
-            slot.setAlignment(side == 0 ? 1 : 0);
+            slot.setAlignment(side == 0 ? platform::Alignment::Right : platform::Alignment::Left);
         }
     }
     Control& thirds = w.add(Kind::TextBox, "TexMeillTrois");

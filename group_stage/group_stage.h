@@ -28,7 +28,7 @@ const GroupNames& GroupControlNames(int group);
 inline constexpr std::array<int, 5> kPlaceTop = {0, 690, 945, 1380, 1635};
 // Fixture label / score box k shows the goals of team box kFixtureTeam[k]; match m is boxes 2m and 2m+1.
 inline constexpr std::array<int, 12> kFixtureTeam = {1, 2, 3, 4, 1, 3, 4, 2, 4, 1, 2, 3};
-inline constexpr platform::Color kSettledGrey = platform::RGB(200, 200, 200);
+inline constexpr platform::Color kSettledGrey = platform::kSilver;
 
 // Group tables (group 0..5 for A..F).
 void CalcGroupStandings(Zenkor& w, int group);

@@ -62,7 +62,7 @@ QPalette::ColorRole SystemRole(int index, QPalette::ColorGroup& group) {
 }  // namespace
 
 QColor ToQColor(platform::Color color, const QPalette& palette) {
-    if (color >= 0x80000000LL && color <= 0x800000FFLL) {
+    if (color >= platform::kSystemColor && color <= platform::kSystemColor + 0xFF) {
         QPalette::ColorGroup group;
         const QPalette::ColorRole role = SystemRole(static_cast<int>(color & 0xFF), group);
         return palette.color(group, role);

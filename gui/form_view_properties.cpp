@@ -27,50 +27,55 @@ using platform::Kind;
 
 namespace {
 
-Qt::CursorShape CursorOf(int pointer) {
+Qt::CursorShape CursorOf(platform::Pointer pointer) {
+    using P = platform::Pointer;
     switch (pointer) {
-        case 2:
+        case P::Cross:
             return Qt::CrossCursor;
-        case 3:
+        case P::IBeam:
             return Qt::IBeamCursor;
-        case 5:
-        case 15:
+        case P::Size:
+        case P::SizeAll:
             return Qt::SizeAllCursor;
-        case 6:
+        case P::SizeNESW:
             return Qt::SizeBDiagCursor;
-        case 7:
+        case P::SizeNS:
             return Qt::SizeVerCursor;
-        case 8:
+        case P::SizeNWSE:
             return Qt::SizeFDiagCursor;
-        case 9:
+        case P::SizeWE:
             return Qt::SizeHorCursor;
-        case 10:
+        case P::UpArrow:
             return Qt::UpArrowCursor;
-        case 11:
+        case P::Hourglass:
             return Qt::WaitCursor;
-        case 12:
+        case P::NoDrop:
             return Qt::ForbiddenCursor;
-        case 13:
+        case P::ArrowHourglass:
             return Qt::BusyCursor;
-        case 14:
+        case P::ArrowQuestion:
             return Qt::WhatsThisCursor;
-        case 99:
+        case P::Hand:
             return Qt::PointingHandCursor;
-        default:
-            return Qt::ArrowCursor;
+        case P::Default:
+        case P::Arrow:
+            break;
     }
+    return Qt::ArrowCursor;
 }
 
-Qt::Alignment HorizontalAlignment(int alignment) {
+Qt::Alignment HorizontalAlignment(platform::Alignment alignment) {
     switch (alignment) {
-        case 1:
+        case platform::Alignment::Right:
             return Qt::AlignRight;
-        case 2:
+        case platform::Alignment::Center:
             return Qt::AlignHCenter;
-        default:
-            return Qt::AlignLeft;
+        case platform::Alignment::Left:
+            break;
     }
+    return Qt::AlignLeft;
 }
+
 }  // namespace
 
 void FormView::applyText(Control& c, QWidget* w) {
@@ -163,7 +168,8 @@ void FormView::applyColors(Control& c, QWidget* w) {
         case Kind::Shape: {
             // Without a fill style in the model: a fill colour other than black fills, else an opaque
             // back style fills with the back colour; the outline is always drawn.
-            const bool filled = c.FillColor() != platform::kBlack || c.BackStyle() == 1;
+            const bool filled =
+                c.FillColor() != platform::kBlack || c.BackStyle() == platform::BackStyle::Opaque;
             const QColor fill = c.FillColor() != platform::kBlack ? ToQColor(c.FillColor(), app) : back;
             static_cast<ShapeWidget*>(w)->setColors(fill, ToQColor(c.BorderColor(), app), filled, true);
             return;
@@ -301,7 +307,7 @@ void FormView::applySelection(Control& c, QWidget* w) {
 }
 
 void FormView::applyStyle(Control& c, QWidget* w) {
-    if (c.MousePointer() == 0) {
+    if (c.MousePointer() == platform::Pointer::Default) {
         w->unsetCursor();
     } else {
         w->setCursor(CursorOf(c.MousePointer()));
@@ -317,33 +323,38 @@ void FormView::applyStyle(Control& c, QWidget* w) {
             }
             if (auto* edit = qobject_cast<QLineEdit*>(w)) {
                 edit->setAlignment(h | Qt::AlignVCenter);
-                edit->setFrame(c.BorderStyle() != 0);
+                edit->setFrame(c.BorderStyle() != platform::BorderStyle::None);
             } else if (auto* multi = qobject_cast<QPlainTextEdit*>(w)) {
-                multi->setFrameShape(c.BorderStyle() != 0 ? QFrame::StyledPanel : QFrame::NoFrame);
+                multi->setFrameShape(c.BorderStyle() != platform::BorderStyle::None ? QFrame::StyledPanel
+                                                                                    : QFrame::NoFrame);
             }
             break;
         case Kind::Label: {
             auto* label = static_cast<QLabel*>(w);
             label->setAlignment(h | Qt::AlignTop);
-            label->setFrameStyle(c.BorderStyle() != 0 ? QFrame::Panel | QFrame::Sunken : QFrame::NoFrame);
-            label->setAutoFillBackground(c.BackStyle() != 0);
+            label->setFrameStyle(c.BorderStyle() != platform::BorderStyle::None
+                                     ? QFrame::Panel | QFrame::Sunken
+                                     : QFrame::NoFrame);
+            label->setAutoFillBackground(c.BackStyle() != platform::BackStyle::Transparent);
             break;
         }
         case Kind::Image: {
             auto* picture = static_cast<QLabel*>(w);
             picture->setScaledContents(c.Stretch());
-            picture->setFrameStyle(c.BorderStyle() != 0 ? QFrame::Panel | QFrame::Sunken : QFrame::NoFrame);
+            picture->setFrameStyle(c.BorderStyle() != platform::BorderStyle::None
+                                       ? QFrame::Panel | QFrame::Sunken
+                                       : QFrame::NoFrame);
             break;
         }
         case Kind::Frame: {
             auto* frame = static_cast<FrameWidget*>(w);
-            frame->setBorder(c.BorderStyle() != 0);
+            frame->setBorder(c.BorderStyle() != platform::BorderStyle::None);
             frame->setAutoFillBackground(true);
             break;
         }
         case Kind::CheckBox:
         case Kind::OptionButton:
-            w->setAutoFillBackground(c.BackStyle() != 0);
+            w->setAutoFillBackground(c.BackStyle() != platform::BackStyle::Transparent);
             break;
         case Kind::Shape:
         case Kind::Line:

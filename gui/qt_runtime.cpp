@@ -23,7 +23,7 @@ QString Title(const std::string& title) {
 }
 
 QMessageBox::Icon IconOf(int style) {
-    switch (style & 0x70) {
+    switch (style & platform::kIconMask) {
         case platform::vbCritical:
             return QMessageBox::Critical;
         case platform::vbQuestion:
@@ -39,37 +39,39 @@ QMessageBox::Icon IconOf(int style) {
 
 struct Choice {
     QMessageBox::StandardButton button;
-    int answer;
+    platform::Answer answer;
 };
 
 std::vector<Choice> ChoicesOf(int style) {
     using B = QMessageBox;
-    switch (style & 7) {
-        case 1:
-            return {{B::Ok, platform::vbOK}, {B::Cancel, platform::vbCancel}};
-        case 2:
-            return {{B::Abort, 3}, {B::Retry, 4}, {B::Ignore, 5}};
-        case 3:
-            return {{B::Yes, platform::vbYes}, {B::No, platform::vbNo}, {B::Cancel, platform::vbCancel}};
-        case 4:
-            return {{B::Yes, platform::vbYes}, {B::No, platform::vbNo}};
-        case 5:
-            return {{B::Retry, 4}, {B::Cancel, platform::vbCancel}};
+    using A = platform::Answer;
+    switch (style & platform::kButtonSetMask) {
+        case platform::vbOKCancel:
+            return {{B::Ok, A::OK}, {B::Cancel, A::Cancel}};
+        case platform::vbAbortRetryIgnore:
+            return {{B::Abort, A::Abort}, {B::Retry, A::Retry}, {B::Ignore, A::Ignore}};
+        case platform::vbYesNoCancel:
+            return {{B::Yes, A::Yes}, {B::No, A::No}, {B::Cancel, A::Cancel}};
+        case platform::vbYesNo:
+            return {{B::Yes, A::Yes}, {B::No, A::No}};
+        case platform::vbRetryCancel:
+            return {{B::Retry, A::Retry}, {B::Cancel, A::Cancel}};
         default:
-            return {{B::Ok, platform::vbOK}};
+            return {{B::Ok, A::OK}};
     }
 }
 
 }  // namespace
 
-int QtDialogs::msgBox(const std::string& text, int style, const std::string& title) {
+platform::Answer QtDialogs::msgBox(const std::string& text, int style, const std::string& title) {
     QMessageBox box(IconOf(style), Title(title), QString::fromStdString(text), QMessageBox::NoButton,
                     QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     const std::vector<Choice> choices = ChoicesOf(style);
     std::vector<QAbstractButton*> buttons;
     for (const Choice& choice : choices) buttons.push_back(box.addButton(choice.button));
-    const size_t defaultIndex = std::min(choices.size() - 1, static_cast<size_t>((style >> 8) & 3));
+    const size_t defaultIndex =
+        std::min(choices.size() - 1, static_cast<size_t>((style >> platform::kDefaultButtonShift) & 3));
     box.setDefaultButton(static_cast<QPushButton*>(buttons[defaultIndex]));
     box.exec();
     QAbstractButton* clicked = box.clickedButton();
@@ -78,7 +80,7 @@ int QtDialogs::msgBox(const std::string& text, int style, const std::string& tit
     }
     // Closed without a button: Cancel where there is one, else the last button.
     for (const Choice& choice : choices) {
-        if (choice.answer == platform::vbCancel) return choice.answer;
+        if (choice.answer == platform::Answer::Cancel) return choice.answer;
     }
     return choices.back().answer;
 }

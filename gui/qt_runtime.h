@@ -14,7 +14,7 @@ namespace gui {
 // input boxes, modal over the active window.
 class QtDialogs : public platform::Dialogs {
   public:
-    int msgBox(const std::string& text, int style, const std::string& title) override;
+    platform::Answer msgBox(const std::string& text, int style, const std::string& title) override;
     std::string inputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override;
 };

@@ -9,7 +9,7 @@ namespace {
 
 using platform::Color;
 
-constexpr Color kPenaltyGrey = 8421504;
+constexpr Color kPenaltyGrey = platform::kGrey;
 
 // One match row: team slot, score, penalty, penalty, score, team slot. The slot is wide enough for the
 // longest team name ("République tchèque") in the front end's default font at 15 twips per pixel.
@@ -47,7 +47,7 @@ Control& entryBox(Zenkor& w, const char* name, int index, Control* container, in
     Control& c = w.add(Kind::TextBox, name, index, container);
     c.setText("-");
     c.move(left, top, width, kRowHeight);
-    c.setAlignment(2);
+    c.setAlignment(platform::Alignment::Center);
     if (penalty) c.setBackColor(kPenaltyGrey);
     return c;
 }
@@ -71,7 +71,7 @@ void matchRow(Zenkor& w, Control* container, int k, int top, const char* slots, 
     Control& second = w.add(Kind::TextBox, slots, 2 * k + 1, container);
     second.move(x, top, kSlotWidth, kRowHeight);
     second.setLocked(true);
-    second.setAlignment(1);
+    second.setAlignment(platform::Alignment::Right);
 }
 
 // Top of match k of a round whose matches each gather 2^level round-of-16 matches: centred between the
@@ -118,9 +118,9 @@ void buildPodium(Zenkor& w, Control* view) {
         const Place& p = places[i - 1];
         Control& label = w.add(Kind::Label, "pod", i, view);
         label.move(kColumn4, p.top, kColumn4Width, p.height);
-        label.setBackStyle(0);
+        label.setBackStyle(platform::BackStyle::Transparent);
         label.setFontBold(p.bold);
-        label.setAlignment(2);
+        label.setAlignment(platform::Alignment::Center);
     }
 }
 
@@ -130,7 +130,7 @@ void buildHiddenPanel(Zenkor& w, Control* view) {
     panel->setVisible(false);
     Control& total = w.add(Kind::Label, "Label21", -1, panel);
     total.move(120, 330, 2400, 255);
-    total.setBackStyle(0);
+    total.setBackStyle(platform::BackStyle::Transparent);
     AddButton(w, "Command7", -1, panel, "Ouvrir", 3960, 240, 1035, 375);
     Control& editions = w.add(Kind::ComboBox, "Combo2", -1, panel);
     editions.move(2640, 270, 1200, 315);

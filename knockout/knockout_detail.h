@@ -11,9 +11,9 @@
 
 namespace zenkor::knockout_detail {
 
-inline constexpr platform::Color kWinnerBack = 32768;
+inline constexpr platform::Color kWinnerBack = platform::kDarkGreen;
 inline constexpr platform::Color kWinnerFore = platform::kWhite;
-inline constexpr platform::Color kThirdPlaceGrey = platform::RGB(200, 200, 200);
+inline constexpr platform::Color kThirdPlaceGrey = platform::kSilver;
 
 // Control names of group g (0..5 for A..F).
 inline std::string TeamBox(int g) {

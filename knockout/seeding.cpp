@@ -12,7 +12,7 @@ using namespace knockout_detail;
 
 namespace {
 
-constexpr platform::Color kSeededFore = 192;
+constexpr platform::Color kSeededFore = platform::kDarkRed;
 
 // Slots of the winner and of the runner-up of groups A..F.
 constexpr std::array<int, 6> kWinnerSlot = {6, 4, 12, 10, 8, 0};

@@ -14,17 +14,16 @@ namespace {
 
 using platform::Color;
 
-constexpr Color kLightGrey = 14737632;
-constexpr Color kLightOrange = 8438015;  // red 255, green 192, blue 128
-constexpr Color kLinkBlue = 0xC00000;
-constexpr int kHand = 99;
+using platform::kLightOrange;
+using platform::kPaleGrey;
+constexpr Color kLinkBlue = platform::kDarkBlue;
 
 Control& link(Zenkor& w, const char* name, int index, Control* container, const char* text, int left, int top,
               int width, int height) {
     Control& c = AddLabel(w, name, index, container, text, left, top, width, height);
     c.setForeColor(kLinkBlue);
     c.setFontUnderline(true);
-    c.setMousePointer(kHand);
+    c.setMousePointer(platform::Pointer::Hand);
     return c;
 }
 
@@ -32,9 +31,9 @@ Control& greyBack(Zenkor& w, const char* name, int index, Control* panel, int le
                   int height) {
     Control& c = w.add(Kind::Shape, name, index, panel);
     c.move(left, top, width, height);
-    c.setFillColor(kLightGrey);
-    c.setBorderColor(kLightGrey);
-    c.setBackStyle(1);
+    c.setFillColor(kPaleGrey);
+    c.setBorderColor(kPaleGrey);
+    c.setBackStyle(platform::BackStyle::Opaque);
     return c;
 }
 
@@ -70,7 +69,7 @@ void buildUpdatePanel(Zenkor& w) {
     AddLabel(w, "Label11", -1, panel, "Compatible Elim & Valmirade !", 12600, 6750, 4560, 255);
 
     Control& image13 = AddPicture(w, "Image13", -1, panel, "", 240, 2760, 2235, 225);
-    image13.setMousePointer(kHand);
+    image13.setMousePointer(platform::Pointer::Hand);
     image13.setToolTipText("Recharger l'image");
     AddPicture(w, "Image20", -1, panel, "", 240, 3120, 2235, 225);
     AddButton(w, "Command20", 0, panel, "Recharger l'image", 2760, 2715, 3000, 375);
@@ -87,7 +86,7 @@ void buildQualifierPicture(Zenkor& w) {
     if (w.find("Image21")) return;
     Control* qualifiers = w.find("FraElim");
     Control& image21 = AddPicture(w, "Image21", -1, qualifiers, "imgtmpelim.gif", 9150, 7230, 2235, 225);
-    image21.setMousePointer(kHand);
+    image21.setMousePointer(platform::Pointer::Hand);
     image21.setToolTipText("Clic droit = ouvre le module. Gauche = recharge");
 }
 
@@ -109,7 +108,7 @@ void buildHelpLinks(Zenkor& w) {
 void buildWindowLinks(Zenkor& w) {
     Control& site = AddPicture(w, "Image2", -1, nullptr, "site.png", 15420, 6120, 1905, 600);
     site.setToolTipText(platform::SiteHost());
-    site.setMousePointer(kHand);
+    site.setMousePointer(platform::Pointer::Hand);
     AddPicture(w, "Image18", 0, nullptr, "don.png", 15420, 6780, 1905, 420);
     link(w, "Label22", 0, nullptr, "Ce logiciel vous plait...", 15420, 7260, 1905, 255);
 

@@ -96,16 +96,16 @@ void buildConfirmation(FREC& f) {
     Control& image = f.add(Kind::Image, "Image2");
     image.move(315, 165, 2130, 3000);
     image.setStretch(true);
-    image.setBorderStyle(0);
-    image.setMousePointer(99);
+    image.setBorderStyle(platform::BorderStyle::None);
+    image.setMousePointer(platform::Pointer::Hand);
     const auto label = [&f](int index, int left, int top, int width, int height) {
         Control& c = f.add(Kind::Label, "Label1", index);
         c.move(left, top, width, height);
         c.setFontName("Arial");
         c.setFontSize(9.75);
         c.setFontBold(true);
-        c.setBackStyle(0);
-        c.setBorderStyle(0);
+        c.setBackStyle(platform::BackStyle::Transparent);
+        c.setBorderStyle(platform::BorderStyle::None);
     };
     label(0, 3600, 330, 3435, 1455);
     label(1, 300, 3360, 6465, 810);

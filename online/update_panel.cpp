@@ -16,7 +16,7 @@ namespace zenkor {
 
 namespace {
 
-constexpr platform::Color kRedBack = 255;
+constexpr platform::Color kRedBack = platform::kRed;
 constexpr const char* kQualifiersFile = "Elim2024";
 
 std::string programVersion() {

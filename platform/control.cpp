@@ -85,13 +85,13 @@ Control::Control(Form& form, Kind kind, std::string name, int index, Control* co
         case Kind::Form:
         case Kind::CommandButton:
             backColor_ = kButtonFace;
-            borderStyle_ = kind == Kind::Label ? 0 : 1;
+            borderStyle_ = kind == Kind::Label ? BorderStyle::None : BorderStyle::FixedSingle;
             break;
         case Kind::Image:
         case Kind::Line:
         case Kind::Shape:
-            borderStyle_ = 0;
-            backStyle_ = 0;
+            borderStyle_ = BorderStyle::None;
+            backStyle_ = BackStyle::Transparent;
             break;
         case Kind::Timer:
             enabled_ = true;
@@ -207,16 +207,16 @@ void Control::setToolTipText(std::string_view v) {
     toolTip_.assign(v);
     notify(Prop::ToolTipText);
 }
-void Control::setAlignment(int v) {
+void Control::setAlignment(platform::Alignment v) {
     if (assign(alignment_, v)) notify(Prop::Style);
 }
 void Control::setMultiLine(bool v) {
     if (assign(multiLine_, v)) notify(Prop::Style);
 }
-void Control::setBorderStyle(int v) {
+void Control::setBorderStyle(platform::BorderStyle v) {
     if (assign(borderStyle_, v)) notify(Prop::Style);
 }
-void Control::setBackStyle(int v) {
+void Control::setBackStyle(platform::BackStyle v) {
     if (assign(backStyle_, v)) notify(Prop::Style);
 }
 void Control::setFillColor(Color c) {
@@ -225,7 +225,7 @@ void Control::setFillColor(Color c) {
 void Control::setBorderColor(Color c) {
     if (assign(borderColor_, c)) notify(Prop::Style);
 }
-void Control::setMousePointer(int v) {
+void Control::setMousePointer(Pointer v) {
     if (assign(mousePointer_, v)) notify(Prop::Style);
 }
 

@@ -11,19 +11,11 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/colors.h"
+#include "platform/pointer.h"
+#include "platform/styles.h"
+
 namespace platform {
-
-using Color = std::int64_t;  // red in the low byte; system colours carry the high bit (0x8000000F)
-
-inline constexpr Color kBlack = 0;
-inline constexpr Color kRed = 255;
-inline constexpr Color kWhite = 16777215;
-inline constexpr Color kButtonFace = 0x8000000F;
-inline constexpr Color kWindowBackground = 0x80000005;
-
-constexpr Color RGB(int r, int g, int b) {
-    return r + (g << 8) + (static_cast<Color>(b) << 16);
-}
 
 enum class Kind {
     Form,
@@ -136,24 +128,20 @@ class Control {
     const std::string& ToolTipText() const { return toolTip_; }
     void setToolTipText(std::string_view v);
 
-    // 0 left, 1 right, 2 centre.
-    int Alignment() const { return alignment_; }
-    void setAlignment(int v);
+    platform::Alignment Alignment() const { return alignment_; }
+    void setAlignment(platform::Alignment v);
     bool MultiLine() const { return multiLine_; }
     void setMultiLine(bool v);
-    // 0 none, 1 fixed single.
-    int BorderStyle() const { return borderStyle_; }
-    void setBorderStyle(int v);
-    // 0 transparent, 1 opaque.
-    int BackStyle() const { return backStyle_; }
-    void setBackStyle(int v);
+    platform::BorderStyle BorderStyle() const { return borderStyle_; }
+    void setBorderStyle(platform::BorderStyle v);
+    platform::BackStyle BackStyle() const { return backStyle_; }
+    void setBackStyle(platform::BackStyle v);
     Color FillColor() const { return fillColor_; }
     void setFillColor(Color c);
     Color BorderColor() const { return borderColor_; }
     void setBorderColor(Color c);
-    // 0 arrow, 99 custom (a hand in the front end).
-    int MousePointer() const { return mousePointer_; }
-    void setMousePointer(int v);
+    Pointer MousePointer() const { return mousePointer_; }
+    void setMousePointer(Pointer v);
 
     // Text selection of text boxes, in characters.
     int SelStart() const { return selStart_; }
@@ -246,13 +234,13 @@ class Control {
     std::string fontName_ = "MS Sans Serif";
     bool visible_ = true, enabled_ = true, locked_ = false;
     std::string toolTip_;
-    int alignment_ = 0;
+    platform::Alignment alignment_ = Alignment::Left;
     bool multiLine_ = false;
-    int borderStyle_ = 1;
-    int backStyle_ = 1;
+    platform::BorderStyle borderStyle_ = BorderStyle::FixedSingle;
+    platform::BackStyle backStyle_ = BackStyle::Opaque;
     Color fillColor_ = kBlack;
     Color borderColor_ = kBlack;
-    int mousePointer_ = 0;
+    Pointer mousePointer_ = Pointer::Default;
     int selStart_ = 0, selLength_ = 0;
     int value_ = 0;
     std::string picture_;

@@ -14,11 +14,10 @@ namespace {
 
 class ConsoleDialogs : public Dialogs {
   public:
-    int msgBox(const std::string& text, int style, const std::string& title) override {
+    Answer msgBox(const std::string& text, int style, const std::string& title) override {
         std::cerr << "[" << title << "] " << text << '\n';
         // Without a window nobody can answer: the first button.
-        const int buttons = style & 7;
-        return buttons == vbYesNo ? vbYes : vbOK;
+        return (style & kButtonSetMask) == vbYesNo ? Answer::Yes : Answer::OK;
     }
     std::string inputBox(const std::string& prompt, const std::string&,
                          const std::string& defaultText) override {
@@ -75,7 +74,7 @@ Dialogs& CurrentDialogs() {
     return *services().dialogs;
 }
 
-int MsgBox(const std::string& text, int style, const std::string& title) {
+Answer MsgBox(const std::string& text, int style, const std::string& title) {
     // Keep the service alive even if a handler inside the dialog replaces it.
     auto dialogs = services().dialogs;
     return dialogs->msgBox(text, style, title);

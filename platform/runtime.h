@@ -10,27 +10,15 @@
 #include <string_view>
 
 #include "platform/datetime.h"
+#include "platform/message_box.h"
 
 namespace platform {
-
-// Message box styles and answers, as the program passes and compares them.
-inline constexpr int vbOKOnly = 0;
-inline constexpr int vbOKCancel = 1;
-inline constexpr int vbYesNo = 4;
-inline constexpr int vbCritical = 16;
-inline constexpr int vbQuestion = 32;
-inline constexpr int vbExclamation = 48;
-inline constexpr int vbInformation = 64;
-inline constexpr int vbOK = 1;
-inline constexpr int vbCancel = 2;
-inline constexpr int vbYes = 6;
-inline constexpr int vbNo = 7;
 
 class Dialogs {
   public:
     virtual ~Dialogs() = default;
-    // Modal; returns the button pressed (vbOK, vbYes, ...).
-    virtual int msgBox(const std::string& text, int style, const std::string& title) = 0;
+    // Modal; returns the button pressed.
+    virtual Answer msgBox(const std::string& text, int style, const std::string& title) = 0;
     // Modal; cancel returns "".
     virtual std::string inputBox(const std::string& prompt, const std::string& title,
                                  const std::string& defaultText) = 0;
@@ -56,7 +44,7 @@ void SetClock(std::shared_ptr<Clock> clock);
 void SetEventPump(std::shared_ptr<EventPump> pump);
 Dialogs& CurrentDialogs();
 
-int MsgBox(const std::string& text, int style = vbOKOnly, const std::string& title = "");
+Answer MsgBox(const std::string& text, int style = vbOKOnly, const std::string& title = "");
 std::string InputBox(const std::string& prompt, const std::string& title = "",
                      const std::string& defaultText = "");
 DateTime Now();

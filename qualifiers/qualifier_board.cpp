@@ -10,7 +10,7 @@ namespace zenkor {
 
 namespace {
 
-constexpr platform::Color kGreen = 65280;
+using platform::kGreen;
 
 std::string afterBar(const std::string& item) {
     const auto fields = platform::Split(item, "|");

@@ -13,10 +13,10 @@ namespace {
 
 using platform::Color;
 
-constexpr Color kLightYellow = 12648447;
-constexpr Color kYellowish = 8454143;
-constexpr Color kLightGreen = 8454016;
-constexpr Color kPlayOffColour = 8438015;
+using platform::kLightGreen;
+using platform::kLightYellow;
+using platform::kPaleYellow;
+constexpr Color kPlayOffColour = platform::kLightOrange;
 
 Control& place(Control& c, int left, int top, int width, int height) {
     c.move(left, top, width, height);
@@ -34,8 +34,8 @@ void buildGrid(Zenkor& w, Control* elim) {
     // The first row; the grid builder adds the other 29 below it.
     const int top = qualifiers_detail::kGridTop, h = qualifiers_detail::kGridRowHeight;
     AddTextBox(w, "EquiElim", 0, elim, 120, top, 1845, h).setLocked(true);
-    AddTextBox(w, "ButElim", 0, elim, 1980, top, 435, h).setAlignment(2);
-    AddTextBox(w, "ButElim", 1, elim, 2610, top, 435, h).setAlignment(2);
+    AddTextBox(w, "ButElim", 0, elim, 1980, top, 435, h).setAlignment(platform::Alignment::Center);
+    AddTextBox(w, "ButElim", 1, elim, 2610, top, 435, h).setAlignment(platform::Alignment::Center);
     AddTextBox(w, "EquiElim", 1, elim, 3060, top, 1845, h).setLocked(true);
     for (int k = 0; k <= 1; ++k) {
         w("ButElim", k).setText("-");
@@ -50,7 +50,7 @@ void buildTable(Zenkor& w, Control* elim) {
     Control& letter = AddTextBox(w, "ELIMGRP", -1, elim, 9420, 150, 435, 315);
     letter.setText("A");
     letter.setLocked(true);
-    letter.setAlignment(2);
+    letter.setAlignment(platform::Alignment::Center);
 
     const struct {
         const char* name;
@@ -72,14 +72,14 @@ void buildTable(Zenkor& w, Control* elim) {
             } else if (col.name == std::string("SortRang")) {
                 c.setText(std::to_string(r));
             }
-            if (col.name != std::string("SortEQU")) c.setAlignment(2);
+            if (col.name != std::string("SortEQU")) c.setAlignment(platform::Alignment::Center);
         }
         left += col.width;
     }
     Control& status = AddTextBox(w, "SortRang", 7, elim, 5040, 600 + 7 * 285, left - 5040, 285);
     status.setLocked(true);
     status.setVisible(false);
-    status.setBackColor(65535);
+    status.setBackColor(platform::kYellow);
     AddLabel(w, "Label24", 1, elim, "", 5040, 2940, 3400, 255);
     AddLabel(w, "Label24", 0, elim, "", 8520, 2940, 3600, 255);
 }
@@ -92,8 +92,10 @@ void buildPlayOffs(Zenkor& w, Control* elim) {
     for (int t = 0; t <= 3; ++t) {
         const int top = 270 + t * 300;
         AddTextBox(w, "BAR", 2 * t, playOffs, 60, top, 1605, 285);
-        AddTextBox(w, "ButBAR", 2 * t, playOffs, 1680, top, 315, 285).setAlignment(2);
-        AddTextBox(w, "ButBAR", 2 * t + 1, playOffs, 2010, top, 315, 285).setAlignment(2);
+        AddTextBox(w, "ButBAR", 2 * t, playOffs, 1680, top, 315, 285)
+            .setAlignment(platform::Alignment::Center);
+        AddTextBox(w, "ButBAR", 2 * t + 1, playOffs, 2010, top, 315, 285)
+            .setAlignment(platform::Alignment::Center);
         AddTextBox(w, "BAR", 2 * t + 1, playOffs, 2340, top, 1605, 285);
     }
     for (int k = 0; k <= 7; ++k) w("ButBAR", k).setText("-");
@@ -130,8 +132,8 @@ void buildBoard(Zenkor& w, Control* elim) {
     const int winnerTops[] = {675, 990, 1320, 1635, 1950, 2265, 2580, 2910, 3225};
     const int runnerUpTops[] = {345, 660, 975, 1305, 1620, 1935, 2250, 2565, 2895};
     for (int i = 0; i < 9; ++i) {
-        slot(1 + i, 930, winnerTops[i], kLightYellow);
-        slot(10 + i, 2355, runnerUpTops[i], kYellowish);
+        slot(1 + i, 930, winnerTops[i], kPaleYellow);
+        slot(10 + i, 2355, runnerUpTops[i], kLightYellow);
     }
     slot(19, 2355, 3225, kLightGreen);
     slot(20, 930, 3540, kPlayOffColour);

@@ -10,7 +10,7 @@ namespace zenkor::qualifiers_detail {
 inline constexpr const char* kFile = "Elim2024";
 inline constexpr int kGridTop = 120;
 inline constexpr int kGridRowHeight = 255;  // also the row pitch: rows touch, none overlaps
-inline constexpr platform::Color kFollowOn = 14737632;
+inline constexpr platform::Color kFollowOn = platform::kPaleGrey;
 
 // Binds the handlers of grid row member k (created at run time by the grid builder).
 void BindGridMember(Zenkor& w, int k);

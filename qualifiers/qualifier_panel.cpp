@@ -16,9 +16,8 @@ using qualifiers_detail::kFollowOn;
 
 namespace {
 
-constexpr int kHourglass = 11;
-constexpr platform::Color kDarkGrey = platform::RGB(80, 80, 80);
-constexpr platform::Color kYellow = 65535;
+using platform::kDarkGrey;
+using platform::kYellow;
 
 // Fixtures on or after this moment are listed: all of them, or from a day ago when past ones are hidden.
 platform::DateTime listThreshold(Zenkor& w) {
@@ -47,7 +46,7 @@ void setRandomScore(Zenkor& w, int k) {
 }  // namespace
 
 void Command26_Click(Zenkor& w) {
-    w.self().setMousePointer(kHourglass);
+    w.self().setMousePointer(platform::Pointer::Hourglass);
     w("Frame18").setVisible(false);
     Control& panel = w("FraElim");
     if (!panel.Visible()) {
@@ -56,7 +55,7 @@ void Command26_Click(Zenkor& w) {
     }
     platform::DoEvents();
     panel.setVisible(!panel.Visible());
-    w.self().setMousePointer(0);
+    w.self().setMousePointer(platform::Pointer::Default);
 }
 
 void Command24_Click(Zenkor& w) {

@@ -14,13 +14,13 @@ using qualifiers_detail::kFile;
 
 namespace {
 
-constexpr Color kWhite = platform::kWhite;
-constexpr Color kGreen = 65280;
-constexpr Color kOrange = 33023;
-constexpr Color kLightGrey = platform::RGB(220, 220, 220);
-constexpr Color kLightOrange = 12640511;
-constexpr Color kRed = 255;
-constexpr Color kYellow = 65535;
+using platform::kGreen;
+using platform::kLightGrey;
+using platform::kOrange;
+using platform::kPaleOrange;
+using platform::kRed;
+using platform::kWhite;
+using platform::kYellow;
 
 constexpr const char* kColumns[] = {"SortEQU", "SortPTS", "SortJ",  "SortG",   "SortN",
                                     "SortP",   "SortBP",  "SortBC", "SortDiff"};
@@ -252,7 +252,7 @@ void MarkElimQualifStatus(Zenkor& w, int unplayedCount) {
         const double maximum = points(r) + remaining;
         maxima.AddItem(platform::Format(maximum, "00"));
         Control& box = w("SortPTS", r);
-        box.setBackColor(r <= 2 ? kWhite : kLightOrange);
+        box.setBackColor(r <= 2 ? kWhite : kPaleOrange);
         if (points(2) > maximum || unplayedCount == 0) box.setBackColor(kRed);
     }
     for (int r = 1; r <= n; ++r) {

@@ -19,10 +19,10 @@ using platform::Color;
 
 namespace {
 
-constexpr Color kLineBlue = 0x400000;
-constexpr Color kYellow = 0xFFFF;
-constexpr Color kResultBlue = 0x800000;
-constexpr Color kThirdBlue = 0xFF8080;
+constexpr Color kLineBlue = platform::kMidnightBlue;
+using platform::kYellow;
+constexpr Color kResultBlue = platform::kNavy;
+constexpr Color kThirdBlue = platform::kLightBlue;
 
 std::unique_ptr<Impress>& owner() {
     static std::unique_ptr<Impress> sheet;
@@ -94,20 +94,20 @@ void buildDesign(Impress& s) {
         for (size_t i = 0; i < a.tops.size(); ++i) {
             Control& box = s.add(Kind::TextBox, a.name, static_cast<int>(i));
             box.move(a.left, a.tops[i], 2300, 300);
-            box.setAlignment(2);
+            box.setAlignment(platform::Alignment::Center);
             box.setLocked(true);
             box.setBackColor(platform::kWindowBackground);
         }
     }
     Control& champion = s.add(Kind::TextBox, "RESULT", 0);
     champion.move(6945, 6270, 2115, 390);
-    champion.setAlignment(2);
+    champion.setAlignment(platform::Alignment::Center);
     champion.setFontBold(true);
     champion.setFontSize(13.5);
     champion.setForeColor(kResultBlue);
     Control& second = s.add(Kind::TextBox, "RESULT", 1);
     second.move(5805, 6945, 1590, 345);
-    second.setAlignment(1);
+    second.setAlignment(platform::Alignment::Right);
     second.setFontBold(true);
     second.setFontSize(12);
     second.setForeColor(kResultBlue);
@@ -122,8 +122,8 @@ void buildDesign(Impress& s) {
 
     // The banner has no artwork here, so the link shows the address it stands for.
     Control& link = AddLabel(s, "Label1", -1, nullptr, platform::SiteAddress("/"), 510, 7065, 4980, 1095);
-    link.setMousePointer(99);
-    link.setForeColor(0xC00000);
+    link.setMousePointer(platform::Pointer::Hand);
+    link.setForeColor(platform::kDarkBlue);
     link.setFontUnderline(true);
     link.setToolTipText(platform::SiteAddress("/"));
 

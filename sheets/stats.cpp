@@ -21,8 +21,8 @@ using platform::Color;
 
 namespace {
 
-constexpr Color kDarkBlue = 0xC00000;
-constexpr Color kWinnerColour = 32768;
+using platform::kDarkBlue;
+constexpr Color kWinnerColour = platform::kDarkGreen;
 constexpr const char* kDesignTitle = "Statistiques de l'Euro";
 
 std::unique_ptr<Stats>& owner() {
@@ -41,8 +41,8 @@ Control& heading(Stats& s, const char* name, const char* caption, int left, int 
     Control& c = place(s, Kind::Label, name, -1, nullptr, left, top, width, height);
     c.setCaption(caption);
     c.setForeColor(kDarkBlue);
-    c.setBackStyle(0);
-    c.setBorderStyle(0);
+    c.setBackStyle(platform::BackStyle::Transparent);
+    c.setBorderStyle(platform::BorderStyle::None);
     return c;
 }
 
@@ -58,7 +58,7 @@ void buildDesign(Stats& s) {
     title.setText(kDesignTitle);
     title.setFontBold(true);
     title.setFontSize(18);
-    title.setBorderStyle(0);
+    title.setBorderStyle(platform::BorderStyle::None);
     heading(s, "Label1", "Buts marqués au total : ", 9975, 660, 3480, 300).setFontBold(true);
     heading(s, "Label3", "Classement : ", 7005, 1050, 2265, 195);
     place(s, Kind::ListBox, "List2", -1, nullptr, 7005, 1305, 2790, 6465);
@@ -67,7 +67,7 @@ void buildDesign(Stats& s) {
 
     Control& podium = place(s, Kind::Frame, "Frame2", -1, nullptr, 90, 2565, 5925, 5175);
     podium.setBackColor(platform::kWhite);
-    podium.setBorderStyle(0);
+    podium.setBorderStyle(platform::BorderStyle::None);
     place(s, Kind::Image, "Image8", -1, "Frame2", 1200, 345, 1905, 3750).setStretch(true);
     const std::array<std::array<int, 4>, 3> lines = {
         {{285, 60, 5595, 675}, {285, 3960, 5310, 420}, {285, 4440, 5310, 690}}};
@@ -79,14 +79,14 @@ void buildDesign(Stats& s) {
         c.setFontBold(true);
         c.setFontSize(i == 0 ? 27.75 : 18);
         c.setForeColor(i == 0 ? kWinnerColour : kDarkBlue);
-        c.setBackStyle(0);
-        c.setBorderStyle(0);
+        c.setBackStyle(platform::BackStyle::Transparent);
+        c.setBorderStyle(platform::BorderStyle::None);
     }
 
     // The panel is narrowed and shortened to stay inside the window; the buttons keep their places.
     Control& panel = place(s, Kind::Frame, "Frame1", -1, nullptr, 12210, 6360, 1290, 1485);
     panel.setBackColor(platform::kWhite);
-    panel.setBorderStyle(0);
+    panel.setBorderStyle(platform::BorderStyle::None);
     // Without button artwork the words serve as captions.
     for (const auto& [name, top, word] :
          {std::tuple{"Command5", 15, "Imprimer"}, std::tuple{"Command1", 720, "Fermer"}}) {

@@ -18,12 +18,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr platform::Color kWinnerBack = 32768;  // the window paints a match's winner so
-constexpr platform::Color kSettledFore = 255;   // and a team whose place is settled so
+constexpr platform::Color kWinnerBack = platform::kDarkGreen;  // the window paints a match's winner so
+constexpr platform::Color kSettledFore = platform::kRed;       // and a team whose place is settled so
 
 class HeadlessDialogs : public platform::Dialogs {
   public:
-    int msgBox(const std::string&, int, const std::string&) override { return platform::vbNo; }
+    platform::Answer msgBox(const std::string&, int, const std::string&) override {
+        return platform::Answer::No;
+    }
     std::string inputBox(const std::string&, const std::string&, const std::string&) override { return {}; }
 };
 

@@ -293,7 +293,7 @@ TEST_F(EditionFiles, NewsMessageFollowsTheLanguageIndex) {
 class WatchingDialogs : public testing_support::ScriptedDialogs {
   public:
     explicit WatchingDialogs(Zenkor*& w) : w_(w) {}
-    int msgBox(const std::string& text, int style, const std::string& title) override {
+    platform::Answer msgBox(const std::string& text, int style, const std::string& title) override {
         seenText1 = (*w_)("Text1").Text();
         seenScore = (*w_)("ButA", 0).Text();
         return ScriptedDialogs::msgBox(text, style, title);
@@ -312,7 +312,7 @@ TEST_F(EditionFiles, NewerDataVersionPromptsBeforeLoading) {
     Zenkor w;
     current = &w;
 
-    dialogs->answers.push_back(platform::vbNo);
+    dialogs->answers.push_back(platform::Answer::No);
     LoadEditionFile(w, "Zenkor2024");
     ASSERT_EQ(dialogs->messages.size(), 1u);
     EXPECT_EQ(dialogs->messages[0].text, LangMessages()[15]);
@@ -326,7 +326,7 @@ TEST_F(EditionFiles, NewerDataVersionPromptsBeforeLoading) {
 
     // Yes: the program's page opens and the program ends without loading anything further.
     writeEdition("Zenkor2016", "[CV]\r\n0=1.1\r\n[ButA]\r\n0=2\r\n");
-    dialogs->answers.push_back(platform::vbYes);
+    dialogs->answers.push_back(platform::Answer::Yes);
     LoadEditionFile(w, "Zenkor2016");
     EXPECT_EQ(dialogs->messages.size(), 2u);
     EXPECT_EQ(opened, std::vector<std::string>{platform::SiteAddress("/zenkor.php")});
@@ -343,7 +343,7 @@ TEST_F(EditionFiles, OnlyAThreeCharacterNewerVersionPrompts) {
         EXPECT_TRUE(box.dialogs->messages.empty()) << version;
     }
     writeEdition("Zenkor2024", "[CV]\r\n0=2-0\r\n");
-    box.dialogs->answers.push_back(platform::vbNo);
+    box.dialogs->answers.push_back(platform::Answer::No);
     LoadEditionFile(w, "Zenkor2024");
     EXPECT_EQ(box.dialogs->messages.size(), 1u);
 }

@@ -176,7 +176,7 @@ TEST_F(StartupTest, AContestPlayerGetsTheTrimButtonAndThePicture) {
     EXPECT_EQ((*w)("ChChargeImage").Value(), 0);
     EXPECT_TRUE((*w)("Command22", 5).Visible());
     EXPECT_TRUE((*w)("Image14").Visible());
-    EXPECT_EQ((*w)("Image14").MousePointer(), 99);
+    EXPECT_EQ((*w)("Image14").MousePointer(), platform::Pointer::Hand);
     EXPECT_FALSE((*w)("Frame21").Visible());
     EXPECT_FALSE((*w)("Timer2").Enabled());
 }
@@ -247,7 +247,7 @@ TEST_F(StartupTest, YesToTheNewerVersionPromptEndsStartUpAtOnce) {
     box.writeFile("Zenkor2024.ini", "[CV]\r\n0=1.1\r\n[ButA]\r\n0=4\r\n");
     save("pseudo", "Zoé");
     at("28/06/2024 10:00:00");
-    box.dialogs->answers.push_back(platform::vbYes);
+    box.dialogs->answers.push_back(platform::Answer::Yes);
     auto w = start();
     platform::SetOpener(nullptr);
 

@@ -42,7 +42,7 @@ TEST_F(DayMatches, StartUpListsTodaysMatchOnTheThirdRow) {
     EXPECT_EQ(row(*w, 1), "");
     EXPECT_EQ(row(*w, 2), "21:00 Allemagne Vs Écosse");
     EXPECT_EQ(row(*w, 3), "");
-    for (int k = 0; k < 4; ++k) EXPECT_EQ((*w)("LabCAL", k).Alignment(), 0);
+    for (int k = 0; k < 4; ++k) EXPECT_EQ((*w)("LabCAL", k).Alignment(), platform::Alignment::Left);
     // No logo file beside the program: the channel is still named.
     EXPECT_EQ((*w)("RepIm", 2).Picture(), "");
     EXPECT_EQ((*w)("RepIm", 2).ToolTipText(), "TF1");
@@ -60,7 +60,7 @@ TEST_F(DayMatches, ADayWithoutMatchesSaysSoCentred) {
         EXPECT_EQ(row(*w, 2), "Choisissez un autre jour.");
         EXPECT_EQ(row(*w, 3), "!!!");
         for (int k = 0; k < 4; ++k) {
-            EXPECT_EQ((*w)("LabCAL", k).Alignment(), 2);
+            EXPECT_EQ((*w)("LabCAL", k).Alignment(), platform::Alignment::Center);
             EXPECT_EQ((*w)("RepIm", k).Picture(), "");
             EXPECT_EQ((*w)("RepIm", k).ToolTipText(), "");
         }
@@ -68,7 +68,7 @@ TEST_F(DayMatches, ADayWithoutMatchesSaysSoCentred) {
     // A day with matches left-aligns the rows again.
     pick(*w, "14", "06");
     EXPECT_EQ(row(*w, 2), "21:00 Allemagne Vs Écosse");
-    EXPECT_EQ((*w)("LabCAL", 1).Alignment(), 0);
+    EXPECT_EQ((*w)("LabCAL", 1).Alignment(), platform::Alignment::Left);
 }
 
 TEST_F(DayMatches, ThreeMatchesFillRowsOneToThreeInKickOffOrder) {

@@ -210,7 +210,7 @@ TEST_F(FormViewTest, LabelsAndPicturesLieBeneathWindowedControls) {
     back.move(1500, 1500, 3000, 3000);
     Control& hotspot = form.add(Kind::Label, "Label12");
     hotspot.move(0, 0, 6000, 6000);
-    hotspot.setBackStyle(0);
+    hotspot.setBackStyle(platform::BackStyle::Transparent);
     showForm();
     const QPoint overlap(120, 120);
     EXPECT_EQ(window()->childAt(overlap), WidgetOf(back));  // created later, on top
@@ -378,12 +378,12 @@ TEST_F(FormViewTest, AllControlKindsDrawTidily) {
     Control& score = form.add(Kind::TextBox, "ButA", 0, &frame);
     score.move(1230, 540, 375, 285);
     score.setText("10");
-    score.setAlignment(2);
+    score.setAlignment(platform::Alignment::Center);
     Control& heading = form.add(Kind::Label, "Label1", 1, &frame);
     heading.move(5010, 450, 330, 210);
     heading.setCaption("BP");
     heading.setFontBold(true);
-    heading.setAlignment(2);
+    heading.setAlignment(platform::Alignment::Center);
     Control& shape = form.add(Kind::Shape, "Shape9");
     shape.move(90, 2500, 1500, 500);
     shape.setFillColor(255);
@@ -414,7 +414,7 @@ TEST(Dialogs, MessageAndInputBoxesAreAnsweredInTheirWindows) {
         box->button(QMessageBox::No)->click();
     });
     EXPECT_EQ(dialogs.msgBox("Écraser le fichier ?", platform::vbYesNo + platform::vbQuestion, "Zenkor"),
-              platform::vbNo);
+              platform::Answer::No);
     EXPECT_EQ(seenTitle, "Zenkor");
     EXPECT_EQ(seenText, "Écraser le fichier ?");
 
@@ -423,7 +423,7 @@ TEST(Dialogs, MessageAndInputBoxesAreAnsweredInTheirWindows) {
         ASSERT_NE(box, nullptr);
         box->close();  // no button: cancel
     });
-    EXPECT_EQ(dialogs.msgBox("Continuer ?", platform::vbOKCancel, ""), platform::vbCancel);
+    EXPECT_EQ(dialogs.msgBox("Continuer ?", platform::vbOKCancel, ""), platform::Answer::Cancel);
 
     QTimer::singleShot(30, [] {
         auto* input = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());

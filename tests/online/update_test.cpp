@@ -171,7 +171,7 @@ TEST_F(UpdateTest, AcceptingANewerProgramAtTheVersionPromptEndsTheUpdate) {
     newer.replace(newer.find("0=1.0"), 5, "0=1.1");
     server.answer("/Zenkor2024.ini", newer);
     zenkor::Zenkor& w = start();
-    box.dialogs->answers.push_back(platform::vbYes);
+    box.dialogs->answers.push_back(platform::Answer::Yes);
     confirmUpdate(w);
 
     EXPECT_TRUE(platform::EndRequested());

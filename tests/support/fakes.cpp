@@ -9,14 +9,15 @@
 
 namespace testing_support {
 
-int ScriptedDialogs::msgBox(const std::string& text, int style, const std::string& title) {
+platform::Answer ScriptedDialogs::msgBox(const std::string& text, int style, const std::string& title) {
     messages.push_back({text, style, title});
     if (!answers.empty()) {
-        const int answer = answers.front();
+        const platform::Answer answer = answers.front();
         answers.pop_front();
         return answer;
     }
-    return (style & 7) == platform::vbYesNo ? platform::vbYes : platform::vbOK;
+    return (style & platform::kButtonSetMask) == platform::vbYesNo ? platform::Answer::Yes
+                                                                   : platform::Answer::OK;
 }
 
 std::string ScriptedDialogs::inputBox(const std::string& prompt, const std::string&, const std::string&) {

@@ -31,14 +31,14 @@ struct ShownMessage {
 
 class ScriptedDialogs : public platform::Dialogs {
   public:
-    int msgBox(const std::string& text, int style, const std::string& title) override;
+    platform::Answer msgBox(const std::string& text, int style, const std::string& title) override;
     std::string inputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override;
 
-    std::deque<int> answers;             // next message box answers; vbOK / vbYes when empty
-    std::deque<std::string> inputs;      // next input box answers; "" (cancel) when empty
-    std::vector<ShownMessage> messages;  // every message box shown
-    std::vector<std::string> prompts;    // every input box prompt
+    std::deque<platform::Answer> answers;  // next message box answers; OK / Yes when empty
+    std::deque<std::string> inputs;        // next input box answers; "" (cancel) when empty
+    std::vector<ShownMessage> messages;    // every message box shown
+    std::vector<std::string> prompts;      // every input box prompt
 };
 
 // Installs fresh fakes for one test and restores the defaults afterwards; makes a temporary program
