@@ -35,10 +35,10 @@ void InstallClipboard() {
 }
 
 void InstallScreenPointer() {
-    platform::SetScreenPointerHandler([](int pointer) {
+    platform::SetScreenPointerHandler([](platform::Pointer pointer) {
         // One override at most: the hourglass replaces any earlier one, the default removes them all.
         while (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
-        if (pointer == platform::kPointerHourglass)
+        if (pointer == platform::Pointer::Hourglass)
             QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
     });
 }

@@ -184,7 +184,7 @@ bool DownloadPage(Zenkor&, const std::string& URL, const std::string& Filename) 
 }
 
 void RECUP(Zenkor& w) {
-    platform::SetScreenPointer(platform::kPointerHourglass);
+    platform::SetScreenPointer(platform::Pointer::Hourglass);
     const std::string url = platform::SiteAddress("/Zenkor2024.ini");
     const fs::path current = inProgramFolder("Zenkor2024.ini");
     const fs::path backup = inProgramFolder("Zenkor2024.BU");
@@ -216,7 +216,7 @@ void RECUP(Zenkor& w) {
                 fs::remove(current, ec);  // what came instead of an edition file
             }
         });
-        platform::SetScreenPointer(platform::kPointerDefault);
+        platform::SetScreenPointer(platform::Pointer::Default);
         platform::MsgBox(kConnectionError, platform::vbInformation | platform::vbOKOnly, kUpdateTitle);
         return;
     }
@@ -230,7 +230,7 @@ void RECUP(Zenkor& w) {
     step("RECUP: load", [&] { LoadEditionFile(w, kCurrentEdition); });
     // Accepting a newer program at the version prompt ends the program at once.
     if (!endedBefore && platform::EndRequested()) {
-        platform::SetScreenPointer(platform::kPointerDefault);
+        platform::SetScreenPointer(platform::Pointer::Default);
         return;
     }
     step("RECUP: save button", [&] { w("Command3").setEnabled(true); });
@@ -248,7 +248,7 @@ void RECUP(Zenkor& w) {
         button.setBackColor(platform::kWhite);
     });
     step("RECUP: events", [] { platform::DoEvents(); });
-    platform::SetScreenPointer(platform::kPointerDefault);
+    platform::SetScreenPointer(platform::Pointer::Default);
 }
 
 void ChargeImage(Zenkor& w) {

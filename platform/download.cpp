@@ -16,8 +16,8 @@ namespace {
 struct DownloadState {
     std::mutex mutex;
     DownloadLimits limits;
-    int pointer = kPointerDefault;
-    std::function<void(int)> pointerHandler;
+    Pointer pointer = Pointer::Default;
+    std::function<void(Pointer)> pointerHandler;
 };
 
 DownloadState& state() {
@@ -168,8 +168,8 @@ bool DownloadToFile(const std::string& url, const std::filesystem::path& file) {
 
 void ClearWebCacheEntry(const std::string&) {}
 
-void SetScreenPointer(int pointer) {
-    std::function<void(int)> handler;
+void SetScreenPointer(Pointer pointer) {
+    std::function<void(Pointer)> handler;
     {
         std::lock_guard lock(state().mutex);
         state().pointer = pointer;
@@ -178,12 +178,12 @@ void SetScreenPointer(int pointer) {
     if (handler) handler(pointer);
 }
 
-int ScreenPointer() {
+Pointer ScreenPointer() {
     std::lock_guard lock(state().mutex);
     return state().pointer;
 }
 
-void SetScreenPointerHandler(std::function<void(int)> handler) {
+void SetScreenPointerHandler(std::function<void(Pointer)> handler) {
     std::lock_guard lock(state().mutex);
     state().pointerHandler = std::move(handler);
 }

@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/pointer.h"
+
 namespace platform {
 
 // Limits of one download, so that a silent or slow server never holds the window for long.
@@ -28,12 +30,10 @@ bool DownloadToFile(const std::string& url, const std::filesystem::path& file);
 // (every request asks for a fresh answer), so there is nothing to forget.
 void ClearWebCacheEntry(const std::string& url);
 
-// The screen's mouse pointer: 0 default, 11 hourglass. The front end shows it; headless it is recorded.
-inline constexpr int kPointerDefault = 0;
-inline constexpr int kPointerHourglass = 11;
-void SetScreenPointer(int pointer);
-int ScreenPointer();
+// The screen's mouse pointer. The front end shows it; headless it is recorded.
+void SetScreenPointer(Pointer pointer);
+Pointer ScreenPointer();
 // nullptr restores the recording only.
-void SetScreenPointerHandler(std::function<void(int)> handler);
+void SetScreenPointerHandler(std::function<void(Pointer)> handler);
 
 }  // namespace platform

@@ -71,7 +71,7 @@ class OnlineTest : public ::testing::Test {
         limits.total = std::chrono::milliseconds(1500);
         limits.stallSeconds = 1;
         platform::SetDownloadLimits(limits);
-        platform::SetScreenPointer(platform::kPointerDefault);
+        platform::SetScreenPointer(platform::Pointer::Default);
         box.writeFile("langFr.txt", kFrenchFile);
         box.copyDataFile("Zenkor2024.ini");
     }

@@ -31,7 +31,7 @@ class UpdateTest : public OnlineTest {
         EXPECT_TRUE(w("Command8").FontBold());
         EXPECT_EQ(w("Command8").BackColor(), kLightOrange);
         EXPECT_EQ(setting("FirstUse"), "<none>");
-        EXPECT_EQ(platform::ScreenPointer(), platform::kPointerDefault);
+        EXPECT_EQ(platform::ScreenPointer(), platform::Pointer::Default);
         EXPECT_TRUE(zenkor::CurrentUpdateConfirmation()->unloaded());
     }
 };
@@ -90,7 +90,7 @@ TEST_F(UpdateTest, ASuccessfulUpdateReplacesReloadsAndRecomputesTheCurrentEditio
     EXPECT_EQ(setting("FirstUse"), "1");
     EXPECT_FALSE(w("Command8").FontBold());
     EXPECT_EQ(w("Command8").BackColor(), kWhite);
-    EXPECT_EQ(platform::ScreenPointer(), platform::kPointerDefault);
+    EXPECT_EQ(platform::ScreenPointer(), platform::Pointer::Default);
     EXPECT_TRUE(zenkor::CurrentUpdateConfirmation()->unloaded());
 
     // "Sauve" after the update makes the send button available.
@@ -182,7 +182,7 @@ TEST_F(UpdateTest, AcceptingANewerProgramAtTheVersionPromptEndsTheUpdate) {
     EXPECT_FALSE(exists("Zenkor2024.BU"));
     EXPECT_EQ(setting("FirstUse"), "<none>");
     EXPECT_TRUE(w("Command8").FontBold());
-    EXPECT_EQ(platform::ScreenPointer(), platform::kPointerDefault);
+    EXPECT_EQ(platform::ScreenPointer(), platform::Pointer::Default);
 }
 
 TEST_F(UpdateTest, TheUpdateFetchesThePicturesOnlyWhileTheAdvertisedPictureIsShown) {
