@@ -1,5 +1,7 @@
 #include "site/published.h"
 
+#include <cstdio>
+#include <exception>
 #include <set>
 
 #include "app/main_window.h"
@@ -60,7 +62,13 @@ std::shared_ptr<const PublishedEdition::Snapshot> PublishedEdition::current() {
     if (!bytes) return snapshot_;
     auto next = std::make_shared<Snapshot>();
     next->bytes = std::move(*bytes);
-    next->tournament = ComputeTournament(next->bytes);
+    try {
+        next->tournament = ComputeTournament(next->bytes);
+    } catch (const std::exception& e) {
+        // The file is still served as published; only the pages lack its tournament.
+        std::fprintf(stderr, "zenkor-site: %s: the tournament could not be computed: %s\n", file_.c_str(),
+                     e.what());
+    }
     snapshot_ = std::move(next);
     stamp_ = stamp;
     size_ = size;
