@@ -9,6 +9,7 @@ pkgs=(cmake make g++ clang libclang-rt-14-dev clang-format libgtest-dev libgmock
       libgd-dev
       pkg-config
       chromium
+      fonts-dejavu-extra
 )
 missing=()
 for p in "${pkgs[@]}"; do

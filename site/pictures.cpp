@@ -50,9 +50,8 @@ void draw(gdImage* im, int color, const char* font, double size, int x, int y, c
 
 bool PreparePictures() {
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(kPictureFont, ec) ||
-        !std::filesystem::is_regular_file(kPictureBoldFont, ec)) {
-        return false;
+    for (const char* font : {kPictureFont, kPictureBoldFont, kPictureNarrowFont}) {
+        if (!std::filesystem::is_regular_file(font, ec)) return false;
     }
     return gdFontCacheSetup() == 0;
 }
@@ -61,27 +60,37 @@ void ReleasePictures() {
     gdFontCacheShutdown();
 }
 
+// At most max characters of a UTF-8 text, cut between characters, with an ellipsis when cut.
+std::string shortened(const std::string& text, size_t max) {
+    size_t chars = 0, i = 0;
+    for (; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && chars++ == max) break;
+    }
+    return i < text.size() ? text.substr(0, i) + "…" : text;
+}
+
 std::string LeadersGif(const std::string& title, const std::vector<RankingRow>& rows) {
     constexpr int kWidth = 160, kHeight = 15;
     constexpr double kSize = 6.5;
+    constexpr size_t kPseudonymMax = 8;
     Image im = create(kWidth, kHeight, false);
     gdImageColorAllocate(im.get(), 18, 48, 107);  // background: the site's blue
     const int white = gdImageColorAllocate(im.get(), 255, 255, 255);
     const int gold = gdImageColorAllocate(im.get(), 242, 183, 5);
-    const int baseline = 12;
-    int x = 3;
+    const int baseline = 11;
+    int x = 2;
     draw(im.get(), gold, kPictureBoldFont, kSize, x, baseline, title);
     x += textWidth(kPictureBoldFont, kSize, title) + 4;
-    if (rows.empty()) {
-        draw(im.get(), white, kPictureFont, kSize, x, baseline, "aucun joueur encore");
-    }
+    if (rows.empty()) draw(im.get(), white, kPictureNarrowFont, kSize, x, baseline, "aucun joueur encore");
     for (const RankingRow& row : rows) {
-        const std::string entry =
-            std::to_string(row.rank) + ". " + row.pseudonym + " " + std::to_string(row.points);
-        const int width = textWidth(kPictureFont, kSize, entry);
-        if (x + width > kWidth - 2) break;
-        draw(im.get(), white, kPictureFont, kSize, x, baseline, entry);
-        x += width + 6;
+        const std::string rank = std::to_string(row.rank) + ".";
+        const std::string entry = shortened(row.pseudonym, kPseudonymMax) + " " + std::to_string(row.points);
+        const int rankWidth = textWidth(kPictureBoldFont, kSize, rank);
+        const int width = rankWidth + 1 + textWidth(kPictureNarrowFont, kSize, entry);
+        if (x + width > kWidth - 1) break;
+        draw(im.get(), gold, kPictureBoldFont, kSize, x, baseline, rank);
+        draw(im.get(), white, kPictureNarrowFont, kSize, x + rankWidth + 1, baseline, entry);
+        x += width + 5;
     }
     int size = 0;
     void* data = gdImageGifPtr(im.get(), &size);

@@ -12,6 +12,7 @@ namespace site {
 // The font the pictures are drawn in; checked at start-up.
 inline constexpr const char* kPictureFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 inline constexpr const char* kPictureBoldFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
+inline constexpr const char* kPictureNarrowFont = "/usr/share/fonts/truetype/dejavu/DejaVuSansCondensed.ttf";
 
 // A one-line GIF, 160 x 15 pixels (the program's picture box), naming the first players of a contest;
 // "no players yet" when the ranking is empty. title names the contest.

@@ -136,8 +136,8 @@ void AddSiteRoutes(httplib::Server& server, Site& site) {
             res.set_content(LeadersGif(title, site.ranking(kind, kPictureTopPlayers)), "image/gif");
         };
     };
-    server.Get(R"(/imzenkor\.php)", leaders(ContestKind::Tournament, "Euro 2024"));
-    server.Get(R"(/imelimzenkor\.php)", leaders(ContestKind::Qualifiers, "Élim."));
+    server.Get(R"(/imzenkor\.php)", leaders(ContestKind::Tournament, "Euro"));
+    server.Get(R"(/imelimzenkor\.php)", leaders(ContestKind::Qualifiers, "Élim"));
     static const std::string banner = BannerJpeg();
     server.Get(R"(/433x120\.jpg)", [](const httplib::Request&, httplib::Response& res) {
         res.set_content(banner, "image/jpeg");
