@@ -127,6 +127,7 @@ void loadKnockout(Zenkor& w, const std::string& baseName) {
 // The edition load; false when the program ended at the version prompt.
 bool loadEdition(Zenkor& w, const std::string& baseName) {
     if (!IsEditionBaseName(baseName)) return true;
+    const IniReadScope parsedOnce;
     w("Text1").setText(baseName);
     if (!acceptDataVersion(baseName)) return false;
     loadGroups(w, baseName);

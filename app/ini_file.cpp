@@ -1,5 +1,8 @@
 #include "app/ini_file.h"
 
+#include <map>
+#include <optional>
+
 #include "platform/ini.h"
 #include "platform/runtime.h"
 #include "platform/text.h"
@@ -16,12 +19,48 @@ std::optional<std::filesystem::path> iniPath(const std::string& baseName) {
     return platform::ProgramFolder() / (baseName + ".ini");
 }
 
+// The files parsed while a read scope lives, by base name; none for a missing or unreadable file.
+struct ReadCache {
+    int scopes = 0;
+    std::map<std::string, std::optional<platform::IniIndex>> files;
+};
+
+ReadCache& readCache() {
+    static ReadCache cache;
+    return cache;
+}
+
+const std::optional<platform::IniIndex>& parsedFile(const std::string& baseName,
+                                                    const std::filesystem::path& path) {
+    auto& files = readCache().files;
+    auto it = files.find(baseName);
+    if (it == files.end()) {
+        std::optional<platform::IniIndex> index;
+        if (const auto bytes = platform::ReadFileBytes(path))
+            index.emplace(*bytes, platform::IniEncoding::Cp1252);
+        it = files.emplace(baseName, std::move(index)).first;
+    }
+    return it->second;
+}
+
+void forgetParsed(const std::string& baseName) {
+    readCache().files.erase(baseName);
+}
+
 IniWriteBatch*& activeBatch() {
     static IniWriteBatch* batch = nullptr;
     return batch;
 }
 
 }  // namespace
+
+IniReadScope::IniReadScope() {
+    ++readCache().scopes;
+}
+
+IniReadScope::~IniReadScope() {
+    if (--readCache().scopes == 0) readCache().files.clear();
+}
 
 IniWriteBatch::IniWriteBatch(const std::string& baseName) : baseName_(baseName), outer_(activeBatch()) {
     if (const auto path = iniPath(baseName)) {
@@ -47,6 +86,7 @@ bool IniWriteBatch::commit() {
     if (!changed_) return true;
     const auto path = iniPath(baseName_);
     if (!path) return false;
+    forgetParsed(baseName_);
     // The previous save stays beside the file, so a save the user regrets is not beyond repair.
     std::error_code ec;
     if (std::filesystem::exists(*path, ec)) {
@@ -70,6 +110,13 @@ std::string ReadIni(const std::string& baseName, const std::string& section, con
         }
         const auto path = iniPath(baseName);
         if (!path) return defaultValue;
+        if (readCache().scopes > 0) {
+            const auto& index = parsedFile(baseName, *path);
+            if (!index) return defaultValue;
+            const auto raw = index->find(platform::Utf8ToCp1252(section), platform::Utf8ToCp1252(key));
+            if (!raw) return defaultValue;
+            return platform::Left(platform::Cp1252ToUtf8(*raw), platform::kIniValueMax);
+        }
         auto value = platform::IniGet(*path, section, key, platform::IniEncoding::Cp1252);
         return value ? *value : defaultValue;
     } catch (...) {
@@ -93,6 +140,7 @@ bool WriteIni(const std::string& baseName, const std::string& section, const std
         }
         const auto path = iniPath(baseName);
         if (!path) return false;
+        forgetParsed(baseName);
         return platform::IniSet(*path, section, key, value, platform::IniEncoding::Cp1252);
     } catch (...) {
         return false;

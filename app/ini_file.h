@@ -14,6 +14,16 @@ std::string ReadIni(const std::string& baseName, const std::string& section, con
 bool WriteIni(const std::string& baseName, const std::string& section, const std::string& key,
               const std::string& value);
 
+// While one lives, ReadIni parses each file once and answers from that (a load reads some 300 keys of
+// one file); a write through WriteIni drops the parsed copy of its file. Scopes nest.
+class IniReadScope {
+  public:
+    IniReadScope();
+    ~IniReadScope();
+    IniReadScope(const IniReadScope&) = delete;
+    IniReadScope& operator=(const IniReadScope&) = delete;
+};
+
 // Gathers the writes to one file while it lives, so that a save of many values reaches the disk in one
 // write (a temporary file and a rename) instead of one per value. ReadIni sees the pending values.
 class IniWriteBatch {

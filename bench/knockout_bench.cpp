@@ -1,5 +1,4 @@
-// Timings of the knockout stage: the full recompute on a complete and on an empty tournament, and a pass
-// that writes every box as loading an edition file does, each write running its Change handler.
+// Timings of the knockout stage: the full recompute on a complete and on an empty tournament.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -72,15 +71,5 @@ void BM_RecalcAllEmpty(benchmark::State& state) {
     benchmark::DoNotOptimize(w("Label15").Caption());
 }
 BENCHMARK(BM_RecalcAllEmpty)->Unit(benchmark::kMicrosecond);
-
-void BM_LoadEditionPass(benchmark::State& state) {
-    Zenkor w;
-    PrepareWindow(w);
-    LoadEdition(w, 0);
-    int v = 0;
-    for (auto _ : state) LoadEdition(w, v ^= 1);  // every box changes, so every write runs its handler
-    benchmark::DoNotOptimize(w("pod", 1).Caption());
-}
-BENCHMARK(BM_LoadEditionPass)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Fuzzes the INI reader and writer: any bytes as a file, any section, key and value.
-// Checks that a read never fails or returns more than the value limit, that a written value reads back
-// (its line breaks as blanks) and that a write never changes another key's value.
+// Checks that the parsed file answers every lookup as the reader does, that a read never fails or returns
+// more than the value limit, that a written value reads back (its line breaks as blanks) and that a write
+// never changes another key's value.
 #include <fuzzer/FuzzedDataProvider.h>
 #include <unistd.h>
 
@@ -75,6 +76,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
 
     for (IniEncoding encoding : {IniEncoding::Cp1252, IniEncoding::Utf8}) {
         const auto before = platform::IniFind(file, otherSection, otherKey, encoding);
+        const platform::IniIndex index(file, encoding);
+        check(index.find(otherSection, otherKey) == before &&
+                  index.find(section, key) == platform::IniFind(file, section, key, encoding),
+              "the parsed file answers as the reader");
         const std::string written = platform::IniAssign(file, section, key, value, encoding);
         if (!writableNames(section, key)) continue;
         const std::string cleanSection = trimmed(oneLine(section));

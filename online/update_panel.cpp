@@ -58,6 +58,7 @@ void sendFile(Zenkor& w, const char* fileName, const char* page) {
 }
 
 void fillPanel(Zenkor& w, const std::string& code) {
+    const IniReadScope parsedOnce;
     w("Text2", 0).setText(code);
     w("Text2", 1).setText(GetSetting("pseudo", ""));
     w("Text2", 2).setText(programVersion());

@@ -185,7 +185,42 @@ std::string cleanName(std::string_view name) {
     return std::string(trimBlanks(oneLine(name)));
 }
 
+std::string folded(std::string_view name, IniEncoding encoding) {
+    std::string out(name);
+    for (char& c : out) c = static_cast<char>(fold(static_cast<unsigned char>(c), encoding));
+    return out;
+}
+
+// The value of a key line as the reader returns it: blanks around it dropped, one pair of quotes too.
+std::string_view valueOf(std::string_view bytes, const Line& line, const Parsed& p) {
+    std::string_view value = trimBlanks(bytes.substr(p.valueStart, line.end - p.valueStart));
+    if (isQuoted(value)) value = value.substr(1, value.size() - 2);
+    return value;
+}
+
 }  // namespace
+
+IniIndex::IniIndex(std::string_view bytes, IniEncoding encoding) : encoding_(encoding) {
+    std::unordered_map<std::string, std::string>* current = nullptr;
+    for (const Line& line : splitLines(bytes)) {
+        const Parsed p = parseLine(bytes, line);
+        if (p.kind == LineKind::Section) {
+            // A later section of a name already seen is never read.
+            auto [it, added] = sections_.try_emplace(folded(p.name, encoding));
+            current = added ? &it->second : nullptr;
+        } else if (p.kind == LineKind::Key && current) {
+            current->try_emplace(folded(p.name, encoding), valueOf(bytes, line, p));
+        }
+    }
+}
+
+std::optional<std::string> IniIndex::find(std::string_view section, std::string_view key) const {
+    const auto s = sections_.find(folded(cleanName(section), encoding_));
+    if (s == sections_.end()) return std::nullopt;
+    const auto k = s->second.find(folded(cleanName(key), encoding_));
+    if (k == s->second.end()) return std::nullopt;
+    return k->second;
+}
 
 std::optional<std::string> IniFind(std::string_view bytes, std::string_view section, std::string_view key,
                                    IniEncoding encoding) {
@@ -193,10 +228,7 @@ std::optional<std::string> IniFind(std::string_view bytes, std::string_view sect
     const Location loc = locate(bytes, lines, cleanName(section), cleanName(key), encoding);
     if (!loc.keyLine) return std::nullopt;
     const Line& line = lines[*loc.keyLine];
-    const Parsed p = parseLine(bytes, line);
-    std::string_view value = trimBlanks(bytes.substr(p.valueStart, line.end - p.valueStart));
-    if (isQuoted(value)) value = value.substr(1, value.size() - 2);
-    return std::string(value);
+    return std::string(valueOf(bytes, line, parseLine(bytes, line)));
 }
 
 std::string IniAssign(std::string_view bytes, std::string_view section, std::string_view key,

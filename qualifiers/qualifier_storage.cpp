@@ -55,6 +55,7 @@ void BuildQualifierGrid(Zenkor& w) {
 }
 
 void LoadElimGroup(Zenkor& w) {
+    const IniReadScope parsedOnce;
     const std::string group = w("ELIMGRP").Text();
     w("Frame22").setTag("charge");
     for (int k = 0; k <= 59; ++k) {

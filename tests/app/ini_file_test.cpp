@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "tests/support/fakes.h"
 
@@ -158,4 +160,36 @@ TEST(IniFile, WriteKeepsTheFilesPermissions) {
     ASSERT_TRUE(WriteIni("Perm", "S", "k", "2"));
     EXPECT_EQ(fs::status(box.folder() / "Perm.ini").permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+// A load reads the file once and must answer every key exactly as the plain reader does, also after a
+// write of its own and for a file that is missing or replaced under it.
+TEST(IniFile, AReadScopeAnswersAsThePlainReaderAndSeesItsOwnWrites) {
+    Sandbox box;
+    const std::string tricky = kHandWritten +
+                               "[equipa]\r\n1=second section\r\n"
+                               "[Q]\r\nq=\"  quoted  \"\r\nq=later\r\n k \t= 7 \r\n=no name\r\n";
+    box.writeFile("Zenkor2024.ini", tricky);
+    const std::vector<std::array<const char*, 3>> reads = {
+        {"EquipA", "1", "-"}, {"EQUIPA", "2", "-"}, {"ButA", "1", "-"}, {"ButA", "2", "-"},
+        {"Mess", "0", ""},    {"Q", "q", "-"},      {"q", "K", "-"},    {"Q", "", "-"},
+        {" Q ", "k ", "-"},   {"Absent", "0", "d"}, {"", "", "e"},
+    };
+    std::vector<std::string> plain;
+    for (const auto& [section, key, fallback] : reads)
+        plain.push_back(ReadIni("Zenkor2024", section, key, fallback));
+    {
+        const IniReadScope scope;
+        for (size_t i = 0; i < reads.size(); ++i) {
+            EXPECT_EQ(ReadIni("Zenkor2024", reads[i][0], reads[i][1], reads[i][2]), plain[i]) << i;
+        }
+        ASSERT_TRUE(WriteIni("Zenkor2024", "EquipA", "1", "France"));
+        EXPECT_EQ(ReadIni("Zenkor2024", "EquipA", "1"), "France");
+        EXPECT_EQ(ReadIni("Absent", "S", "k", "d"), "d");
+        ASSERT_TRUE(WriteIni("Absent", "S", "k", "v"));
+        EXPECT_EQ(ReadIni("Absent", "S", "k", "d"), "v");
+    }
+    // Outside any scope every read goes to the disk again.
+    box.writeFile("Zenkor2024.ini", "[EquipA]\r\n1=Italie\r\n");
+    EXPECT_EQ(ReadIni("Zenkor2024", "EquipA", "1"), "Italie");
 }
