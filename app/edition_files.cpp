@@ -65,23 +65,8 @@ std::string lotsSection(int group) {
     return "TS" + Zenkor::groupName(group);
 }
 
-// The writes of one save, stopping at the first that does not reach the disk.
-class SaveWriter {
-  public:
-    explicit SaveWriter(std::string baseName) : baseName_(std::move(baseName)) {}
-    void write(const std::string& section, int k, const std::string& value) {
-        if (ok_) ok_ = WriteIni(baseName_, section, key(k), value);
-    }
-    bool ok() const { return ok_; }
-
-  private:
-    std::string baseName_;
-    bool ok_ = true;
-};
-
-void reportFailedSave(const std::string& baseName) {
-    platform::MsgBox("Le fichier " + baseName + ".ini n'a pas pu être enregistré.", platform::vbExclamation,
-                     "Sauve");
+void reportFailedSave(const std::string& baseName, const platform::Result& why) {
+    platform::MsgBox(FailedSaveMessage(baseName + ".ini", why), platform::vbExclamation, "Sauve");
 }
 
 // Version check. True when the load goes on; false when the user chose to fetch a newer program, which
@@ -174,23 +159,27 @@ void ShowNewsMessage(Zenkor& w, const std::string& message) {
     w("Shape3").setVisible(!message.empty());
 }
 
-bool SaveEditionFile(Zenkor& w) {
+platform::Result SaveEditionFile(Zenkor& w) {
     const std::string baseName = w("Text1").Text();
-    if (!IsEditionBaseName(baseName)) return false;
+    if (!IsEditionBaseName(baseName)) {
+        return platform::Result::Failure("\"" + baseName + "\" is not the name of an edition");
+    }
     IniWriteBatch batch(baseName);
-    SaveWriter out(baseName);
+    const auto write = [&](const std::string& section, int k, const std::string& value) {
+        WriteIni(baseName, section, key(k), value);
+    };
     for (int g = 0; g < 6; ++g) {
         const std::string letter = Zenkor::groupName(g);
-        for (int i = 0; i <= 11; ++i) out.write(scoreSection(g), i, w(scoreSection(g), i).Text());
-        for (int k = 1; k <= 4; ++k) out.write(teamSection(g), k, w(letter, k).Text());
+        for (int i = 0; i <= 11; ++i) write(scoreSection(g), i, w(scoreSection(g), i).Text());
+        for (int k = 1; k <= 4; ++k) write(teamSection(g), k, w(letter, k).Text());
     }
     for (const auto& s : kSaveOrder) {
-        for (int i = 0; i < s.count; ++i) out.write(s.section, i, w(s.boxes, i).Text());
+        for (int i = 0; i < s.count; ++i) write(s.section, i, w(s.boxes, i).Text());
     }
     for (int k = 1; k <= 4; ++k) {
-        for (int g = 0; g < 6; ++g) out.write(lotsSection(g), k, w(Zenkor::groupName(g), k).Tag());
+        for (int g = 0; g < 6; ++g) write(lotsSection(g), k, w(Zenkor::groupName(g), k).Tag());
     }
-    return out.ok() && batch.commit();
+    return batch.commit();
 }
 
 void LoadEditionFile(Zenkor& w, const std::string& baseName) {
@@ -215,8 +204,8 @@ void LoadMatchInfo(Zenkor& w, const std::string& baseName) {
 }
 
 void Command3_Click(Zenkor& w) {
-    if (!SaveEditionFile(w)) {
-        reportFailedSave(w("Text1").Text());
+    if (const auto saved = SaveEditionFile(w); !saved) {
+        reportFailedSave(w("Text1").Text(), saved);
         return;
     }
     if (w.MISAJOUR) {

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "app/main_window.h"
+#include "platform/result.h"
 
 namespace zenkor {
 
@@ -16,7 +17,7 @@ inline constexpr int kProgramMinorVersion = 0;
 inline constexpr const char* kCurrentEdition = "Zenkor2024";
 
 // Writes every user-filled box into the file named by Text1; false when the file could not be written.
-bool SaveEditionFile(Zenkor& w);
+platform::Result SaveEditionFile(Zenkor& w);
 void LoadEditionFile(Zenkor& w, const std::string& baseName);
 void LoadMatchInfo(Zenkor& w, const std::string& baseName);
 

@@ -1,5 +1,9 @@
 #include "app/ini_file.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <map>
 #include <optional>
 
@@ -47,12 +51,28 @@ void forgetParsed(const std::string& baseName) {
     readCache().files.erase(baseName);
 }
 
+// Why a file that exists could not be read.
+platform::Result whyUnreadable(const std::filesystem::path& path) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) return platform::Result::SystemError("read", path, EISDIR);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return platform::Result::SystemError("open", path, errno);
+    ::close(fd);
+    return platform::Result::SystemError("read", path, EIO);
+}
+
 IniWriteBatch*& activeBatch() {
     static IniWriteBatch* batch = nullptr;
     return batch;
 }
 
 }  // namespace
+
+std::string FailedSaveMessage(const std::string& fileName, const platform::Result& why) {
+    std::string text = "Le fichier " + fileName + " n'a pas pu être enregistré.";
+    if (!why) text += "\n" + why.reason();
+    return text;
+}
 
 IniReadScope::IniReadScope() {
     ++readCache().scopes;
@@ -67,11 +87,14 @@ IniWriteBatch::IniWriteBatch(const std::string& baseName) : baseName_(baseName),
         std::error_code ec;
         if (std::filesystem::exists(*path, ec)) {
             auto bytes = platform::ReadFileBytes(*path);
-            readable_ = bytes.has_value();
-            if (bytes) bytes_ = std::move(*bytes);
+            if (bytes) {
+                bytes_ = std::move(*bytes);
+            } else {
+                readable_ = whyUnreadable(*path);
+            }
         }
     } else {
-        readable_ = false;
+        readable_ = platform::Result::Failure("\"" + baseName + "\" names no file of the program folder");
     }
     activeBatch() = this;
 }
@@ -80,23 +103,26 @@ IniWriteBatch::~IniWriteBatch() {
     activeBatch() = outer_;
 }
 
-bool IniWriteBatch::commit() {
+platform::Result IniWriteBatch::commit() {
     // Never replace a file that could not be read.
-    if (!readable_) return false;
-    if (!changed_) return true;
+    if (!readable_) return readable_;
+    if (!changed_) return {};
     const auto path = iniPath(baseName_);
-    if (!path) return false;
     forgetParsed(baseName_);
-    // The previous save stays beside the file, so a save the user regrets is not beyond repair.
+    // The previous save stays beside the file, so a save the user regrets is not beyond repair. It is
+    // written as the file is, so that it is never found cut short.
     std::error_code ec;
-    if (std::filesystem::exists(*path, ec)) {
+    if (std::filesystem::is_regular_file(*path, ec)) {
         auto backup = *path;
         backup += ".bak";
-        std::filesystem::copy_file(*path, backup, std::filesystem::copy_options::overwrite_existing, ec);
+        if (const auto previous = platform::ReadFileBytes(*path)) {
+            const auto mode = std::filesystem::status(*path, ec).permissions();
+            (void)platform::WriteFileAtomically(backup, *previous, ec ? std::nullopt : std::optional(mode));
+        }
     }
-    if (!platform::WriteFileAtomically(*path, bytes_)) return false;
+    if (auto written = platform::WriteFileAtomically(*path, bytes_); !written) return written;
     changed_ = false;
-    return true;
+    return {};
 }
 
 std::string ReadIni(const std::string& baseName, const std::string& section, const std::string& key,

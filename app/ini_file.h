@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "platform/result.h"
+
 namespace zenkor {
 
 // The value of section/key in <program folder>/<baseName>.ini; the default for a missing key or file, ""
@@ -13,6 +15,10 @@ std::string ReadIni(const std::string& baseName, const std::string& section, con
 // value reached the disk, for the callers that must report a failed save.
 bool WriteIni(const std::string& baseName, const std::string& section, const std::string& key,
               const std::string& value);
+
+// The message of a save that failed, naming the file and why: "Le fichier Zenkor2024.ini n'a pas pu être
+// enregistré." and the reason on a line of its own.
+std::string FailedSaveMessage(const std::string& fileName, const platform::Result& why);
 
 // While one lives, ReadIni parses each file once and answers from that (a load reads some 300 keys of
 // one file); a write through WriteIni drops the parsed copy of its file. Scopes nest.
@@ -32,8 +38,8 @@ class IniWriteBatch {
     ~IniWriteBatch();
     IniWriteBatch(const IniWriteBatch&) = delete;
     IniWriteBatch& operator=(const IniWriteBatch&) = delete;
-    // Puts the gathered values on disk; false when they did not get there (the file is then unchanged).
-    bool commit();
+    // Puts the gathered values on disk; a failure says why (the file is then unchanged).
+    platform::Result commit();
 
   private:
     friend std::string ReadIni(const std::string&, const std::string&, const std::string&,
@@ -41,7 +47,7 @@ class IniWriteBatch {
     friend bool WriteIni(const std::string&, const std::string&, const std::string&, const std::string&);
     std::string baseName_;
     std::string bytes_;
-    bool readable_ = true;
+    platform::Result readable_;
     bool changed_ = false;
     IniWriteBatch* outer_ = nullptr;
 };

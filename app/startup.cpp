@@ -12,7 +12,9 @@
 #include "knockout/knockout.h"
 #include "online/online.h"
 #include "platform/datetime.h"
+#include "platform/ini.h"
 #include "platform/runtime.h"
+#include "platform/settings.h"
 #include "platform/text.h"
 #include "qualifiers/qualifiers.h"
 #include "sheets/sheets.h"
@@ -38,6 +40,13 @@ int storedChoice(const std::string& text, int fallback) {
 // Steps of start-up run one by one: a failing step is reported and the next one still runs.
 void runStep(const char* where, const std::function<void()>& body) {
     platform::Guard(body, where);
+}
+
+// What a program killed in the middle of a save or a download left behind.
+void removeLeftovers() {
+    platform::RemoveLeftoverTemporaries(platform::ProgramFolder());
+    const auto settings = platform::SettingsFile(platform::ApplicationName());
+    if (!settings.empty()) platform::RemoveLeftoverTemporaries(settings.parent_path());
 }
 
 void placePanels(Zenkor& w) {
@@ -189,6 +198,7 @@ void Form_Load(Zenkor& w) {
         runStep(where, body);
     };
     int language = 0;
+    step("Form_Load: leftovers", [] { removeLeftovers(); });
     step("Form_Load: panels", [&] { placePanels(w); });
     step("Form_Load: language", [&] { language = storedChoice(GetSetting("langue", "0"), 0); });
     step("Form_Load: picture setting",

@@ -103,7 +103,7 @@ void Command17_Click(Zenkor& w) {
 // The entries go to the current edition's file whatever edition is on display; each file is written
 // once, and a file that could not be written is reported.
 void Command18_Click(Zenkor& w) {
-    bool saved = true;
+    platform::Result saved;
     {
         IniWriteBatch batch(kCurrentEdition);
         for (int k = 0; k <= 1; ++k)
@@ -112,17 +112,17 @@ void Command18_Click(Zenkor& w) {
             WriteIni(kCurrentEdition, "Mess", platform::NumText(k), w("Text3", k).Text());
         if (w("Text2", 3).Text() != w("Text2", 2).Text()) w("Text2", 3).setBackColor(kRedBack);
         WriteIni(kCurrentEdition, "CV", "0", w("Text2", 3).Text());
-        saved = batch.commit() && saved;
+        saved = batch.commit();
     }
     {
         IniWriteBatch batch(kQualifiersFile);
         for (int k = 0; k <= 2; ++k)
             WriteIni(kQualifiersFile, "Mess", platform::NumText(k), w("Text3", k).Text());
-        saved = batch.commit() && saved;
+        if (auto written = batch.commit(); saved && !written) saved = std::move(written);
     }
     if (!saved) {
-        platform::MsgBox("Les modifications n'ont pas pu être enregistrées.", platform::vbExclamation,
-                         "Mise à jour fichier.");
+        platform::MsgBox("Les modifications n'ont pas pu être enregistrées.\n" + saved.reason(),
+                         platform::vbExclamation, "Mise à jour fichier.");
     }
 }
 

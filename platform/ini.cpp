@@ -1,6 +1,7 @@
 #include "platform/ini.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -276,10 +277,9 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& file) {
     return std::move(ss).str();
 }
 
-bool WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes,
-                         std::optional<std::filesystem::perms> mode) {
+Result WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes,
+                           std::optional<std::filesystem::perms> mode) {
     static std::atomic<unsigned> counter{0};
-    std::error_code ec;
     std::optional<mode_t> finalMode;
     if (mode) {
         finalMode = static_cast<mode_t>(*mode & std::filesystem::perms::mask);
@@ -292,29 +292,78 @@ bool WriteFileAtomically(const std::filesystem::path& file, std::string_view byt
     int fd = -1;
     for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
         temp = file;
-        temp += ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        temp += TemporarySuffix(".tmp", counter++);
         // A new file starts private; its final mode is set before it becomes visible under its name.
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, finalMode ? 0600 : 0666);
-        if (fd < 0 && errno != EEXIST) return false;
+        if (fd < 0 && errno != EEXIST) return Result::SystemError("open", temp, errno);
     }
-    if (fd < 0) return false;
+    if (fd < 0) return Result::SystemError("open", temp, EEXIST);
 
-    bool ok = true;
+    Result result;
+    const auto fail = [&](const char* call) {
+        if (result) result = Result::SystemError(call, file, errno);
+    };
     size_t done = 0;
-    while (ok && done < bytes.size()) {
+    while (result && done < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0)
-            ok = false;
-        else
+        if (n < 0) {
+            fail("write");
+        } else if (n == 0) {
+            errno = ENOSPC;
+            fail("write");
+        } else {
             done += static_cast<size_t>(n);
+        }
     }
-    if (ok && finalMode && ::fchmod(fd, *finalMode) != 0) ok = false;
-    if (ok && ::fsync(fd) != 0) ok = false;
-    if (::close(fd) != 0) ok = false;
-    if (ok && ::rename(temp.c_str(), file.c_str()) != 0) ok = false;
-    if (!ok) std::filesystem::remove(temp, ec);
-    return ok;
+    if (result && finalMode && ::fchmod(fd, *finalMode) != 0) fail("fchmod");
+    if (result && ::fsync(fd) != 0) fail("fsync");
+    if (::close(fd) != 0) fail("close");
+    if (result && ::rename(temp.c_str(), file.c_str()) != 0) fail("rename");
+    if (!result) {
+        std::error_code ec;
+        std::filesystem::remove(temp, ec);
+    }
+    return result;
+}
+
+std::string TemporarySuffix(std::string_view kind, unsigned serial) {
+    return std::string(kind) + std::to_string(::getpid()) + "-" + std::to_string(serial);
+}
+
+int RemoveLeftoverTemporaries(const std::filesystem::path& folder) {
+    int removed = 0;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        if (!it->is_regular_file(ec) || it->is_symlink(ec)) continue;
+        const std::string name = it->path().filename().string();
+        // <target><kind><pid>-<serial>, with at least one character of target.
+        size_t at = std::string::npos;
+        for (std::string_view kind : {".tmp", ".part"}) {
+            const size_t found = name.rfind(kind);
+            if (found != std::string::npos && found > 0) {
+                at = found + kind.size();
+                break;
+            }
+        }
+        if (at == std::string::npos) continue;
+        const size_t dash = name.find('-', at);
+        const auto digits = [&](size_t from, size_t to) {
+            if (from >= to) return false;
+            for (size_t i = from; i < to; ++i) {
+                if (name[i] < '0' || name[i] > '9') return false;
+            }
+            return true;
+        };
+        if (dash == std::string::npos || !digits(at, dash) || !digits(dash + 1, name.size()) || dash - at > 9)
+            continue;
+        const pid_t pid = static_cast<pid_t>(std::stol(name.substr(at, dash - at)));
+        // A process still running may be writing it.
+        if (pid == ::getpid() || pid <= 0 || ::kill(pid, 0) == 0 || errno == EPERM) continue;
+        std::error_code removeError;
+        if (std::filesystem::remove(it->path(), removeError)) ++removed;
+    }
+    return removed;
 }
 
 std::optional<std::string> IniGet(const std::filesystem::path& file, std::string_view section,
@@ -342,7 +391,7 @@ bool IniSet(const std::filesystem::path& file, std::string_view section, std::st
     const std::string updated =
         IniAssign(bytes, encode(section, encoding), encode(key, encoding), encode(value, encoding), encoding);
     if (updated == bytes && !mode) return true;
-    return WriteFileAtomically(file, updated, mode);
+    return static_cast<bool>(WriteFileAtomically(file, updated, mode));
 }
 
 }  // namespace platform

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "platform/result.h"
+
 namespace platform {
 
 // How the file's bytes map to the program's UTF-8 text.
@@ -54,8 +56,14 @@ bool IniSet(const std::filesystem::path& file, std::string_view section, std::st
 
 // Whole-file helpers.
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& file);
-// Writes through a temporary file in the same folder, flushed, then renamed over the target.
-bool WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes,
-                         std::optional<std::filesystem::perms> mode = std::nullopt);
+// Writes through a temporary file in the same folder, flushed, then renamed over the target; on failure
+// the target is unchanged and no temporary is left.
+Result WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes,
+                           std::optional<std::filesystem::perms> mode = std::nullopt);
+// The suffix of this process's temporary files beside a target: kind (".tmp", ".part"), the process id,
+// "-" and a serial number. A program that was killed leaves them; RemoveLeftoverTemporaries finds them.
+std::string TemporarySuffix(std::string_view kind, unsigned serial);
+// Removes from folder the temporaries that processes no longer running left there; the number removed.
+int RemoveLeftoverTemporaries(const std::filesystem::path& folder);
 
 }  // namespace platform

@@ -1,9 +1,12 @@
 #include "platform/picture.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <array>
 #include <atomic>
+#include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 
@@ -11,7 +14,8 @@ namespace platform {
 
 namespace {
 
-// The folder of this run's picture copies, removed when the program ends.
+// The folder of this run's picture copies: private to the user, made fresh under a name nobody can
+// guess (so no one can plant files or links in it beforehand), removed when the program ends.
 class PictureStore {
   public:
     ~PictureStore() {
@@ -21,21 +25,61 @@ class PictureStore {
     }
     const std::filesystem::path& folder() {
         if (folder_.empty()) {
-            std::error_code ec;
-            std::filesystem::path folder =
-                std::filesystem::temp_directory_path(ec) / ("zenkor-pictures-" + std::to_string(::getpid()));
-            if (ec) return folder_;
-            std::filesystem::create_directories(folder, ec);
-            if (ec) return folder_;
-            std::filesystem::permissions(folder, std::filesystem::perms::owner_all, ec);
-            folder_ = folder;
+            std::string pattern = (base() / "zenkor-pictures-XXXXXX").string();
+            if (::mkdtemp(pattern.data()) != nullptr) folder_ = pattern;
         }
         return folder_;
     }
 
   private:
+    // The user's own runtime folder when there is one, else the system's temporary folder.
+    static std::filesystem::path base() {
+        std::error_code ec;
+        if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime == '/') {
+            if (std::filesystem::is_directory(runtime, ec)) return runtime;
+        }
+        const auto temp = std::filesystem::temp_directory_path(ec);
+        return ec ? std::filesystem::path("/tmp") : temp;
+    }
     std::filesystem::path folder_;
 };
+
+// Copies file into a new file copy, which must not exist yet (never through a link). EEXIST in errno
+// when the name was taken.
+bool copyInto(const std::filesystem::path& file, const std::filesystem::path& copy) {
+    const int in = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) return false;
+    const int out = ::open(copy.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (out < 0) {
+        const int error = errno;
+        ::close(in);
+        errno = error;
+        return false;
+    }
+    bool ok = true;
+    char buffer[65536];
+    while (ok) {
+        const ssize_t n = ::read(in, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        for (ssize_t done = 0; ok && done < n;) {
+            const ssize_t w = ::write(out, buffer + done, static_cast<size_t>(n - done));
+            if (w < 0 && errno == EINTR) continue;
+            ok = w > 0;
+            if (ok) done += w;
+        }
+    }
+    ::close(in);
+    if (::close(out) != 0) ok = false;
+    if (!ok) {
+        ::unlink(copy.c_str());
+        errno = EIO;
+    }
+    return ok;
+}
 
 PictureStore& store() {
     static PictureStore s;
@@ -63,11 +107,14 @@ std::string LoadPictureCopy(const std::filesystem::path& file) {
         const std::filesystem::path& folder = store().folder();
         if (folder.empty()) return {};
         static std::atomic<unsigned> counter{0};
-        const std::filesystem::path copy =
-            folder / (std::to_string(counter++) + "-" + file.filename().string());
-        std::error_code ec;
-        std::filesystem::copy_file(file, copy, std::filesystem::copy_options::overwrite_existing, ec);
-        return ec ? std::string() : copy.string();
+        // A name already taken (by anything, a planted link included) is passed over, never opened.
+        for (int attempt = 0; attempt < 16; ++attempt) {
+            const std::filesystem::path copy =
+                folder / (std::to_string(counter++) + "-" + file.filename().string());
+            if (copyInto(file, copy)) return copy.string();
+            if (errno != EEXIST) break;
+        }
+        return {};
     } catch (...) {
         return {};
     }

@@ -87,7 +87,7 @@ void LoadElimGroup(Zenkor& w) {
 
 void Command23_Click(Zenkor& w) {
     const std::string group = w("ELIMGRP").Text();
-    bool saved = false;
+    platform::Result saved;
     {
         // One write for the whole save: the file is replaced whole or not at all.
         IniWriteBatch batch(kFile);
@@ -99,10 +99,9 @@ void Command23_Click(Zenkor& w) {
         }
         saved = batch.commit();
     }
-    if (!saved) {
-        platform::MsgBox(std::string("Le fichier ") + kFile + ".ini n'a pas pu être enregistré.",
-                         platform::vbExclamation, "Sauver");
-    }
+    if (!saved)
+        platform::MsgBox(FailedSaveMessage(std::string(kFile) + ".ini", saved), platform::vbExclamation,
+                         "Sauver");
 }
 
 }  // namespace zenkor

@@ -386,7 +386,9 @@ TEST_F(EditionFiles, FailedSaveIsReportedAndNothingFollows) {
     w("Command3").raiseClick();
     ASSERT_EQ(box.dialogs->messages.size(), 1u);
     EXPECT_EQ(box.dialogs->messages[0].style, platform::vbExclamation);
-    EXPECT_NE(box.dialogs->messages[0].text.find("Zenkor2024.ini"), std::string::npos);
+    // The message names the file and the cause.
+    EXPECT_EQ(box.dialogs->messages[0].text,
+              "Le fichier Zenkor2024.ini n'a pas pu être enregistré.\nread Zenkor2024.ini: Is a directory");
     EXPECT_FALSE(send.Enabled());
     EXPECT_NE(shape9.FillColor(), 65280);
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "app/ini_file.h"
 #include "tests/support/fakes.h"
 
@@ -45,5 +47,27 @@ TEST(IniWriteBatch, AFileThatCannotBeWrittenReportsFailure) {
     std::filesystem::create_directory(sandbox.folder() / "Zenkor2024.ini");
     IniWriteBatch batch("Zenkor2024");
     WriteIni("Zenkor2024", "ButA", "0", "5");
-    EXPECT_FALSE(batch.commit());
+    EXPECT_EQ(batch.commit().reason(), "read Zenkor2024.ini: Is a directory");
+}
+
+// The backup of the previous save is written as the file is, through a new file renamed into place: a
+// save killed halfway never leaves it cut short, and it never writes through a name into another file.
+TEST(IniWriteBatch, TheBackupIsANewFileKeepingTheModeOfTheSave) {
+    testing_support::Sandbox sandbox;
+    namespace fs = std::filesystem;
+    const fs::path file = sandbox.folder() / "Zenkor2024.ini";
+    sandbox.writeFile("Zenkor2024.ini", "[ButA]\r\n0=1\r\n");
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+    sandbox.writeFile("other.ini", "other");
+    fs::create_hard_link(sandbox.folder() / "other.ini", sandbox.folder() / "Zenkor2024.ini.bak");
+    {
+        IniWriteBatch batch("Zenkor2024");
+        WriteIni("Zenkor2024", "ButA", "0", "2");
+        ASSERT_TRUE(batch.commit());
+    }
+    EXPECT_EQ(sandbox.readFile("other.ini"), "other");
+    EXPECT_EQ(sandbox.readFile("Zenkor2024.ini.bak"), "[ButA]\r\n0=1\r\n");
+    EXPECT_EQ(fs::status(sandbox.folder() / "Zenkor2024.ini.bak").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(ReadIni("Zenkor2024", "ButA", "0"), "2");
 }

@@ -2,9 +2,14 @@
 // shutdown writes, including a damaged store.
 #include "app/startup.h"
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include "platform/opener.h"
 #include "platform/text.h"
@@ -267,4 +272,31 @@ TEST_F(StartupTest, YesToTheNewerVersionPromptEndsStartUpAtOnce) {
     EXPECT_FALSE((*w)("Timer2").Enabled());
     EXPECT_FALSE(w->unloaded());
     EXPECT_TRUE(errors.empty()) << errors.front();
+}
+
+// A program killed in the middle of a save or a download leaves its temporaries beside the files; the
+// next start removes them, but never those of a program still running, nor other files.
+TEST_F(StartupTest, StartUpRemovesTheTemporariesOfProgramsThatAreGone) {
+    const pid_t gone = ::fork();
+    if (gone == 0) ::_exit(0);
+    ASSERT_GT(gone, 0);
+    ::waitpid(gone, nullptr, 0);
+    const std::string dead = std::to_string(gone);
+    const std::string running = std::to_string(::getppid());
+    const std::vector<std::string> leftovers = {"Zenkor2024.ini.tmp" + dead + "-0",
+                                                "Zenkor2024.ini.part" + dead + "-12",
+                                                "Elim2024.ini.tmp" + dead + "-3"};
+    const std::vector<std::string> kept = {"Zenkor2024.ini.tmp" + running + "-0", "notes.tmp", "match.part1",
+                                           "x.tmp" + dead + "-"};
+    for (const auto& name : leftovers) box.writeFile(name, "[ButA]\r\n0=");
+    for (const auto& name : kept) box.writeFile(name, "kept");
+    const auto settingsLeftover = settingsFile().parent_path() / ("settings.ini.tmp" + dead + "-1");
+    std::filesystem::create_directories(settingsLeftover.parent_path());
+    std::ofstream(settingsLeftover) << "[data]\n";
+
+    auto w = start();
+    for (const auto& name : leftovers) EXPECT_FALSE(std::filesystem::exists(box.folder() / name)) << name;
+    for (const auto& name : kept) EXPECT_TRUE(std::filesystem::exists(box.folder() / name)) << name;
+    EXPECT_FALSE(std::filesystem::exists(settingsLeftover));
+    EXPECT_EQ((*w)("ButA", 0).Text(), "-");
 }

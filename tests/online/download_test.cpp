@@ -1,6 +1,9 @@
 // The platform's download: whole answers only, under their name at once, never a cut or error page.
+#include <unistd.h>
+
 #include <chrono>
 #include <filesystem>
+#include <string>
 
 #include "platform/picture.h"
 #include "tests/online/online_support.h"
@@ -80,6 +83,29 @@ TEST_F(DownloadTest, PicturesAreKnownByTheirSignature) {
     EXPECT_NE(first, second);
     EXPECT_EQ(fileBytes(first), kGif1);
     EXPECT_EQ(platform::LoadPictureCopy(inFolder("b.txt")), "");
+}
+
+// The copies go to a private folder of this run; a link planted under the next copy's name is passed
+// over, so the copy can never be made to overwrite another file.
+TEST_F(DownloadTest, PictureCopiesNeverFollowAPlantedLink) {
+    namespace fs = std::filesystem;
+    box.writeFile("a.gif", kGif1);
+    box.writeFile("victim.txt", "precious");
+    const fs::path first = platform::LoadPictureCopy(inFolder("a.gif"));
+    ASSERT_FALSE(first.empty());
+    const fs::path folder = first.parent_path();
+    EXPECT_EQ(fs::status(folder).permissions() & fs::perms::all, fs::perms::owner_all);
+    EXPECT_NE(folder.filename().string(), "zenkor-pictures-" + std::to_string(::getpid()));
+
+    const unsigned serial = static_cast<unsigned>(std::stoul(first.filename().string()));
+    const fs::path planted = folder / (std::to_string(serial + 1) + "-a.gif");
+    fs::create_symlink(inFolder("victim.txt"), planted);
+    const fs::path second = platform::LoadPictureCopy(inFolder("a.gif"));
+    EXPECT_FALSE(second.empty());
+    EXPECT_NE(second, planted);
+    EXPECT_EQ(fileBytes(second), kGif1);
+    EXPECT_EQ(fileBytes(inFolder("victim.txt")), "precious");
+    fs::remove(planted);
 }
 
 }  // namespace

@@ -126,7 +126,9 @@ TEST_F(PanelTest, AnEntryThatCannotBeWrittenIsReported) {
     openWithCode(w);
     std::filesystem::create_directory(inFolder("Elim2024.ini"));  // a folder where the file should be
     w("Command18").raiseClick();
-    EXPECT_EQ(messages(), std::vector<std::string>{"Les modifications n'ont pas pu être enregistrées."});
+    EXPECT_EQ(messages(),
+              std::vector<std::string>{
+                  "Les modifications n'ont pas pu être enregistrées.\nread Elim2024.ini: Is a directory"});
 }
 
 TEST_F(PanelTest, ClosingSavesTheSettingsAndShowsThePicture) {

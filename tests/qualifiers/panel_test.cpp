@@ -188,7 +188,8 @@ TEST_F(QualifiersTest, SauverKeepsTheGroupAndAFailedSaveIsReported) {
     std::filesystem::create_directory(file);
     (*w)("Command23").raiseClick();
     ASSERT_EQ(box.dialogs->messages.size(), 1u);
-    EXPECT_EQ(box.dialogs->messages[0].text, "Le fichier Elim2024.ini n'a pas pu être enregistré.");
+    EXPECT_EQ(box.dialogs->messages[0].text,
+              "Le fichier Elim2024.ini n'a pas pu être enregistré.\nread Elim2024.ini: Is a directory");
     EXPECT_TRUE(std::filesystem::is_directory(file));
     EXPECT_TRUE(errors.empty());
 }
