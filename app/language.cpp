@@ -73,8 +73,22 @@ void applyControlLine(Zenkor& w, const std::vector<std::string>& fields, std::st
     }
 }
 
+// Boxes whose text is the user's take their tooltips from messages: a control line reaching the tooltip
+// field would set their text as well.
+struct BoxToolTip {
+    const char* name;
+    int index;
+    int message;
+};
+constexpr BoxToolTip kBoxToolTips[] = {
+    {"Combo3", -1, 23}, {"Combo4", -1, 24}, {"Text4", 0, 25}, {"Text4", 1, 26}};
+
 // What every complete read of a language file ends with.
 void afterLanguageFile(Zenkor& w) {
+    for (const BoxToolTip& tip : kBoxToolTips) {
+        Control* box = w.find(tip.name, tip.index);
+        if (box != nullptr && !Message(tip.message).empty()) box->setToolTipText(Message(tip.message));
+    }
     w("Label6", 4).setCaption("Dastinor");
     w("Command9").setCaption(Message(2));
     w("Command10").setCaption(Message(1));

@@ -86,7 +86,8 @@ void buildHelpPanel(Zenkor& w, Control* help) {
         "Un tiret « - » dans une case signifie que le match n'est pas encore joué.",
         "Les deux premiers de chaque groupe et les quatre meilleurs troisièmes sont qualifiés pour les "
         "huitièmes de finale.",
-        "Quand seul un tirage au sort peut départager deux équipes, le groupe l'indique sous son tableau.",
+        "Quand seul un tirage au sort peut départager des équipes, le groupe l'indique sous son tableau : "
+        "cliquez alors sur l'équipe gagnante.",
         "« Phase Finale » affiche les huitièmes, les quarts, les demi-finales et la finale ; « Phase de "
         "Groupes » ramène aux groupes.",
         "Dans la phase finale, saisissez le score de chaque match et, en cas d'égalité, les tirs au but.",
@@ -98,16 +99,18 @@ void buildHelpPanel(Zenkor& w, Control* help) {
     for (int i = 0; i <= 8; ++i) {
         AddLabel(w, "Label5", i, help, kHelp[i], 240, 1020 + i * 570, 8400, 510);
     }
-    AddLabel(w, "Label5", 13, help, "Les tirs au but ne comptent que si le score est nul.", 240, 6300, 8400,
-             255);
+    // Shoot-out goals are added to the match's score whatever it is.
+    AddLabel(w, "Label5", 13, help,
+             "Ne saisissez des tirs au but qu'après un match nul : leurs buts s'ajoutent au score du match.",
+             240, 6300, 8400, 255);
     AddLabel(w, "Label5", 11, help, "Exemple de saisie d'un match de la phase finale :", 240, 6720, 8400, 255)
         .setFontBold(true);
     AddLabel(w, "Label5", 12, help, "score, tirs au but, tirs au but, score", 2040, 7350, 6600, 255);
 
     static const char* const kAbout[] = {
         "Valmirade suit le tournoi de football 2024, du premier match de groupe à la finale.",
-        "Les fichiers des éditions 2000 à 2024 sont dans le dossier du programme.",
-        "« Mise à jour » remplace le fichier de l'édition en cours par les résultats réels du site.",
+        "Les fichiers des éditions 2016 et 2020 sont livrés avec le programme.",
+        "« Mise à jour » remplace vos scores de l'édition 2024 par les résultats réels du site.",
         "Auteur :",
     };
     for (int i = 0; i <= 2; ++i) AddLabel(w, "Label6", i, help, kAbout[i], 9000, 180 + i * 600, 8280, 510);
@@ -196,7 +199,7 @@ void buildUpdatePanel(Zenkor& w) {
     status.move(180, 6720, 8160, 735);
     status.setFillColor(kRed);
     Control& send = AddButton(w, "Command16", -1, panel,
-                              "Envoyer le dernier score  (Le chemin du fichier est dans le presse papier)",
+                              "Envoyer le dernier score (Le chemin du fichier est dans le presse papier)",
                               300, 6810, 7920, 555);
     send.setEnabled(false);
 }

@@ -4,6 +4,13 @@ namespace zenkor {
 
 void ShowCompactCaption(Zenkor& w) {
     Control& button = w("Command14");
+    // The language files name both captions of the switch.
+    const std::string& off = Message(kCompactOffMessage);
+    const std::string& on = Message(kCompactOnMessage);
+    if (!off.empty() && !on.empty()) {
+        button.setCaption(w.compactMode ? on : off);
+        return;
+    }
     // Another language's file gives its own caption; where none was given (its file is missing) the
     // French caption is still there and keeps following the state.
     const bool french = button.Caption() == kCompactOnCaption || button.Caption() == kCompactOffCaption;

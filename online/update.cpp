@@ -111,13 +111,14 @@ void buildConfirmation(FREC& f) {
     label(1, 300, 3360, 6465, 810);
     const auto button = [&f](const char* name, int left) {
         Control& c = f.add(Kind::CommandButton, name);
-        c.move(left, 4290, 1395, 705);
+        c.move(left, 4290, 1500, 705);
         c.setFontName("Arial");
         c.setFontSize(12);
         c.setFontBold(true);
     };
-    button("Command1", 1545);
-    button("Command2", 4260);
+    // Wide enough for a caption such as "Mettre à jour" at the buttons' font.
+    button("Command1", 1490);
+    button("Command2", 4205);
 }
 
 void FREC_Load(FREC& f) {

@@ -56,10 +56,10 @@ void buildTable(Zenkor& w, Control* elim) {
         const char* name;
         const char* header;
         int width;
-    } columns[] = {{"SortRang", "Rang", 525}, {"SortEQU", "Equipe", 1845}, {"SortPTS", "Points", 615},
-                   {"SortJ", "Joués", 555},   {"SortG", "Gagnés", 615},    {"SortN", "Nuls", 495},
-                   {"SortP", "Perdus", 615},  {"SortBP", "Buts P", 615},   {"SortBC", "Buts C", 615},
-                   {"SortDiff", "Diff", 525}};
+    } columns[] = {{"SortRang", "Rang", 525}, {"SortEQU", "Equipe", 1725}, {"SortPTS", "Points", 615},
+                   {"SortJ", "Joués", 585},   {"SortG", "Gagnés", 705},    {"SortN", "Nuls", 495},
+                   {"SortP", "Perdus", 660},  {"SortBP", "Buts P", 615},   {"SortBC", "Buts C", 615},
+                   {"SortDiff", "Diff", 525}};  // wide enough for each heading at its bold font
     int left = 5040;
     for (const auto& col : columns) {
         for (int r = 0; r <= 6; ++r) {

@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
-"""Writes the edition files shipped in data/: Zenkor2016.ini, Zenkor2020.ini and Zenkor2024.ini.
+"""Writes the edition files shipped in data/ (Zenkor2016.ini, Zenkor2020.ini, Zenkor2024.ini) and the three
+language files (langFr.txt, langEn.txt, langSp.txt).
 
 The files are Windows-1252 text with CR LF line ends, in the layout the program reads and "Sauve" writes.
 Real results are typed here in the official listing (first-named team at home, kick-off order) and mapped
 onto the window's fixture order; the script checks every group's final table against the real one before
 it writes anything.
 
-    python3 scripts/make_editions.py           # write the three files
+    python3 scripts/make_editions.py           # write the files
     python3 scripts/make_editions.py --check   # read the written files back and check them
 """
 
@@ -105,14 +106,15 @@ KNOCKOUT_2024 = {
     500: ("Espagne", "Angleterre", "BER", "14/07/24", "21:00", "M6"),
 }
 MESS_2024 = [
-    "Bienvenue ! Saisissez les scores au fil des matchs, du 14 juin au 14 juillet 2024. "
-    "Les résultats réels arrivent avec le bouton « Mise à jour ».",
+    "Bienvenue ! Saisissez les scores au fil des matches, du 14 juin au 14 juillet 2024. "
+    "Les vrais résultats arrivent avec « Mise à jour ».",
     "Welcome! Type in the scores as the matches are played, from 14 June to 14 July 2024. "
-    "The real results come with the update button.",
-    "¡Bienvenido! Introduzca los resultados de los partidos, del 14 de junio al 14 de julio de 2024. "
-    "Los resultados reales llegan con el botón de actualización.",
+    "The real results come with the \"Update\" button.",
+    "¡Bienvenido! Escriba los resultados de cada partido, del 14 de junio al 14 de julio de 2024. "
+    "Los reales llegan con el botón «Actualizar».",
 ]
-LINK_2024 = ("Toutes les infos sur le site", "https://www.example.org/zenkor.php")
+# The news link's caption is the site's name, the same in every language (the file holds one caption).
+LINK_2024 = ("www.valmirade.example", "https://www.valmirade.example/zenkor.php")
 
 # ---------------------------------------------------------------------------------------------------------
 # 2016 (France) and 2020 (played in 2021): draw positions and every group result as listed officially.
@@ -184,24 +186,343 @@ TABLES_2020 = {
     "E": [("Suède", 7, 4, 2), ("Espagne", 5, 6, 1), ("Slovaquie", 3, 2, 7), ("Pologne", 1, 4, 6)],
     "F": [("France", 5, 4, 3), ("Allemagne", 4, 6, 5), ("Portugal", 4, 7, 6), ("Hongrie", 2, 3, 6)],
 }
+# The program breaks ties by points, goal difference and goals scored, without head-to-head; where the
+# tournament used head-to-head, a group table and hence the round of 16 differ (check_tables names them).
 MESS_OLD = {
     2016: [
-        "Édition 2016 en France : résultats réels de la phase de groupes. "
-        "La phase finale suivait un autre tableau, elle n'est pas reprise.",
-        "2016 edition in France: real group-stage results. "
-        "The knockout stage followed another bracket and is not included.",
-        "Edición 2016 en Francia: resultados reales de la fase de grupos. "
-        "La fase final seguía otro cuadro y no se incluye.",
+        "Édition 2016 : scores réels des groupes. Égalités départagées sans confrontation directe, "
+        "d'où un groupe E et des huitièmes différents.",
+        "2016 edition: real group scores. Ties are broken without head-to-head, "
+        "so group E and the round of 16 differ from the real ones.",
+        "Edición 2016: resultados reales. Los empates se deciden sin enfrentamiento directo: "
+        "el grupo E y los octavos no son los reales.",
     ],
     2020: [
-        "Édition 2020, jouée en 2021 : résultats réels de la phase de groupes. "
-        "La phase finale suivait un autre classement, elle n'est pas reprise.",
-        "2020 edition, played in 2021: real group-stage results. "
-        "The knockout stage followed other rankings and is not included.",
-        "Edición 2020, jugada en 2021: resultados reales de la fase de grupos. "
-        "La fase final seguía otra clasificación y no se incluye.",
+        "Édition 2020, jouée en 2021 : scores réels. Égalités départagées sans confrontation directe, "
+        "d'où un groupe F et des huitièmes différents.",
+        "2020 edition, played in 2021: real scores. Ties are broken without head-to-head, "
+        "so group F and the round of 16 differ from the real ones.",
+        "Edición 2020, jugada en 2021: resultados reales. Empates sin enfrentamiento directo: "
+        "el grupo F y los octavos no son los reales.",
     ],
 }
+# The news line holds one line of text: a longer message runs into the bar beneath it.
+NEWS_MAX_CHARS = 140
+
+
+# ---------------------------------------------------------------------------------------------------------
+# Language files: langFr.txt, langEn.txt, langSp.txt. A control line names a control of the main window
+# and gives its caption, text and tooltip ("name\caption\text\tooltip\index"); a message line fills the
+# message table ("MSG\text\index"). Every line is in all three files, so that a switch back to French
+# restores what English or Spanish set. French captions quoted by the window's design stay as designed.
+LANGUAGE_FILES = ("langFr.txt", "langEn.txt", "langSp.txt")
+
+
+def ctl(name, index=None, caption=None, text=None, tooltip=None):
+    """A control line; caption, text and tooltip are (French, English, Spanish) or None for an empty field."""
+    return (name, index, caption, text, tooltip)
+
+
+def caption(name, fr, en, sp, index=None):
+    return ctl(name, index, caption=(fr, en, sp))
+
+
+def tooltip(name, fr, en, sp, index=None):
+    return ctl(name, index, tooltip=(fr, en, sp))
+
+
+def heading(name, fr, en, sp):
+    """The heading row of a qualifier table column: a locked text box."""
+    return ctl(name, 0, text=(fr, en, sp))
+
+
+CONTROL_LINES = [
+    # The window's title, the button row and the controls around it.
+    caption("Label2", "Valmirade de football 2024", "Valmirade football 2024", "Valmirade de fútbol 2024"),
+    ctl("Command3", caption=("Sauve", "Save", "Guardar"),
+        tooltip=("Enregistrer les scores dans le fichier de l'édition", "Save the scores to the edition's file",
+                 "Guardar los resultados en el archivo de la edición")),
+    caption("Command6", "Aide", "Help", "Ayuda"),
+    caption("Command8", "Mise à jour", "Update", "Actualizar"),
+    caption("Command11", "Historique", "History", "Historial"),
+    caption("Command13", "Tableau", "Bracket", "Cuadro"),
+    caption("Command15", "Calendrier", "Calendar", "Calendario"),
+    caption("Command21", "Stats", "Stats", "Estadísticas"),
+    caption("Command26", "Qualifications", "Qualifiers", "Clasificación"),
+    caption("Command5", "Quitter", "Quit", "Salir"),
+    tooltip("Label12", "Déblocage", "Unlock", "Desbloquear"),
+    tooltip("Label25", "Matches du jour", "Today's matches", "Partidos del día"),
+    tooltip("Image14", "Clic Gauche = recharge. Clic droit = ouvre le module. ",
+            "Left click: reload the picture. Right click: open the update panel.",
+            "Clic izquierdo: recargar la imagen. Clic derecho: abrir el panel de actualización."),
+    caption("Label22", "Ce logiciel vous plait...", "Like this program?", "¿Le gusta el programa?", 0),
+    caption("Label22", "Ce logiciel vous plait...", "Like this program?", "¿Le gusta el programa?", 1),
+    caption("Label22", "Faire un don", "Make a donation", "Hacer un donativo", 2),
+    # The matches of the day and the first-use panel.
+    caption("Label14", "Matches du :", "Matches on:", "Partidos del:"),
+    tooltip("Image11", "Fermer", "Close", "Cerrar"),
+    caption("Label23", "Bienvenue", "Welcome", "Bienvenido"),
+    # The update-preparation panel.
+    caption("Frame20", "Mise à jour fichier.", "File update", "Actualización del archivo"),
+    caption("Label18", "mot de passe", "Password", "Contraseña", 0),
+    caption("Label18", "Pseudo", "Nickname", "Seudónimo", 1),
+    caption("Label18", "Version du programme", "Program version", "Versión del programa", 2),
+    caption("Label18", "Version disponible", "Available version", "Versión disponible", 3),
+    caption("ChChargeImage", "Ne pas recharger l'image au lancement.", "Do not reload the picture at start-up.",
+            "No volver a cargar la imagen al iniciar."),
+    tooltip("Image13", "Recharger l'image", "Reload the picture", "Volver a cargar la imagen"),
+    caption("Command20", "Recharger l'image", "Reload the picture", "Volver a cargar la imagen", 0),
+    caption("Command17", "Modifier le fichier manuellement. (Experts only)", "Edit the file by hand (experts only)",
+            "Editar el archivo a mano (solo expertos)"),
+    caption("Label4", "Forum entre nous", "Updaters' forum", "Foro de actualizaciones", 1),
+    caption("Label19", "Texte Français", "French text", "Texto en francés", 0),
+    caption("Label19", "Texte Anglais", "English text", "Texto en inglés", 1),
+    caption("Label19", "Texte Espagnol", "Spanish text", "Texto en español", 2),
+    caption("Label20", "Lien", "Link", "Enlace"),
+    caption("Command18", "Enregistrer ces modifs", "Save these changes", "Guardar estos cambios"),
+    caption("Label11", "Compatible Elim & Valmirade !", "Compatible with Elim & Valmirade!",
+            "¡Compatible con Elim y Valmirade!"),
+    caption("Label17", "Il faut avoir téléchargé le dernier fichier (même s'il est de vous...) , puis faire vos "
+            "modifications, et les enregistrer pour que cette fonction soit disponible !!!",
+            "First download the latest file (even if it is your own), then make your changes and save them: "
+            "this button then becomes available.",
+            "Primero descargue el último archivo (aunque sea suyo), luego haga sus cambios y guárdelos: entonces "
+            "este botón estará disponible.", 6),
+    caption("Command16", "Envoyer le dernier score (Le chemin du fichier est dans le presse papier)",
+            "Send my latest scores (the file's path is on the clipboard)",
+            "Enviar mis últimos resultados (la ruta del archivo está en el portapapeles)"),
+    caption("Command20", "Envoyer Fichier Eliminatoires.", "Send the qualifiers file",
+            "Enviar el archivo de la clasificación", 1),
+    caption("Command19", "Fermer", "Close", "Cerrar"),
+    # The qualifiers panel: its buttons, table headings, play-offs and board of qualified teams.
+    caption("Frame22", "Matches de barrages", "Play-off matches", "Partidos de repesca"),
+    caption("Label17", "Qualifiés pour les barrages:", "In the play-offs:", "Clasificados para la repesca:", 5),
+    heading("SortRang", "Rang", "Pos", "Pos"),
+    heading("SortEQU", "Equipe", "Team", "Equipo"),
+    heading("SortPTS", "Points", "Pts", "Pts"),
+    heading("SortJ", "Joués", "Pld", "PJ"),
+    heading("SortG", "Gagnés", "W", "PG"),
+    heading("SortN", "Nuls", "D", "PE"),
+    heading("SortP", "Perdus", "L", "PP"),
+    heading("SortBP", "Buts P", "GF", "GF"),
+    heading("SortBC", "Buts C", "GA", "GC"),
+    heading("SortDiff", "Diff", "GD", "DG"),
+    caption("Check1", "Masquer matches passés", "Hide past matches", "Ocultar partidos jugados"),
+    caption("Command22", "Remplir", "Fill", "Rellenar", 0),
+    caption("Command22", "Remplir", "Fill", "Rellenar", 1),
+    caption("Command22", "RAZ", "Reset", "Borrar", 2),
+    caption("Command22", "Calendr", "Calendar", "Calendario", 3),
+    caption("Command22", "Trim", "Adjust", "Ajustar", 5),
+    caption("Command23", "Sauver", "Save", "Guardar"),
+    caption("Command24", "Fermer", "Close", "Cerrar"),
+    caption("Command25", "Re-Calcul", "Recalculate", "Recalcular"),
+    caption("Command27", "Calendrier", "Calendar", "Calendario"),
+    caption("Command28", "Valeurs", "Values", "Valores"),
+    tooltip("Image21", "Clic droit = ouvre le module. Gauche = recharge",
+            "Right click: open the update panel. Left click: reload the picture.",
+            "Clic derecho: abrir el panel de actualización. Clic izquierdo: recargar la imagen."),
+    caption("Frame8", "Qualifiés", "Qualified", "Clasificados"),
+    caption("LabElim", "Hôte : ", "Host: ", "Anfitrión: ", 0),
+    caption("LabElim", "Premiers :", "Winners:", "Primeros:", 1),
+    caption("LabElim", "Deuxièmes", "Runners-up", "Segundos", 2),
+    caption("LabElim", "Meilleur Troisième", "Best third", "Mejor tercero", 3),
+    caption("LabElim", "Barrages :", "Play-offs:", "Repesca:", 4),
+    # The knockout view and the round-of-16 summary.
+    caption("Frame11", "Huitièmes de Finale", "Round of 16", "Octavos de final"),
+    caption("Frame10", "Huitième de Finale", "Round of 16", "Octavos de final"),
+    caption("Frame12", "Quart de Finale", "Quarter-finals", "Cuartos de final"),
+    caption("Frame13", "Demi Finale", "Semi-finals", "Semifinales"),
+    caption("Frame15", "Finale", "Final", "Final"),
+    caption("Frame14", "Petite Finale", "Third-place match", "Tercer puesto"),
+    caption("Command7", "Ouvrir", "Open", "Abrir"),
+    # The history panel.
+    caption("FraHisto", "Historique", "History", "Historial"),
+    caption("Label13", "Choisissez une édition :", "Choose an edition:", "Elija una edición:"),
+    ctl("Command12", caption=("Ouvrir", "Open", "Abrir"),
+        tooltip=("Afficher l'édition choisie", "Show the chosen edition", "Mostrar la edición elegida")),
+    ctl("Command4", caption=("Revenir à 2024", "Back to 2024", "Volver a 2024"),
+        tooltip=("Revenir à l'édition en cours", "Back to the current edition", "Volver a la edición actual")),
+    # The groups.
+    *[caption(frame, "Groupe " + g, "Group " + g, "Grupo " + g)
+      for frame, g in zip(("Frame1", "Frame2", "Frame3", "Frame4", "Frame6", "Frame7"), GROUPS)],
+    # Group table headings: group A left to right at 0..4, the others right to left at 5g..5g+4.
+    *[caption("Label1", *words, index)
+      for g in range(6)
+      for k, words in enumerate((("Equipe", "Team", "Equipo"), ("BP", "GF", "GF"), ("BC", "GA", "GC"),
+                                 ("Delta", "GD", "DG"), ("pts", "Pts", "Pts")))
+      for index in [5 * g + (k if g == 0 else 4 - k)]],
+    caption("Label1", "J", "P", "PJ", 30),
+    *[caption("LabJ", "J", "P", "PJ", g) for g in range(1, 6)],
+    # The help panel.
+    caption("Command2", "Retour", "Back", "Volver"),
+    *[caption("Label5", *texts, index) for index, texts in (
+        (0, ("Saisissez le score de chaque match dans les cases des groupes : le classement du groupe se met "
+             "à jour aussitôt.",
+             "Type the score of each match into the group boxes: the group table is updated at once.",
+             "Escriba el resultado de cada partido en las casillas de los grupos: la clasificación del grupo "
+             "se actualiza al instante.")),
+        (1, ("Un tiret « - » dans une case signifie que le match n'est pas encore joué.",
+             "A dash \"-\" in a box means that the match has not been played yet.",
+             "Un guion «-» en una casilla significa que el partido aún no se ha jugado.")),
+        (2, ("Les deux premiers de chaque groupe et les quatre meilleurs troisièmes sont qualifiés pour les "
+             "huitièmes de finale.",
+             "The top two of each group and the four best third-placed teams go through to the round of 16.",
+             "Los dos primeros de cada grupo y los cuatro mejores terceros se clasifican para los octavos de "
+             "final.")),
+        (3, ("Quand seul un tirage au sort peut départager des équipes, le groupe l'indique sous son tableau : "
+             "cliquez alors sur l'équipe gagnante.",
+             "When only a drawing of lots can separate teams, the group says so below its table: then click "
+             "the team that wins the draw.",
+             "Cuando solo un sorteo puede desempatar a los equipos, el grupo lo indica bajo su tabla: haga "
+             "clic entonces en el equipo ganador.")),
+        (4, ("« Phase Finale » affiche les huitièmes, les quarts, les demi-finales et la finale ; « Phase de "
+             "Groupes » ramène aux groupes.",
+             "\"Knockout Stage\" shows the round of 16, the quarter-finals, the semi-finals and the final; "
+             "\"Group Stage\" takes you back to the groups.",
+             "«Fase Final» muestra los octavos, los cuartos, las semifinales y la final; «Fase de Grupos» "
+             "vuelve a los grupos.")),
+        (5, ("Dans la phase finale, saisissez le score de chaque match et, en cas d'égalité, les tirs au but.",
+             "In the knockout stage, type the score of each match and, if it is level, the penalty shoot-out.",
+             "En la fase final, escriba el resultado de cada partido y, en caso de empate, la tanda de "
+             "penaltis.")),
+        (6, ("« Sauve » enregistre tous les scores et les noms des équipes dans le fichier de l'édition.",
+             "\"Save\" writes all the scores and the team names into the edition's file.",
+             "«Guardar» guarda todos los resultados y los nombres de los equipos en el archivo de la "
+             "edición.")),
+        (7, ("« Calendrier » affiche les matches du jour choisi ; passez la souris sur un match pour voir sa "
+             "date, sa ville et sa chaîne.",
+             "\"Calendar\" shows the matches of the chosen day; rest the mouse on a match to see its date, "
+             "city and TV channel.",
+             "«Calendario» muestra los partidos del día elegido; pase el ratón sobre un partido para ver su "
+             "fecha, su ciudad y su cadena.")),
+        (8, ("« Stats » classe les équipes et compte les buts ; « Tableau » affiche le tableau final à "
+             "imprimer.",
+             "\"Stats\" ranks the teams and counts the goals; \"Bracket\" shows the knockout bracket, ready "
+             "to print.",
+             "«Estadísticas» clasifica a los equipos y cuenta los goles; «Cuadro» muestra el cuadro final "
+             "para imprimir.")),
+        # Shoot-out goals are added to the match's score whatever it is.
+        (13, ("Ne saisissez des tirs au but qu'après un match nul : leurs buts s'ajoutent au score du match.",
+              "Enter a penalty shoot-out only after a draw: its goals are added to the match score.",
+              "Escriba una tanda de penaltis solo tras un empate: sus goles se suman al resultado del "
+              "partido.")),
+        (11, ("Exemple de saisie d'un match de la phase finale :", "Example of a knockout match entry:",
+              "Ejemplo de un partido de la fase final:")),
+        (12, ("score, tirs au but, tirs au but, score", "score, penalties, penalties, score",
+              "goles, penaltis, penaltis, goles")),
+    )],
+    *[caption("Label6", *texts, index) for index, texts in (
+        (0, ("Valmirade suit le tournoi de football 2024, du premier match de groupe à la finale.",
+             "Valmirade follows the 2024 football tournament, from the first group match to the final.",
+             "Valmirade sigue el torneo de fútbol 2024, desde el primer partido de grupo hasta la final.")),
+        # Only the 2016 and 2020 files ship beside the current one.
+        (1, ("Les fichiers des éditions 2016 et 2020 sont livrés avec le programme.",
+             "The files of the 2016 and 2020 editions come with the program.",
+             "Los archivos de las ediciones 2016 y 2020 vienen con el programa.")),
+        (2, ("« Mise à jour » remplace vos scores de l'édition 2024 par les résultats réels du site.",
+             "\"Update\" replaces your 2024 scores with the real results from the web site.",
+             "«Actualizar» sustituye sus resultados de la edición 2024 por los resultados reales del sitio "
+             "web.")),
+        (3, ("Auteur :", "Author:", "Autor:")),
+    )],
+    caption("Label3", "Me contacter...", "Contact me...", "Escríbame..."),
+    caption("Label4", "Participez sur le forum.", "Join in on the forum.", "Participe en el foro.", 0),
+    caption("Label8", "Le forum du logiciel", "The program's forum", "El foro del programa"),
+    tooltip("Image3", "Téléchargez des logiciels", "Download software", "Descargue programas"),
+]
+
+# The message table, by index (the program reads 1 to 11, 13 to 20 and 22 to 28).
+MESSAGES = {
+    1: ("Phase Finale", "Knockout Stage", "Fase Final"),
+    2: ("Phase de Groupes", "Group Stage", "Fase de Grupos"),
+    3: ("Tirage au sort : cliquez sur l'équipe gagnante", "Drawing of lots: click the winning team",
+        "Sorteo: haga clic en el equipo ganador"),
+    4: ("Attention : vos scores et vos pronostics de l'édition 2024 seront remplacés par les résultats du site.",
+        "Warning: your scores and predictions for the 2024 edition will be replaced by the results from the "
+        "web site.",
+        "Atención: sus resultados y pronósticos de la edición 2024 serán sustituidos por los del sitio web."),
+    5: ("Mettre à jour le fichier de l'édition 2024 avec les derniers résultats ?",
+        "Update the 2024 edition file with the latest results?",
+        "¿Actualizar el archivo de la edición 2024 con los últimos resultados?"),
+    6: ("Choisissez une année", "Choose a year", "Elija un año"),
+    7: ("Aucun match ce jour-là.", "No matches on this day.", "No hay partidos ese día."),
+    8: ("Choisissez un autre jour.", "Choose another day.", "Elija otro día."),
+    9: ("Valmirade de football", "Valmirade football", "Valmirade de fútbol"),
+    10: ("buts", "goals", "goles"),
+    11: ("Buts par équipe :", "Goals per team:", "Goles por equipo:"),
+    13: ("Classement :", "Ranking:", "Clasificación:"),
+    # After a rank and a team's name in the statistics ranking: short, so that the line fits.
+    14: ("(1er tour)", "(group stage)", "(1.ª fase)"),
+    15: ("Ce fichier demande une version plus récente du programme. Voulez-vous ouvrir la page de "
+         "téléchargement ?",
+         "This file needs a newer version of the program. Do you want to open the download page?",
+         "Este archivo requiere una versión más reciente del programa. ¿Desea abrir la página de descarga?"),
+    16: ("Mettre à jour", "Update", "Actualizar"),
+    17: ("Annuler", "Cancel", "Cancelar"),
+    18: (" matches joués sur ", " matches played out of ", " partidos jugados de "),
+    19: (" matches", " matches", " partidos"),
+    20: (" : ne peut plus finir dans les deux premiers", ": can no longer finish in the top two",
+         ": ya no puede terminar entre los dos primeros"),
+    22: (" : assuré de finir dans les deux premiers", ": sure to finish in the top two",
+         ": tiene asegurado terminar entre los dos primeros"),
+    # Tooltips of boxes whose text is the user's: a control line would set their text as well.
+    23: ("Jour", "Day", "Día"),
+    24: ("Mois", "Month", "Mes"),
+    25: ("Texte du lien", "Link text", "Texto del enlace"),
+    26: ("Adresse du lien", "Link address", "Dirección del enlace"),
+    # The compact-mode switch names what a click does.
+    27: ("Passer en mode réduit", "Switch to compact mode", "Pasar al modo compacto"),
+    28: ("Passer en mode normal", "Switch to normal mode", "Pasar al modo normal"),
+}
+
+
+def language_lines(language):
+    """The lines of one language file: control lines first, then the messages."""
+    lines = []
+    for name, index, *fields in CONTROL_LINES:
+        values = ["" if f is None else f[language] for f in fields]
+        lines.append("\\".join([name, *values, "" if index is None else str(index)]))
+    for index, texts in sorted(MESSAGES.items()):
+        lines.append(f"MSG\\{texts[language]}\\{index}")
+    for line in lines:
+        assert line.count("\\") == (2 if line.startswith("MSG") else 4), f"a backslash in a text: {line}"
+    return lines
+
+
+def check_language_file(path):
+    """Reads a written language file back: Windows-1252, CR LF, well-formed lines. Returns its control keys
+    (name, index) and its message indexes."""
+    raw = path.read_bytes()
+    assert raw.endswith(b"\r\n") and b"\n" not in raw.replace(b"\r\n", b""), f"{path.name}: not CR LF"
+    assert b"\r" not in raw.replace(b"\r\n", b""), f"{path.name}: a lone CR"
+    text = raw.decode("cp1252")  # strict: fails on bytes Windows-1252 does not define
+    controls, messages = [], []
+    for line in text.split("\r\n")[:-1]:
+        fields = line.split("\\")
+        if line.startswith("MSG"):
+            assert len(fields) == 3 and fields[2].isdigit() and 0 <= int(fields[2]) <= 100, line
+            messages.append(int(fields[2]))
+        else:
+            assert len(fields) == 5 and fields[0], line
+            controls.append((fields[0], fields[4]))
+    assert len(set(controls)) == len(controls), f"{path.name}: a control line twice"
+    assert len(set(messages)) == len(messages), f"{path.name}: a message twice"
+    return set(controls), set(messages)
+
+
+def check_languages():
+    found = [check_language_file(DATA / name) for name in LANGUAGE_FILES]
+    for name, keys in zip(LANGUAGE_FILES[1:], found[1:]):
+        assert keys == found[0], f"{name} and {LANGUAGE_FILES[0]} name different lines"
+    read = set(range(1, 12)) | set(range(13, 21)) | set(range(22, 29))
+    assert read <= found[0][1], f"messages missing: {sorted(read - found[0][1])}"
+    print("language files check out")
+
+
+def check_news(year, mess):
+    for language, text in enumerate(mess):
+        assert text, f"{year}: no news in language {language}"
+        assert len(text) <= NEWS_MAX_CHARS, f"{year} news in language {language} is too long for its line: {text}"
 
 
 def fixture_index(teams, home, away):
@@ -346,13 +667,17 @@ def build():
     check_tables(2016, TEAMS_2016, RESULTS_2016, TABLES_2016)
     check_tables(2020, TEAMS_2020, RESULTS_2020, TABLES_2020)
     check_knockout_2024()
+    check_news(2024, MESS_2024)
     files = {}
     for year, teams, results in ((2016, TEAMS_2016, RESULTS_2016), (2020, TEAMS_2020, RESULTS_2020)):
+        check_news(year, MESS_OLD[year])
         boxes = {g: score_boxes(teams[g], results[g]) for g in GROUPS}
         files[f"Zenkor{year}.ini"] = encode(edition_lines(teams, boxes, MESS_OLD[year]))
     empty = {g: ["-"] * 12 for g in GROUPS}
     files["Zenkor2024.ini"] = encode(
         edition_lines(TEAMS_2024, empty, MESS_2024, LINK_2024, match_section_2024()))
+    for language, name in enumerate(LANGUAGE_FILES):
+        files[name] = encode(language_lines(language))
     return files
 
 
@@ -385,6 +710,7 @@ def check_written():
     assert all(v == "-" for g in GROUPS for v in ini["but" + g.lower()].values())
     assert len(ini["match"]) == 51 and "400" not in ini["match"]
     print("edition files check out")
+    check_languages()
 
 
 def main():

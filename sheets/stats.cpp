@@ -61,7 +61,8 @@ void buildDesign(Stats& s) {
     title.setBorderStyle(platform::BorderStyle::None);
     heading(s, "Label1", "Buts marqués au total : ", 9975, 660, 3480, 300).setFontBold(true);
     heading(s, "Label3", "Classement : ", 7005, 1050, 2265, 195);
-    place(s, Kind::ListBox, "List2", -1, nullptr, 7005, 1305, 2790, 6465);
+    // Wide enough for a team out after the groups with its suffix ("21 République tchèque (group stage)").
+    place(s, Kind::ListBox, "List2", -1, nullptr, 6885, 1305, 2910, 6465);
     heading(s, "Label2", "Meilleurs buteurs: ", 9975, 1050, 2265, 195);
     place(s, Kind::ListBox, "List1", -1, nullptr, 9975, 1305, 2130, 6465);
 

@@ -10,7 +10,10 @@
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
+#include <map>
 #include <memory>
+#include <set>
+#include <string>
 
 #include "app/edition_files.h"
 #include "gui/qt_runtime.h"
@@ -263,6 +266,87 @@ TEST_F(MainWindowPanelsTest, AMatchHoveredAgainAfterTheBackgroundShowsItsInforma
     QTest::mouseMove(fixture, fixture->rect().center() + QPoint(1, 0));
     EXPECT_EQ((*w)("LabTer", 0).Caption(), city);
     EXPECT_TRUE((*w)("Shape1").Visible());
+}
+
+// What a user can read of a control: its caption or text and its tooltip.
+using Texts = std::map<std::string, std::string>;
+
+Texts ReadableTexts(zenkor::Zenkor& w) {
+    Texts texts;
+    for (Control* c : w.controls()) {
+        if (c->kind() == platform::Kind::Timer || c->kind() == platform::Kind::ListBox) continue;
+        if (!c->Caption().empty()) texts[c->displayName() + " text"] = c->Caption();
+        if (!c->ToolTipText().empty()) texts[c->displayName() + " tooltip"] = c->ToolTipText();
+    }
+    return texts;
+}
+
+// Controls whose content is the edition's data (team names, scores, fixtures) or a name that is the same
+// in every language.
+bool IsDataOrName(const Control& c) {
+    static const std::set<std::string> data = {
+        // teams and scores of the groups and the knockout stage, the podium
+        "A", "B", "C", "D", "E", "F", "lm", "lmB", "lmC", "lmD", "lmE", "lmF", "Huit", "Qua", "DEM", "FIN",
+        "pf", "pod", "Text1", "LabTer",
+        // the qualifiers' teams, fixtures, board and play-offs
+        "EquiElim", "NEElim", "QUALIF", "BAR", "QuaBar", "ELIMGRP", "bTNgrp",
+        // the matches of the day, the TV channels, the site's address and name, the language names
+        "LabCAL", "ImChaine", "RepIm", "Label9", "Image2", "Image5", "Lablien", "lang"};
+    if (data.contains(c.name())) return true;
+    // The qualifier table's rows below its headings hold teams and numbers.
+    return c.name().starts_with("Sort") && c.index() >= 1 && c.index() <= 6;
+}
+
+bool HasLetters(const std::string& s) {
+    for (unsigned char ch : s) {
+        if (std::isalpha(ch) || ch >= 0x80) return true;
+    }
+    return false;
+}
+
+// Texts still equal to the French ones, by control.
+std::set<std::string> FrenchLeftovers(zenkor::Zenkor& w, const Texts& french) {
+    std::set<std::string> left;
+    const Texts now = ReadableTexts(w);
+    for (Control* c : w.controls()) {
+        if (IsDataOrName(*c)) continue;
+        for (const char* what : {" text", " tooltip"}) {
+            const std::string key = c->displayName() + what;
+            auto fr = french.find(key);
+            auto current = now.find(key);
+            if (fr == french.end() || current == now.end() || !HasLetters(fr->second)) continue;
+            if (current->second == fr->second) left.insert(key + ": " + fr->second);
+        }
+    }
+    return left;
+}
+
+// Texts that stay as they are in every language: a name, a word English shares, the version line start-up
+// writes, the goal totals of two panels that nothing shows, and buttons hidden for good.
+const std::set<std::string> kSameInEveryLanguage = {
+    "Label6(4) text: Dastinor",
+    "Command21 text: Stats",
+    "Label7 text: Valmirade 2024 Version: 1.0",
+    "Label15 text:  buts",
+    "Label21 text:  buts",
+    "Command29 text: Command29",
+    "Command30(0) text: Command30",
+    "Command30(1) text: Command30",
+};
+
+// Switched to English and to Spanish by clicks on the language choices, the window keeps nothing French.
+TEST_F(MainWindowTest, NoFrenchTextStaysInEnglishOrSpanish) {
+    ASSERT_NO_FATAL_FAILURE(start());
+    const Texts french = ReadableTexts(*w);
+    for (int language : {1, 2}) {
+        QTest::mouseClick(WidgetOf((*w)("lang", language)), Qt::LeftButton);
+        ASSERT_EQ(w->sage, language);
+        std::set<std::string> left = FrenchLeftovers(*w, french);
+        for (const std::string& allowed : kSameInEveryLanguage) left.erase(allowed);
+        std::string list;
+        for (const std::string& entry : left) list += "\n  " + entry;
+        EXPECT_TRUE(left.empty()) << "still French in language " << language << ":" << list;
+    }
 }
 
 }  // namespace
