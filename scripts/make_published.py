@@ -49,12 +49,12 @@ KNOCKOUT_RESULTS_2024 = [
     ("Espagne", "Angleterre", 2, 1, None),
 ]
 MESS_PUBLISHED = [
-    "Résultats réels de l'Euro 2024 : l'Espagne est championne d'Europe, victorieuse de l'Angleterre 2-1 "
-    "en finale à Berlin le 14 juillet. Le classement du concours est sur le site.",
-    "Real results of Euro 2024: Spain are European champions, beating England 2-1 in the final in Berlin "
-    "on 14 July. The contest ranking is on the site.",
-    "Resultados reales de la Eurocopa 2024: España es campeona de Europa tras ganar 2-1 a Inglaterra en la "
-    "final de Berlín el 14 de julio. La clasificación del concurso está en el sitio.",
+    "Euro 2024 : l'Espagne est championne d'Europe, 2-1 contre l'Angleterre en finale à Berlin. "
+    "Le classement du concours est sur le site.",
+    "Euro 2024: Spain are European champions, beating England 2-1 in the final in Berlin. "
+    "The contest ranking is on the site.",
+    "Eurocopa 2024: España es campeona de Europa tras ganar 2-1 a Inglaterra en Berlín. "
+    "La clasificación del concurso está en el sitio.",
 ]
 
 
@@ -103,6 +103,7 @@ def set_value(lines, section, key, value):
 
 def build():
     ed.check_knockout_2024()
+    ed.check_news(2024, MESS_PUBLISHED)
     boxes = {g: ed.score_boxes(ed.TEAMS_2024[g], RESULTS_2024[g]) for g in ed.GROUPS}
     lines = ed.edition_lines(ed.TEAMS_2024, boxes, MESS_PUBLISHED, ed.LINK_2024, ed.match_section_2024())
     for section, values in knockout_boxes().items():

@@ -185,6 +185,18 @@ TEST_P(TextFitTest, EveryTextFitsItsControl) {
     m("Command13").raiseClick();
     ASSERT_NO_FATAL_FAILURE(look(*zenkor::CurrentImpress(), "bracket sheet"));
 
+    // The file an update brings from the site: its news, the whole tournament in the statistics and the
+    // bracket sheet.
+    std::filesystem::copy_file(std::filesystem::path(ZENKOR_DATA_DIR) / "site" / "Zenkor2024.ini",
+                               sandbox.folder() / "Zenkor2024.ini",
+                               std::filesystem::copy_options::overwrite_existing);
+    zenkor::Command4_Click(m);
+    ASSERT_NO_FATAL_FAILURE(look(m, "updated edition"));
+    m("Command21").raiseClick();
+    ASSERT_NO_FATAL_FAILURE(look(*zenkor::CurrentStats(), "statistics after the update"));
+    m("Command13").raiseClick();
+    ASSERT_NO_FATAL_FAILURE(look(*zenkor::CurrentImpress(), "bracket sheet after the update"));
+
     zenkor::FREC confirmation(m);
     confirmation.show();
     ASSERT_NO_FATAL_FAILURE(look(confirmation, "update confirmation"));
