@@ -14,11 +14,13 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/edition_files.h"
 #include "app/language.h"
 #include "app/main_window.h"
+#include "app/panels.h"
 #include "app/startup.h"
 #include "gui/qt_runtime.h"
 #include "gui/widgets.h"
@@ -100,7 +102,8 @@ std::vector<std::string> CutTexts(platform::Form& form) {
     return cut;
 }
 
-class TextFitTest : public ::testing::TestWithParam<int> {
+// A language, and compact mode on or off.
+class TextFitTest : public ::testing::TestWithParam<std::tuple<int, bool>> {
   protected:
     TextFitTest() {
         for (const char* file : {"Zenkor2024.ini", "Zenkor2016.ini", "Zenkor2020.ini", "Elim2024.ini",
@@ -110,7 +113,8 @@ class TextFitTest : public ::testing::TestWithParam<int> {
         gui::InstallEventPump();
         w = std::make_unique<zenkor::Zenkor>();
         w->show();
-        zenkor::lang_Click(*w, GetParam());
+        zenkor::lang_Click(*w, std::get<0>(GetParam()));
+        if (std::get<1>(GetParam())) zenkor::Command14_Click(*w);
     }
     ~TextFitTest() override {
         zenkor::ReleaseSheets();
@@ -140,12 +144,23 @@ TEST_P(TextFitTest, EveryTextFitsItsControl) {
     zenkor::Zenkor& m = *w;
     ASSERT_NO_FATAL_FAILURE(look(m, "start-up"));  // groups, matches of the day, first use
 
-    // A day without matches shows its two message lines.
+    // A day without matches shows its two message lines; the last day of the groups has four matches
+    // with the longest names.
+    m("Frame18").setVisible(true);
     m("Combo3").setText("13");
     ASSERT_NO_FATAL_FAILURE(look(m, "day without matches"));
+    m("Combo3").setText("26");
+    ASSERT_EQ(m("LabCAL", 3).Caption(), "21:00 République tchèque Vs Turquie");
+    ASSERT_NO_FATAL_FAILURE(look(m, "day of four matches"));
+    // The match panel with the longest city and date.
+    const std::string longest = "ARE(TF1) 26/06/24 21:00";
+    m("LabInfo").setCaption(longest);
+    ASSERT_NO_FATAL_FAILURE(look(m, "match information"));
 
     showOnly(nullptr);
     m("Command1").raiseClick();
+    m("LabInfo").setCaption("");
+    m("LabInfo").setCaption(longest);
     ASSERT_NO_FATAL_FAILURE(look(m, "knockout view"));
     m("Command1").raiseClick();
 
@@ -207,8 +222,14 @@ TEST_P(TextFitTest, EveryTextFitsItsControl) {
     EXPECT_TRUE(cut.empty()) << "cut off:" << list;
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, TextFitTest, ::testing::Values(0, 1, 2), [](const auto& info) {
-    return std::string(info.param == 0 ? "French" : info.param == 1 ? "English" : "Spanish");
-});
+INSTANTIATE_TEST_SUITE_P(Languages, TextFitTest,
+                         ::testing::Combine(::testing::Values(0, 1, 2), ::testing::Bool()),
+                         [](const auto& info) {
+                             const int language = std::get<0>(info.param);
+                             return std::string(language == 0   ? "French"
+                                                : language == 1 ? "English"
+                                                                : "Spanish") +
+                                    (std::get<1>(info.param) ? "Compact" : "");
+                         });
 
 }  // namespace
