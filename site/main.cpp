@@ -1,16 +1,22 @@
 // zenkor-site: the author's web site.
-//   zenkor-site [--data DIR] [--listen HOST:PORT]   serves (port 0 picks a free port)
+//   zenkor-site [--data DIR] [--listen HOST:PORT] [--clock EPOCH]   serves (port 0 picks a free port)
 //   zenkor-site [--data DIR] publish FILE           publishes an edition file
 #include <httplib.h>
 #include <signal.h>
 #include <sodium.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <thread>
 
 #include "platform/ini.h"
+#include "platform/runtime.h"
+#include "site/contest/contest.h"
+#include "site/contest/routes.h"
 #include "site/pictures.h"
 #include "site/server.h"
 #include "site/tournament.h"
@@ -18,18 +24,20 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: zenkor-site [--data DIR] [--listen HOST:PORT]\n"
+    "usage: zenkor-site [--data DIR] [--listen HOST:PORT] [--clock EPOCH]\n"
     "       zenkor-site [--data DIR] publish FILE\n"
     "Serves the site on HOST:PORT (default 127.0.0.1:8080; port 0 picks a free port), keeping its data in "
     "DIR\n"
     "(default ${XDG_DATA_HOME:-~/.local/share}/zenkor-site). publish checks FILE and makes it the edition\n"
-    "file the site serves, keeping the previous one.\n";
+    "file the site serves, keeping the previous one. --clock starts the contest's clock at EPOCH (UTC\n"
+    "seconds), for rehearsing a tournament that is over.\n";
 
 struct Arguments {
     std::filesystem::path data = site::DefaultDataFolder();
     std::string host = "127.0.0.1";
     int port = 8080;
-    std::string publish;  // the file to publish, when publishing
+    std::string publish;                // the file to publish, when publishing
+    std::optional<std::int64_t> clock;  // the contest's clock at start, UTC epoch seconds
 };
 
 bool parseListen(const std::string& value, Arguments& a) {
@@ -53,6 +61,12 @@ bool parse(int argc, char** argv, Arguments& a) {
             a.data = argv[++i];
         } else if (arg == "--listen" && i + 1 < argc) {
             if (!parseListen(argv[++i], a)) return false;
+        } else if (arg == "--clock" && i + 1 < argc) {
+            const std::string value = argv[++i];
+            if (value.empty() || value.size() > 12 ||
+                value.find_first_not_of("0123456789") != std::string::npos)
+                return false;
+            a.clock = std::stoll(value);
         } else if (arg == "publish" && i + 1 < argc && a.publish.empty()) {
             a.publish = argv[++i];
         } else {
@@ -85,6 +99,36 @@ int serve(const Arguments& a) {
     httplib::Server server;
     site::ConfigureServer(server);
     site::AddSiteRoutes(server, state);
+
+    contest::ContestOptions options;
+    options.dataFolder = a.data;
+    options.shippedQualifiers = platform::ProgramFolder() / "Elim2024.ini";
+    if (a.clock) {
+        options.clock = [start = *a.clock, started = std::chrono::steady_clock::now()] {
+            return start + std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() -
+                                                                            started)
+                               .count();
+        };
+    }
+    contest::Contest contest(options);
+    state.contest.ranking = [&contest](site::ContestKind kind, int limit) {
+        std::vector<site::RankingRow> rows;
+        const auto which =
+            kind == site::ContestKind::Tournament ? contest::Kind::Tournament : contest::Kind::Qualifiers;
+        for (const contest::RankRow& r : contest.Ranking(which, static_cast<size_t>(std::max(limit, 0)))) {
+            rows.push_back({r.rank, r.pseudonym, r.points});
+        }
+        return rows;
+    };
+    state.contest.storeContact = [&contest](const site::ContactMessage& m) {
+        try {
+            contest.StoreContactMessage({m.subject, m.name, m.email, m.text, m.address}, contest.Now());
+            return true;
+        } catch (const std::exception&) {
+            return false;
+        }
+    };
+    contest::RegisterContestRoutes(server, contest);
     state.published.current();  // computes the tournament before the first visitor asks
 
     const int port =

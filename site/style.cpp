@@ -41,6 +41,8 @@ tr:nth-child(even) td { filter: brightness(.98); }
 .podium div { background: #fff; border: 1px solid #d8deea; border-radius: 6px; padding: .4rem .8rem; }
 .podium .first { border-color: var(--gold); background: #fff8dc; font-weight: bold; }
 .ranking td:nth-child(2) { text-align: left; white-space: normal; }
+.ranking tr.own td { background: #fff8dc; font-weight: bold; }
+.predictions td:nth-child(-n+4) { text-align: left; }
 .note { color: #4a5570; font-size: .9rem; }
 .message { padding: .6rem 1rem; border-radius: 5px; margin: 0 0 1rem; }
 .message.ok { background: #e8f5ec; border: 1px solid #9bd0ab; }

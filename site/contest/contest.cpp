@@ -1,0 +1,557 @@
+#include "site/contest/contest.h"
+
+#include <sodium.h>
+
+#include <algorithm>
+#include <chrono>
+#include <semaphore>
+#include <stdexcept>
+#include <unordered_map>
+
+#include "platform/ini.h"
+#include "platform/text.h"
+#include "site/contest/upload_reader.h"
+
+namespace contest {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::int64_t kFailureWindow = 15 * 60;  // failed logins counted over this time
+constexpr int kFreeFailures = 5;                  // before the address is slowed down
+constexpr std::int64_t kFirstWait = 30;           // doubled with every further failure
+constexpr std::int64_t kLongestWait = 15 * 60;
+constexpr size_t kMaxFileName = 200;
+
+// Hashing takes tens of megabytes for tens of milliseconds: a few at a time, whatever the worker count.
+std::counting_semaphore<3>& hashSlots() {
+    static std::counting_semaphore<3> slots(3);
+    return slots;
+}
+
+struct SlotGuard {
+    SlotGuard() { hashSlots().acquire(); }
+    ~SlotGuard() { hashSlots().release(); }
+};
+
+// Decodes one UTF-8 code point at s[i], advancing i; -1 for a malformed sequence.
+long nextCodePoint(std::string_view s, size_t& i) {
+    const auto c = static_cast<unsigned char>(s[i++]);
+    if (c < 0x80) return c;
+    int more = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC2 ? 1 : -1;
+    if (more < 0 || c > 0xF4) return -1;
+    long cp = c & (0x3F >> more);
+    while (more-- > 0) {
+        if (i >= s.size() || (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) return -1;
+        cp = (cp << 6) | (static_cast<unsigned char>(s[i++]) & 0x3F);
+    }
+    return cp;
+}
+
+bool allowedInPseudonym(long cp) {
+    if ((cp >= 'a' && cp <= 'z') || (cp >= 'A' && cp <= 'Z') || (cp >= '0' && cp <= '9')) return true;
+    if (cp == ' ' || cp == '-' || cp == '_' || cp == '.') return true;
+    // Latin letters with accents; nothing invisible, no look-alike from other scripts.
+    return cp >= 0xC0 && cp <= 0x24F && cp != 0xD7 && cp != 0xF7;
+}
+
+// Blanks around removed, runs of blanks made one.
+std::string normalizePseudonym(std::string_view pseudonym) {
+    std::string out;
+    for (char c : platform::Trim(pseudonym)) {
+        if (c == ' ' && !out.empty() && out.back() == ' ') continue;
+        out += c;
+    }
+    return out;
+}
+
+// The name under which a pseudonym is unique: "Bob" and "bob" are one player.
+std::string pseudonymKey(std::string_view pseudonym) {
+    std::string key = normalizePseudonym(pseudonym);
+    for (char& c : key) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return key;
+}
+
+std::string randomToken(size_t bytes) {
+    std::string raw(bytes, '\0');
+    randombytes_buf(raw.data(), raw.size());
+    std::string out(sodium_base64_ENCODED_LEN(bytes, sodium_base64_VARIANT_URLSAFE_NO_PADDING), '\0');
+    sodium_bin2base64(out.data(), out.size(), reinterpret_cast<const unsigned char*>(raw.data()), raw.size(),
+                      sodium_base64_VARIANT_URLSAFE_NO_PADDING);
+    out.resize(std::char_traits<char>::length(out.c_str()));
+    return out;
+}
+
+// Only this hash of a session token is stored, so the database holds no live session.
+std::string tokenHash(std::string_view token) {
+    std::string hash(crypto_generichash_BYTES, '\0');
+    crypto_generichash(reinterpret_cast<unsigned char*>(hash.data()), hash.size(),
+                       reinterpret_cast<const unsigned char*>(token.data()), token.size(), nullptr, 0);
+    return hash;
+}
+
+bool lockedAt(const RealMatch& m, std::int64_t when) {
+    // Without a known kick-off, a match closes once its result is published.
+    return m.kickoff ? *m.kickoff <= when : m.played();
+}
+
+Match readPrediction(const Statement& st, int first) {
+    Match m;
+    m.key = st.text(first);
+    m.team1 = st.text(first + 1);
+    m.team2 = st.text(first + 2);
+    m.goals1 = st.optionalInt(first + 3);
+    m.goals2 = st.optionalInt(first + 4);
+    m.winner = static_cast<int>(st.integer(first + 5));
+    return m;
+}
+
+struct Stamp {
+    fs::path path;
+    fs::file_time_type time;
+    std::uintmax_t size = 0;
+    bool operator==(const Stamp&) const = default;
+};
+
+std::optional<Stamp> stampOf(const fs::path& path) {
+    std::error_code ec;
+    const auto time = fs::last_write_time(path, ec);
+    if (ec) return std::nullopt;
+    const auto size = fs::file_size(path, ec);
+    if (ec) return std::nullopt;
+    return Stamp{path, time, size};
+}
+
+}  // namespace
+
+struct Contest::Board {
+    Kind kind = Kind::Tournament;
+    std::optional<Stamp> stamp;
+    bool loaded = false;
+    std::shared_ptr<const Results> results = std::make_shared<Results>();
+    bool scored = false;
+    std::unordered_map<std::int64_t, Score> scores;
+    std::unordered_map<std::int64_t, std::string> names;
+    bool ranked = false;
+    std::vector<RankRow> ranking;
+    std::vector<std::int64_t> rankingIds;  // the player of each ranking row
+};
+
+std::string PseudonymProblem(std::string_view pseudonym) {
+    const std::string p = normalizePseudonym(pseudonym);
+    if (p.empty()) {
+        return "Le pseudo est vide : saisissez-le dans Zenkor (case « Pseudo »), puis envoyez de nouveau.";
+    }
+    size_t count = 0;
+    for (size_t i = 0; i < p.size();) {
+        const long cp = nextCodePoint(p, i);
+        if (cp < 0 || !allowedInPseudonym(cp)) {
+            return "Le pseudo ne peut contenir que des lettres, des chiffres, des espaces et les signes - _ "
+                   ".";
+        }
+        ++count;
+    }
+    if (count > kMaxPseudonym) {
+        return "Le pseudo est trop long : " + std::to_string(kMaxPseudonym) + " caractères au plus.";
+    }
+    return {};
+}
+
+Contest::Contest(ContestOptions options) : options_(std::move(options)) {
+    if (sodium_init() < 0) throw std::runtime_error("libsodium could not start");
+    fs::create_directories(options_.dataFolder);
+    db_ = std::make_unique<Database>(options_.dataFolder / "contest.sqlite");
+    for (Kind kind : {Kind::Tournament, Kind::Qualifiers}) {
+        auto& b = boards_[static_cast<int>(kind)];
+        b = std::make_unique<Board>();
+        b->kind = kind;
+    }
+}
+
+Contest::~Contest() = default;
+
+std::int64_t Contest::Now() const {
+    if (options_.clock) return options_.clock();
+    return std::chrono::duration_cast<std::chrono::seconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+
+Contest::Board& Contest::board(Kind kind) {
+    return *boards_[static_cast<int>(kind)];
+}
+
+std::string Contest::hashPassword(std::string_view password) const {
+    char hash[crypto_pwhash_STRBYTES];
+    SlotGuard slot;
+    if (crypto_pwhash_str(hash, password.data(), password.size(), options_.hashOps, options_.hashMemory) !=
+        0) {
+        throw std::runtime_error("out of memory while hashing a password");
+    }
+    return hash;
+}
+
+bool Contest::verifyPassword(const std::string& hash, std::string_view password) const {
+    SlotGuard slot;
+    return crypto_pwhash_str_verify(hash.c_str(), password.data(), password.size()) == 0;
+}
+
+LoginResult Contest::Login(std::string_view pseudonymIn, std::string_view password, std::string_view address,
+                           std::int64_t now) {
+    LoginResult result;
+    if (std::string problem = PseudonymProblem(pseudonymIn); !problem.empty()) {
+        result.outcome = LoginOutcome::Invalid;
+        result.message = std::move(problem);
+        return result;
+    }
+    if (password.empty() || password.size() > kMaxPassword) {
+        result.outcome = LoginOutcome::Invalid;
+        result.message =
+            password.empty()
+                ? "Le mot de passe est vide : saisissez-le dans Zenkor (case « mot de passe »), puis "
+                  "envoyez de nouveau."
+                : "Le mot de passe est trop long : " + std::to_string(kMaxPassword) + " signes au plus.";
+        return result;
+    }
+    const std::string pseudonym = normalizePseudonym(pseudonymIn);
+    const std::string key = pseudonymKey(pseudonym);
+
+    std::optional<std::pair<std::int64_t, std::string>> player;  // id and hash
+    {
+        std::lock_guard lock(mutex_);
+        Statement failures(*db_, "SELECT COUNT(*), MAX(at) FROM failed_logins WHERE address = ? AND at > ?");
+        failures.bind(1, address).bind(2, now - kFailureWindow);
+        if (failures.step()) {
+            const std::int64_t count = failures.integer(0);
+            if (count >= kFreeFailures) {
+                const std::int64_t wait =
+                    std::min(kLongestWait, kFirstWait << std::min<std::int64_t>(count - kFreeFailures, 10));
+                const std::int64_t until = failures.integer(1) + wait;
+                if (now < until) {
+                    result.outcome = LoginOutcome::Throttled;
+                    result.retryAfter = until - now;
+                    result.message = "Trop d'essais de mot de passe depuis votre adresse : réessayez dans " +
+                                     std::to_string((result.retryAfter + 59) / 60) + " minute(s).";
+                    return result;
+                }
+            }
+        }
+        Statement find(*db_, "SELECT id, password_hash FROM players WHERE pseudonym_key = ?");
+        find.bind(1, key);
+        if (find.step()) player.emplace(find.integer(0), find.text(1));
+    }
+
+    if (!player) {
+        const std::string hash = hashPassword(password);
+        std::lock_guard lock(mutex_);
+        Statement insert(
+            *db_,
+            "INSERT INTO players(pseudonym, pseudonym_key, password_hash, created_at) VALUES(?, ?, ?, ?) "
+            "ON CONFLICT(pseudonym_key) DO NOTHING");
+        insert.bind(1, pseudonym).bind(2, key).bind(3, hash).bind(4, now).run();
+        if (db_->changes() == 1) {
+            result.outcome = LoginOutcome::Registered;
+            player.emplace(db_->lastInsertId(), hash);
+        } else {
+            // Someone registered the same pseudonym in between: theirs it is.
+            Statement find(*db_, "SELECT id, password_hash FROM players WHERE pseudonym_key = ?");
+            find.bind(1, key);
+            if (find.step()) player.emplace(find.integer(0), find.text(1));
+        }
+    }
+    if (result.outcome != LoginOutcome::Registered) {
+        if (!player || !verifyPassword(player->second, password)) {
+            std::lock_guard lock(mutex_);
+            Statement note(*db_, "INSERT INTO failed_logins(address, at) VALUES(?, ?)");
+            note.bind(1, address).bind(2, now).run();
+            Statement forget(*db_, "DELETE FROM failed_logins WHERE at < ?");
+            forget.bind(1, now - 24 * 3600).run();
+            result.outcome = LoginOutcome::Refused;
+            result.message = "Pseudo ou mot de passe incorrect.";
+            return result;
+        }
+        result.outcome = LoginOutcome::LoggedIn;
+        if (crypto_pwhash_str_needs_rehash(player->second.c_str(), options_.hashOps, options_.hashMemory) !=
+            0) {
+            const std::string hash = hashPassword(password);
+            std::lock_guard lock(mutex_);
+            Statement update(*db_, "UPDATE players SET password_hash = ? WHERE id = ?");
+            update.bind(1, hash).bind(2, player->first).run();
+        }
+    }
+
+    result.token = randomToken(32);
+    std::lock_guard lock(mutex_);
+    Statement expired(*db_, "DELETE FROM sessions WHERE expires_at <= ?");
+    expired.bind(1, now).run();
+    Statement session(*db_,
+                      "INSERT INTO sessions(token_hash, player_id, csrf_token, created_at, expires_at) "
+                      "VALUES(?, ?, ?, ?, ?)");
+    session.bindBlob(1, tokenHash(result.token))
+        .bind(2, player->first)
+        .bind(3, randomToken(16))
+        .bind(4, now)
+        .bind(5, now + kSessionSeconds)
+        .run();
+    return result;
+}
+
+std::optional<SessionInfo> Contest::Session(std::string_view token, std::int64_t now) {
+    if (token.empty() || token.size() > 100) return std::nullopt;
+    std::lock_guard lock(mutex_);
+    Statement st(
+        *db_,
+        "SELECT s.player_id, p.pseudonym, s.csrf_token FROM sessions s JOIN players p ON p.id = s.player_id "
+        "WHERE s.token_hash = ? AND s.expires_at > ?");
+    st.bindBlob(1, tokenHash(token)).bind(2, now);
+    if (!st.step()) return std::nullopt;
+    return SessionInfo{st.integer(0), st.text(1), st.text(2)};
+}
+
+void Contest::Logout(std::string_view token) {
+    std::lock_guard lock(mutex_);
+    Statement st(*db_, "DELETE FROM sessions WHERE token_hash = ?");
+    st.bindBlob(1, tokenHash(token)).run();
+}
+
+void Contest::refreshPublished(Board& b) {
+    fs::path path = options_.dataFolder / (b.kind == Kind::Tournament ? "Zenkor2024.ini" : "Elim2024.ini");
+    std::optional<Stamp> stamp = stampOf(path);
+    if (!stamp && b.kind == Kind::Qualifiers && !options_.shippedQualifiers.empty()) {
+        stamp = stampOf(options_.shippedQualifiers);
+    }
+    if (b.loaded && stamp == b.stamp) return;
+    // A moment without the file (between the two renames of a publish): the last one read holds.
+    if (!stamp && b.stamp) return;
+    auto results = std::make_shared<Results>();
+    if (stamp) {
+        if (const auto bytes = platform::ReadFileBytes(stamp->path)) {
+            *results = b.kind == Kind::Tournament ? ReadEditionResults(*bytes) : ReadQualifierResults(*bytes);
+        }
+    }
+    b.results = std::move(results);
+    b.stamp = stamp;
+    b.loaded = true;
+    b.scored = false;
+    b.ranked = false;
+}
+
+std::vector<Match> Contest::predictionsOf(Kind kind, std::int64_t playerId) {
+    std::vector<Match> out;
+    Statement st(*db_,
+                 "SELECT match_key, team1, team2, goals1, goals2, winner FROM predictions "
+                 "WHERE player_id = ? AND contest = ?");
+    st.bind(1, playerId).bind(2, KindName(kind));
+    while (st.step()) out.push_back(readPrediction(st, 0));
+    return out;
+}
+
+void Contest::rescoreAll(Board& b) {
+    b.scores.clear();
+    b.names.clear();
+    Statement st(*db_,
+                 "SELECT player_id, match_key, team1, team2, goals1, goals2, winner FROM predictions "
+                 "WHERE contest = ? ORDER BY player_id");
+    st.bind(1, KindName(b.kind));
+    std::int64_t current = 0;
+    std::vector<Match> predictions;
+    auto flush = [&] {
+        if (current != 0) b.scores[current] = ScorePredictions(*b.results, predictions);
+        predictions.clear();
+    };
+    while (st.step()) {
+        const std::int64_t id = st.integer(0);
+        if (id != current) {
+            flush();
+            current = id;
+        }
+        predictions.push_back(readPrediction(st, 1));
+    }
+    flush();
+    Statement names(*db_, "SELECT id, pseudonym FROM players");
+    while (names.step()) {
+        const std::int64_t id = names.integer(0);
+        if (b.scores.count(id)) b.names[id] = names.text(1);
+    }
+    b.scored = true;
+    b.ranked = false;
+}
+
+void Contest::rescorePlayer(Board& b, std::int64_t playerId) {
+    if (!b.scored) return;  // the next read scores everybody
+    b.scores[playerId] = ScorePredictions(*b.results, predictionsOf(b.kind, playerId));
+    Statement name(*db_, "SELECT pseudonym FROM players WHERE id = ?");
+    name.bind(1, playerId);
+    if (name.step()) b.names[playerId] = name.text(0);
+    b.ranked = false;
+}
+
+std::shared_ptr<const Results> Contest::Published(Kind kind) {
+    std::lock_guard lock(mutex_);
+    Board& b = board(kind);
+    refreshPublished(b);
+    return b.results;
+}
+
+UploadResult Contest::Upload(std::int64_t playerId, Kind kind, std::string_view fileName,
+                             std::string_view bytes, std::int64_t now) {
+    UploadResult result;
+    const std::shared_ptr<const Results> published = Published(kind);
+    auto reading = ReadUpload(kind, bytes, *published);
+    if (const auto* refusal = std::get_if<Refusal>(&reading)) {
+        result.message = refusal->message;
+        return result;
+    }
+    const auto& predictions = std::get<std::vector<Match>>(reading);
+
+    std::lock_guard lock(mutex_);
+    Board& b = board(kind);
+    Transaction tx(*db_);
+    Statement upload(*db_,
+                     "INSERT INTO uploads(player_id, contest, uploaded_at, file_name, bytes, matches_taken) "
+                     "VALUES(?, ?, ?, ?, ?, 0)");
+    upload.bind(1, playerId)
+        .bind(2, KindName(kind))
+        .bind(3, now)
+        .bind(4, fileName.substr(0, kMaxFileName))
+        .bindBlob(5, bytes)
+        .run();
+    const std::int64_t uploadId = db_->lastInsertId();
+    Statement keep(
+        *db_,
+        "INSERT INTO predictions(player_id, contest, match_key, team1, team2, goals1, goals2, winner, "
+        "upload_id) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?) "
+        "ON CONFLICT(player_id, contest, match_key) DO UPDATE SET team1 = excluded.team1, "
+        "team2 = excluded.team2, goals1 = excluded.goals1, goals2 = excluded.goals2, "
+        "winner = excluded.winner, upload_id = excluded.upload_id");
+    for (const Match& m : predictions) {
+        const RealMatch* real = published->find(m.key);
+        if (!real) continue;
+        if (lockedAt(*real, now)) {
+            ++result.locked;
+            continue;
+        }
+        keep.bind(1, playerId)
+            .bind(2, KindName(kind))
+            .bind(3, m.key)
+            .bind(4, m.team1)
+            .bind(5, m.team2)
+            .bind(6, m.goals1)
+            .bind(7, m.goals2)
+            .bind(8, static_cast<std::int64_t>(m.winner))
+            .bind(9, uploadId)
+            .run();
+        ++result.taken;
+    }
+    Statement taken(*db_, "UPDATE uploads SET matches_taken = ? WHERE id = ?");
+    taken.bind(1, static_cast<std::int64_t>(result.taken)).bind(2, uploadId).run();
+    tx.commit();
+    if (b.results == published) rescorePlayer(b, playerId);
+    result.ok = true;
+    return result;
+}
+
+std::vector<RankRow> Contest::Ranking(Kind kind, size_t limit) {
+    std::lock_guard lock(mutex_);
+    Board& b = board(kind);
+    refreshPublished(b);
+    if (!b.scored) rescoreAll(b);
+    if (!b.ranked) {
+        std::vector<std::int64_t> ids;
+        ids.reserve(b.scores.size());
+        for (const auto& [id, score] : b.scores) ids.push_back(id);
+        std::sort(ids.begin(), ids.end(), [&](std::int64_t x, std::int64_t y) {
+            const Score& a = b.scores[x];
+            const Score& c = b.scores[y];
+            if (a.points != c.points) return a.points > c.points;
+            if (a.exact != c.exact) return a.exact > c.exact;
+            return b.names[x] < b.names[y];
+        });
+        b.ranking.clear();
+        b.ranking.reserve(ids.size());
+        for (size_t i = 0; i < ids.size(); ++i) {
+            const Score& s = b.scores[ids[i]];
+            RankRow row{static_cast<int>(i + 1), b.names[ids[i]], s.points, s.exact};
+            // Level on points and exact scores, level in rank.
+            if (i > 0 && b.ranking.back().points == s.points && b.ranking.back().exact == s.exact) {
+                row.rank = b.ranking.back().rank;
+            }
+            b.ranking.push_back(std::move(row));
+        }
+        b.rankingIds = std::move(ids);
+        b.ranked = true;
+    }
+    return {b.ranking.begin(),
+            b.ranking.begin() + static_cast<std::ptrdiff_t>(std::min(limit, b.ranking.size()))};
+}
+
+size_t Contest::PlayerCount(Kind kind) {
+    Ranking(kind, 0);
+    std::lock_guard lock(mutex_);
+    return board(kind).ranking.size();
+}
+
+std::optional<PlayerCard> Contest::Player(Kind kind, std::string_view pseudonym, std::int64_t viewerId,
+                                          std::int64_t now) {
+    std::vector<RankRow> ranking = Ranking(kind);
+    std::lock_guard lock(mutex_);
+    Board& b = board(kind);
+    Statement find(*db_, "SELECT id, pseudonym FROM players WHERE pseudonym_key = ?");
+    find.bind(1, pseudonymKey(pseudonym));
+    if (!find.step()) return std::nullopt;
+    const std::int64_t playerId = find.integer(0);
+    PlayerCard card;
+    card.pseudonym = find.text(1);
+    for (size_t i = 0; i < b.rankingIds.size() && i < b.ranking.size(); ++i) {
+        if (b.rankingIds[i] == playerId) card.rank = b.ranking[i];
+    }
+    std::vector<Match> all = predictionsOf(kind, playerId);
+    card.bonus = ScorePredictions(*b.results, all).bonus;
+    std::unordered_map<std::string, Match> predicted;
+    for (Match& m : all) predicted.emplace(m.key, std::move(m));
+    const bool own = viewerId == playerId;
+    for (const RealMatch& real : b.results->matches) {
+        PlayerMatch pm;
+        pm.real = real;
+        if (const auto it = predicted.find(real.key); it != predicted.end()) {
+            if (own || lockedAt(real, now)) {
+                pm.predicted = it->second;
+                pm.points = MatchPoints(real, it->second);
+            } else {
+                pm.hidden = true;
+            }
+        }
+        card.matches.push_back(std::move(pm));
+    }
+    if (own) {
+        Statement uploads(
+            *db_,
+            "SELECT uploaded_at, file_name, matches_taken FROM uploads WHERE player_id = ? AND contest = ? "
+            "ORDER BY uploaded_at DESC, id DESC LIMIT 20");
+        uploads.bind(1, playerId).bind(2, KindName(kind));
+        while (uploads.step()) {
+            card.uploads.push_back(
+                {uploads.integer(0), uploads.text(1), static_cast<int>(uploads.integer(2))});
+        }
+    }
+    return card;
+}
+
+void Contest::StoreContactMessage(const ContactMessage& message, std::int64_t now) {
+    std::lock_guard lock(mutex_);
+    Statement st(*db_,
+                 "INSERT INTO contact_messages(received_at, subject, name, email, message, address) "
+                 "VALUES(?, ?, ?, ?, ?, ?)");
+    st.bind(1, now)
+        .bind(2, message.subject)
+        .bind(3, message.name)
+        .bind(4, message.email)
+        .bind(5, message.message)
+        .bind(6, message.address)
+        .run();
+}
+
+}  // namespace contest

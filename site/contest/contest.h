@@ -1,0 +1,138 @@
+// The prediction contest as a service: accounts, sessions, uploads, points and rankings. Pure of HTTP;
+// every call that depends on the time takes `now` (UTC epoch seconds). Safe to call from any thread.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "site/contest/database.h"
+#include "site/contest/scoring.h"
+
+namespace contest {
+
+struct ContestOptions {
+    std::filesystem::path dataFolder;  // holds contest.sqlite and the published Zenkor2024.ini, Elim2024.ini
+    // The qualifiers file shipped with the program, used while the site has published none.
+    std::filesystem::path shippedQualifiers;
+    // Argon2id cost; tests use the library's minimum.
+    unsigned long long hashOps = 2;           // crypto_pwhash_OPSLIMIT_INTERACTIVE
+    size_t hashMemory = 64ull * 1024 * 1024;  // crypto_pwhash_MEMLIMIT_INTERACTIVE
+    // The site's clock, UTC epoch seconds; the system clock when empty.
+    std::function<std::int64_t()> clock;
+};
+
+inline constexpr size_t kMaxPseudonym = 24;  // characters
+inline constexpr size_t kMaxPassword = 128;  // bytes
+inline constexpr std::int64_t kSessionSeconds = 30 * 24 * 3600;
+
+// Why a pseudonym cannot be used, or "" when it can (after trimming).
+std::string PseudonymProblem(std::string_view pseudonym);
+
+enum class LoginOutcome { Registered, LoggedIn, Refused, Invalid, Throttled };
+
+struct LoginResult {
+    LoginOutcome outcome = LoginOutcome::Refused;
+    std::string message;          // for Refused, Invalid and Throttled
+    std::string token;            // the new session's token (cookie value) when registered or logged in
+    std::int64_t retryAfter = 0;  // seconds, when throttled
+    bool ok() const { return outcome == LoginOutcome::Registered || outcome == LoginOutcome::LoggedIn; }
+};
+
+struct SessionInfo {
+    std::int64_t playerId = 0;
+    std::string pseudonym;
+    std::string csrfToken;
+};
+
+struct UploadResult {
+    bool ok = false;
+    std::string message;  // why the file was refused
+    int taken = 0;        // matches whose prediction the file set
+    int locked = 0;       // matches already started, kept as they were
+};
+
+struct RankRow {
+    int rank = 0;
+    std::string pseudonym;
+    int points = 0;
+    int exact = 0;
+};
+
+// One match on a player's page: the real match beside the player's prediction.
+struct PlayerMatch {
+    RealMatch real;
+    std::optional<Match> predicted;  // none when the player sent none, or while it is hidden
+    bool hidden = false;             // another player's prediction before kick-off
+    int points = 0;
+};
+
+struct PlayerUpload {
+    std::int64_t at = 0;
+    std::string fileName;
+    int taken = 0;
+};
+
+struct PlayerCard {
+    std::string pseudonym;
+    std::optional<RankRow> rank;  // none until the player has sent a file
+    int bonus = 0;                // points for teams in the right knockout round and the champion
+    std::vector<PlayerMatch> matches;
+    std::vector<PlayerUpload> uploads;  // only for the player themself
+};
+
+struct ContactMessage {
+    std::string subject, name, email, message, address;
+};
+
+class Contest {
+  public:
+    explicit Contest(ContestOptions options);
+    ~Contest();
+
+    std::int64_t Now() const;
+    const ContestOptions& options() const { return options_; }
+
+    // A new pseudonym registers with the password; a known one must match it.
+    LoginResult Login(std::string_view pseudonym, std::string_view password, std::string_view address,
+                      std::int64_t now);
+    std::optional<SessionInfo> Session(std::string_view token, std::int64_t now);
+    void Logout(std::string_view token);
+
+    UploadResult Upload(std::int64_t playerId, Kind kind, std::string_view fileName, std::string_view bytes,
+                        std::int64_t now);
+
+    // The ranking, best first; limit rows at most.
+    std::vector<RankRow> Ranking(Kind kind, size_t limit = SIZE_MAX);
+    size_t PlayerCount(Kind kind);
+    // A player's page as viewerId sees it (0 for a visitor); nothing for an unknown pseudonym.
+    std::optional<PlayerCard> Player(Kind kind, std::string_view pseudonym, std::int64_t viewerId,
+                                     std::int64_t now);
+    // The published matches of a contest.
+    std::shared_ptr<const Results> Published(Kind kind);
+
+    void StoreContactMessage(const ContactMessage& message, std::int64_t now);
+
+  private:
+    struct Board;
+    Board& board(Kind kind);
+    void refreshPublished(Board& b);
+    void rescoreAll(Board& b);
+    void rescorePlayer(Board& b, std::int64_t playerId);
+    std::vector<Match> predictionsOf(Kind kind, std::int64_t playerId);
+    std::string hashPassword(std::string_view password) const;
+    bool verifyPassword(const std::string& hash, std::string_view password) const;
+
+    ContestOptions options_;
+    std::mutex mutex_;  // the connection and the boards
+    std::unique_ptr<Database> db_;
+    std::unique_ptr<Board> boards_[2];
+};
+
+}  // namespace contest

@@ -1,0 +1,214 @@
+#include "site/contest/database.h"
+
+#include <sqlite3.h>
+
+#include <array>
+
+namespace contest {
+
+namespace {
+
+// Each step brings the schema from its index to the next version; never edit a step once shipped.
+constexpr std::array kMigrations = {
+    R"sql(
+CREATE TABLE players(
+    id INTEGER PRIMARY KEY,
+    pseudonym TEXT NOT NULL,
+    pseudonym_key TEXT NOT NULL UNIQUE,
+    password_hash TEXT NOT NULL,
+    created_at INTEGER NOT NULL);
+CREATE TABLE sessions(
+    token_hash BLOB PRIMARY KEY,
+    player_id INTEGER NOT NULL REFERENCES players(id) ON DELETE CASCADE,
+    csrf_token TEXT NOT NULL,
+    created_at INTEGER NOT NULL,
+    expires_at INTEGER NOT NULL);
+CREATE INDEX sessions_expiry ON sessions(expires_at);
+CREATE TABLE uploads(
+    id INTEGER PRIMARY KEY,
+    player_id INTEGER NOT NULL REFERENCES players(id) ON DELETE CASCADE,
+    contest TEXT NOT NULL,
+    uploaded_at INTEGER NOT NULL,
+    file_name TEXT NOT NULL,
+    bytes BLOB NOT NULL,
+    matches_taken INTEGER NOT NULL);
+CREATE INDEX uploads_player ON uploads(player_id, contest, uploaded_at);
+CREATE TABLE predictions(
+    player_id INTEGER NOT NULL REFERENCES players(id) ON DELETE CASCADE,
+    contest TEXT NOT NULL,
+    match_key TEXT NOT NULL,
+    team1 TEXT NOT NULL,
+    team2 TEXT NOT NULL,
+    goals1 INTEGER,
+    goals2 INTEGER,
+    winner INTEGER NOT NULL,
+    upload_id INTEGER NOT NULL REFERENCES uploads(id) ON DELETE CASCADE,
+    PRIMARY KEY(player_id, contest, match_key));
+CREATE TABLE contact_messages(
+    id INTEGER PRIMARY KEY,
+    received_at INTEGER NOT NULL,
+    subject TEXT NOT NULL,
+    name TEXT NOT NULL,
+    email TEXT NOT NULL,
+    message TEXT NOT NULL,
+    address TEXT NOT NULL);
+CREATE TABLE failed_logins(
+    address TEXT NOT NULL,
+    at INTEGER NOT NULL);
+CREATE INDEX failed_logins_address ON failed_logins(address, at);
+)sql",
+};
+
+}  // namespace
+
+Statement::Statement(Database& db, std::string_view sql) : db_(db) {
+    if (sqlite3_prepare_v2(db.handle(), sql.data(), static_cast<int>(sql.size()), &stmt_, nullptr) !=
+        SQLITE_OK) {
+        db.fail("prepare");
+    }
+}
+
+Statement::~Statement() {
+    sqlite3_finalize(stmt_);
+}
+
+Statement& Statement::bind(int index, std::int64_t value) {
+    if (sqlite3_bind_int64(stmt_, index, value) != SQLITE_OK) db_.fail("bind");
+    return *this;
+}
+
+Statement& Statement::bind(int index, std::string_view text) {
+    if (sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT) !=
+        SQLITE_OK) {
+        db_.fail("bind");
+    }
+    return *this;
+}
+
+Statement& Statement::bindBlob(int index, std::string_view bytes) {
+    if (sqlite3_bind_blob(stmt_, index, bytes.data(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT) !=
+        SQLITE_OK) {
+        db_.fail("bind");
+    }
+    return *this;
+}
+
+Statement& Statement::bindNull(int index) {
+    if (sqlite3_bind_null(stmt_, index) != SQLITE_OK) db_.fail("bind");
+    return *this;
+}
+
+Statement& Statement::bind(int index, std::optional<int> value) {
+    return value ? bind(index, static_cast<std::int64_t>(*value)) : bindNull(index);
+}
+
+bool Statement::step() {
+    const int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_ROW) return true;
+    if (rc == SQLITE_DONE) return false;
+    db_.fail("step");
+}
+
+void Statement::run() {
+    while (step()) {
+    }
+    reset();
+}
+
+void Statement::reset() {
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
+}
+
+std::int64_t Statement::integer(int column) const {
+    return sqlite3_column_int64(stmt_, column);
+}
+
+std::optional<int> Statement::optionalInt(int column) const {
+    if (isNull(column)) return std::nullopt;
+    return sqlite3_column_int(stmt_, column);
+}
+
+std::string Statement::text(int column) const {
+    const auto* p = reinterpret_cast<const char*>(sqlite3_column_blob(stmt_, column));
+    const int n = sqlite3_column_bytes(stmt_, column);
+    return p ? std::string(p, static_cast<size_t>(n)) : std::string();
+}
+
+bool Statement::isNull(int column) const {
+    return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
+}
+
+Database::Database(const std::filesystem::path& file) {
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
+    if (sqlite3_open_v2(file.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
+        const std::string why = db_ ? sqlite3_errmsg(db_) : "out of memory";
+        sqlite3_close(db_);
+        db_ = nullptr;
+        throw DatabaseError("open " + file.string() + ": " + why);
+    }
+    sqlite3_busy_timeout(db_, 5000);
+    exec("PRAGMA journal_mode=WAL;");
+    exec("PRAGMA synchronous=NORMAL;");
+    exec("PRAGMA foreign_keys=ON;");
+    migrate();
+}
+
+Database::~Database() {
+    sqlite3_close(db_);
+}
+
+void Database::exec(const char* sql) {
+    char* error = nullptr;
+    if (sqlite3_exec(db_, sql, nullptr, nullptr, &error) != SQLITE_OK) {
+        const std::string why = error ? error : sqlite3_errmsg(db_);
+        sqlite3_free(error);
+        throw DatabaseError("database: " + why);
+    }
+}
+
+std::int64_t Database::lastInsertId() const {
+    return sqlite3_last_insert_rowid(db_);
+}
+
+int Database::changes() const {
+    return sqlite3_changes(db_);
+}
+
+int Database::schemaVersion() {
+    Statement st(*this, "PRAGMA user_version");
+    return st.step() ? static_cast<int>(st.integer(0)) : 0;
+}
+
+void Database::fail(std::string_view what) const {
+    throw DatabaseError("database " + std::string(what) + ": " + sqlite3_errmsg(db_));
+}
+
+void Database::migrate() {
+    const int current = schemaVersion();
+    if (current > static_cast<int>(kMigrations.size())) {
+        throw DatabaseError("the database was made by a newer site (schema " + std::to_string(current) + ")");
+    }
+    for (int step = current; step < static_cast<int>(kMigrations.size()); ++step) {
+        // The version moves with the step's own transaction, so a failed step leaves the old schema whole.
+        Transaction tx(*this);
+        exec(kMigrations[static_cast<size_t>(step)]);
+        exec(("PRAGMA user_version=" + std::to_string(step + 1)).c_str());
+        tx.commit();
+    }
+}
+
+Transaction::Transaction(Database& db) : db_(db) {
+    db_.exec("BEGIN IMMEDIATE");
+}
+
+Transaction::~Transaction() {
+    if (!done_) sqlite3_exec(db_.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+void Transaction::commit() {
+    db_.exec("COMMIT");
+    done_ = true;
+}
+
+}  // namespace contest

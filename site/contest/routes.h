@@ -1,0 +1,21 @@
+// The contest's pages on the site's HTTP server.
+#pragma once
+
+namespace httplib {
+class Server;
+}
+
+namespace contest {
+
+class Contest;
+
+inline constexpr const char* kTournamentPath = "/expZenkor2024.php";
+inline constexpr const char* kQualifiersPath = "/expELIMZenkor2024.php";
+inline constexpr const char* kPlayerPath = "/joueur.php";
+inline constexpr const char* kQualifiersPlayerPath = "/joueurelim.php";
+
+// The contest pages (with the upload form), the upload and login posts, the rankings and the players'
+// pages. contest must outlive the server.
+void RegisterContestRoutes(httplib::Server& server, Contest& contest);
+
+}  // namespace contest

@@ -1,0 +1,253 @@
+#include "site/contest/upload_reader.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <mutex>
+
+#include "platform/datetime.h"
+#include "platform/ini.h"
+#include "platform/text.h"
+#include "qualifiers/qualifiers.h"
+#include "site/tournament.h"
+
+namespace contest {
+
+namespace {
+
+constexpr std::string_view kTournamentGroups = "ABCDEF";
+constexpr std::string_view kQualifierGroups = "ABCDEFGHI";
+constexpr int kQualifierTeams = 6;
+
+std::optional<std::string> iniText(std::string_view bytes, std::string_view section, std::string_view key) {
+    auto raw = platform::IniFind(bytes, section, key, platform::IniEncoding::Cp1252);
+    if (!raw) return std::nullopt;
+    return platform::Cp1252ToUtf8(*raw);
+}
+
+// A score box's goals: a whole number; "-", empty or anything else is no score.
+std::optional<int> goalsOf(std::string_view text) {
+    const std::string t = platform::Trim(text);
+    if (t.empty() || t.size() > 2 ||
+        !std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return std::nullopt;
+    }
+    return std::atoi(t.c_str());
+}
+
+bool isTeamName(const std::string& name) {
+    return !name.empty() && name != "-";
+}
+
+// The teams of every group, as the file names them; nothing when a group lacks one.
+std::optional<std::map<char, std::set<std::string>>> groupTeams(std::string_view bytes,
+                                                                std::string_view groups, int first, int count,
+                                                                int least) {
+    std::map<char, std::set<std::string>> teams;
+    for (char g : groups) {
+        std::set<std::string>& set = teams[g];
+        for (int k = first; k < first + count; ++k) {
+            const auto name = iniText(bytes, "Equip" + std::string(1, g), std::to_string(k));
+            if (name && isTeamName(platform::Trim(*name))) set.insert(platform::Trim(*name));
+        }
+        if (static_cast<int>(set.size()) < least) return std::nullopt;
+    }
+    return teams;
+}
+
+std::string ordinalLabel(const char* round, int k) {
+    return std::string(round) + " " + std::to_string(k + 1);
+}
+
+RealMatch fromView(const site::MatchView& v, std::string key, std::string label) {
+    RealMatch m;
+    m.key = std::move(key);
+    m.label = std::move(label);
+    m.team1 = v.first;
+    m.team2 = v.second;
+    m.goals1 = goalsOf(v.goals1);
+    m.goals2 = goalsOf(v.goals2);
+    m.winner = v.winner;
+    m.kickoff = KickoffOf(v.info);
+    return m;
+}
+
+Results tournamentMatches(const site::TournamentView& t) {
+    Results r;
+    for (int m = 0; m < 6; ++m) {
+        for (const site::GroupView& g : t.groups) {
+            const site::MatchView& v = g.matches[static_cast<size_t>(m)];
+            RealMatch match = fromView(v, std::string(1, g.letter) + std::to_string(2 * m),
+                                       "Groupe " + std::string(1, g.letter));
+            // A group match has no shoot-out: its winner is in its score.
+            match.winner = match.played() ? (*match.goals1 > *match.goals2   ? 1
+                                             : *match.goals2 > *match.goals1 ? 2
+                                                                             : 0)
+                                          : 0;
+            r.add(std::move(match));
+        }
+    }
+    for (int k = 0; k < 8; ++k) {
+        r.add(fromView(t.roundOf16[static_cast<size_t>(k)], "V" + std::to_string(2 * k),
+                       ordinalLabel("Huitième de finale", k)));
+    }
+    for (int k = 0; k < 4; ++k) {
+        r.add(fromView(t.quarterFinals[static_cast<size_t>(k)], "W" + std::to_string(2 * k),
+                       ordinalLabel("Quart de finale", k)));
+    }
+    for (int k = 0; k < 2; ++k) {
+        r.add(fromView(t.semiFinals[static_cast<size_t>(k)], "X" + std::to_string(2 * k),
+                       ordinalLabel("Demi-finale", k)));
+    }
+    r.add(fromView(t.final, "Z0", "Finale"));
+    return r;
+}
+
+// The qualifying day of a pair, from the program's fixture table ("dd/mm/yyyy|home|away|group").
+std::optional<std::int64_t> qualifierKickoff(char group, const std::string& home, const std::string& away) {
+    static const std::array<std::string, 261> table = [] {
+        std::lock_guard lock(site::WindowModelMutex());
+        zenkor::LoadQualifierFixtures();
+        return zenkor::QualifierFixtures();
+    }();
+    for (const std::string& row : table) {
+        const auto fields = platform::Split(row, "|");
+        if (fields.size() == 4 && fields[1] == home && fields[2] == away &&
+            fields[3] == std::string(1, group)) {
+            // The table gives days only: the match locks when its day begins.
+            const auto day = platform::ParseDate(fields[0]);
+            if (day) return ParisToUtc(day->seconds);
+        }
+    }
+    return std::nullopt;
+}
+
+Results qualifierMatches(std::string_view bytes, bool withKickoffs) {
+    Results r;
+    for (char g : kQualifierGroups) {
+        const std::string letter(1, g);
+        std::array<std::string, kQualifierTeams> teams;
+        for (int k = 0; k < kQualifierTeams; ++k) {
+            teams[static_cast<size_t>(k)] =
+                platform::Trim(iniText(bytes, "Equip" + letter, std::to_string(k)).value_or(""));
+        }
+        // Row x of a group is the x-th ordered pair of its teams, home index major, as the grid builds it.
+        int x = 0;
+        for (int i = 0; i < kQualifierTeams; ++i) {
+            for (int j = 0; j < kQualifierTeams; ++j) {
+                const std::string& home = teams[static_cast<size_t>(i)];
+                const std::string& away = teams[static_cast<size_t>(j)];
+                if (i == j || !isTeamName(home) || !isTeamName(away)) continue;
+                RealMatch m;
+                m.key = letter + ":" + home + "|" + away;
+                m.label = "Groupe " + letter;
+                m.team1 = home;
+                m.team2 = away;
+                m.goals1 = goalsOf(iniText(bytes, "But" + letter, std::to_string(2 * x)).value_or("-"));
+                m.goals2 = goalsOf(iniText(bytes, "But" + letter, std::to_string(2 * x + 1)).value_or("-"));
+                if (m.played()) m.winner = *m.goals1 > *m.goals2 ? 1 : *m.goals2 > *m.goals1 ? 2 : 0;
+                if (withKickoffs) m.kickoff = qualifierKickoff(g, home, away);
+                r.add(std::move(m));
+                ++x;
+            }
+        }
+    }
+    if (auto teams = groupTeams(bytes, kQualifierGroups, 0, kQualifierTeams, 0))
+        r.groupTeams = std::move(*teams);
+    return r;
+}
+
+std::vector<Match> predictionsOf(const Results& r) {
+    std::vector<Match> out;
+    out.reserve(r.matches.size());
+    for (const RealMatch& m : r.matches) out.push_back(static_cast<const Match&>(m));
+    return out;
+}
+
+// The sets of teams agree group by group with the published file (when it has them).
+bool sameCompetition(const std::map<char, std::set<std::string>>& teams, const Results& published) {
+    if (published.groupTeams.empty()) return true;
+    return teams == published.groupTeams;
+}
+
+}  // namespace
+
+// Summer time in the European Union: from the last Sunday of March to the last Sunday of October,
+// changing at 01:00 UTC.
+static bool summerTime(std::int64_t utc) {
+    using platform::DateTime;
+    const int year = platform::Year(DateTime{utc});
+    auto lastSunday = [year](int month) {
+        DateTime d = platform::MakeDateTime(year, month, 31);
+        while (platform::Weekday(d) != 1) d = platform::AddDays(d, -1);
+        return d.seconds + 3600;
+    };
+    return utc >= lastSunday(3) && utc < lastSunday(10);
+}
+
+std::int64_t ParisToUtc(std::int64_t local) {
+    const std::int64_t summer = local - 2 * 3600;
+    return summerTime(summer) ? summer : local - 3600;
+}
+
+std::int64_t UtcToParis(std::int64_t utc) {
+    return utc + (summerTime(utc) ? 2 : 1) * 3600;
+}
+
+std::optional<std::int64_t> KickoffOf(std::string_view info) {
+    const std::string t = platform::Trim(info);
+    constexpr size_t kDateAndTime = 14;  // "dd/mm/yy HH:MM"
+    if (t.size() < kDateAndTime) return std::nullopt;
+    const auto when = platform::ParseDate(std::string_view(t).substr(t.size() - kDateAndTime));
+    if (!when) return std::nullopt;
+    return ParisToUtc(when->seconds);
+}
+
+Results ReadEditionResults(std::string_view bytes) {
+    Results r = tournamentMatches(site::ComputeTournament(bytes));
+    if (auto teams = groupTeams(bytes, kTournamentGroups, 1, 4, 0)) r.groupTeams = std::move(*teams);
+    return r;
+}
+
+Results ReadQualifierResults(std::string_view bytes) {
+    return qualifierMatches(bytes, true);
+}
+
+std::variant<std::vector<Match>, Refusal> ReadUpload(Kind kind, std::string_view bytes,
+                                                     const Results& published) {
+    if (bytes.empty()) return Refusal{"Le fichier envoyé est vide."};
+    if (bytes.size() > kMaxUploadBytes)
+        return Refusal{"Le fichier dépasse 256 Ko : ce n'est pas un fichier Zenkor."};
+    if (bytes.find('\0') != std::string_view::npos) {
+        return Refusal{"Ce fichier n'est pas un fichier texte : ce n'est pas un fichier Zenkor."};
+    }
+    if (kind == Kind::Tournament) {
+        const auto teams = groupTeams(bytes, kTournamentGroups, 1, 4, 4);
+        if (!teams) {
+            return Refusal{
+                "Ce fichier n'est pas un fichier du tournoi (Zenkor2024.ini) : "
+                "il n'a pas les quatre équipes de chacun des six groupes."};
+        }
+        if (!sameCompetition(*teams, published)) {
+            return Refusal{
+                "Ce fichier n'est pas celui de l'Euro 2024 : ses groupes n'ont pas les équipes du "
+                "fichier publié. Faites « Mise à jour » dans Zenkor, puis envoyez le fichier "
+                "Zenkor2024.ini."};
+        }
+        return predictionsOf(tournamentMatches(site::ComputeTournament(bytes)));
+    }
+    const auto teams = groupTeams(bytes, kQualifierGroups, 0, kQualifierTeams, 2);
+    if (!teams) {
+        return Refusal{
+            "Ce fichier n'est pas un fichier des éliminatoires (Elim2024.ini) : "
+            "il n'a pas les équipes des neuf groupes."};
+    }
+    if (!sameCompetition(*teams, published)) {
+        return Refusal{
+            "Ce fichier n'est pas celui des éliminatoires : ses groupes n'ont pas les équipes du "
+            "fichier publié."};
+    }
+    return predictionsOf(qualifierMatches(bytes, false));
+}
+
+}  // namespace contest

@@ -1,0 +1,338 @@
+// The contest against the real zenkor-site program on 127.0.0.1: players register from the address the
+// program opens, hand in their files, and the ranking, the players' pages and the locks at kick-off follow.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <httplib.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "platform/datetime.h"
+#include "platform/ini.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// 1 June 2024, before the first match; 15 June 2024 12:00 UTC, after the opening match only.
+constexpr std::int64_t kBeforeTournament = 1717200000;
+constexpr std::int64_t kAfterOpeningMatch = 1718452800;
+constexpr std::int64_t kBeforeQualifiers = 1409529600;  // 1 September 2014
+
+std::string dataFile(const std::string& name) {
+    return platform::ReadFileBytes(fs::path(ZENKOR_DATA_DIR) / name).value_or("");
+}
+
+// The file of the real 2024 results, which the site publishes on its first start: a perfect prediction.
+std::string realResults() {
+    return dataFile("site/Zenkor2024.ini");
+}
+
+std::string withValue(std::string bytes, const char* section, const char* key, const char* value) {
+    return platform::IniAssign(bytes, section, key, value, platform::IniEncoding::Cp1252);
+}
+
+class Site {
+  public:
+    Site(const fs::path& data, std::int64_t clock) {
+        int fds[2];
+        EXPECT_EQ(pipe2(fds, O_CLOEXEC), 0);
+        const std::string clockText = std::to_string(clock);
+        pid_ = fork();
+        if (pid_ == 0) {
+            dup2(fds[1], 1);
+            dup2(fds[1], 2);
+            execl(ZENKOR_SITE_BINARY, ZENKOR_SITE_BINARY, "--data", data.c_str(), "--listen", "127.0.0.1:0",
+                  "--clock", clockText.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(fds[1]);
+        std::string out;
+        const std::regex address(R"(listening on http://127\.0\.0\.1:(\d+)/)");
+        std::smatch m;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (!std::regex_search(out, m, address) && std::chrono::steady_clock::now() < deadline) {
+            pollfd p{fds[0], POLLIN, 0};
+            if (poll(&p, 1, 1000) <= 0) continue;
+            char buffer[512];
+            const ssize_t n = read(fds[0], buffer, sizeof buffer);
+            if (n <= 0) break;
+            out.append(buffer, static_cast<size_t>(n));
+        }
+        close(fds[0]);
+        if (std::regex_search(out, m, address)) port_ = std::stoi(m[1]);
+        EXPECT_GT(port_, 0) << out;
+    }
+    ~Site() {
+        kill(pid_, SIGTERM);
+        waitpid(pid_, nullptr, 0);
+    }
+    int port() const { return port_; }
+
+  private:
+    pid_t pid_ = -1;
+    int port_ = 0;
+};
+
+// A browser of one player: keeps the session cookie the site sets.
+class Browser {
+  public:
+    explicit Browser(const Site& site) : client_("127.0.0.1", site.port()) {}
+
+    // The send button's address, percent-encoded as the program sends it.
+    httplib::Result open(const std::string& page, const std::string& password, const std::string& pseudonym) {
+        auto r = get(page + "?mdp=" + encode(password) + "&pseudo=" + encode(pseudonym));
+        if (r && r->has_header("Set-Cookie")) {
+            const std::string c = r->get_header_value("Set-Cookie");
+            cookie_ = c.substr(0, c.find(';'));
+        }
+        return r;
+    }
+    httplib::Result get(const std::string& path) { return client_.Get(path, headers()); }
+
+    httplib::Result upload(const std::string& page, const std::string& bytes, const std::string& name) {
+        const auto form = get(page);
+        std::smatch m;
+        static const std::regex csrf(R"re(name="csrf" value="([^"]+)")re");
+        const std::string body = form ? form->body : "";
+        const std::string token = std::regex_search(body, m, csrf) ? m[1].str() : "";
+        httplib::MultipartFormDataItems items{{"csrf", token, "", ""},
+                                              {"fichier", bytes, name, "application/octet-stream"}};
+        return client_.Post(page, headers(), items);
+    }
+
+  private:
+    static std::string encode(const std::string& text) {
+        std::string out;
+        char hex[4];
+        for (unsigned char c : text) {
+            if (std::isalnum(c)) {
+                out += static_cast<char>(c);
+            } else {
+                std::snprintf(hex, sizeof hex, "%%%02X", c);
+                out += hex;
+            }
+        }
+        return out;
+    }
+    httplib::Headers headers() const {
+        return cookie_.empty() ? httplib::Headers{} : httplib::Headers{{"Cookie", cookie_}};
+    }
+    httplib::Client client_;
+    std::string cookie_;
+};
+
+struct Row {
+    int rank;
+    std::string pseudonym;
+    int points;
+    int exact;
+};
+
+std::vector<Row> ranking(Browser& b, const std::string& path = "/classement.php") {
+    std::vector<Row> rows;
+    const auto r = b.get(path);
+    EXPECT_TRUE(r && r->status == 200);
+    if (!r) return rows;
+    static const std::regex row(
+        R"(<tr(?: class="own")?><td>(\d+)</td><td><a href="[^"]*">([^<]*)</a></td><td>(\d+)</td><td>(\d+)</td></tr>)");
+    for (std::sregex_iterator it(r->body.begin(), r->body.end(), row), end; it != end; ++it) {
+        rows.push_back({std::stoi((*it)[1]), (*it)[2], std::stoi((*it)[3]), std::stoi((*it)[4])});
+    }
+    return rows;
+}
+
+class ContestSite : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        data_ = fs::temp_directory_path() / ("zenkor-contest-" + std::to_string(getpid()) + "-" +
+                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(data_);
+        fs::create_directories(data_);
+    }
+    void TearDown() override { fs::remove_all(data_); }
+    fs::path data_;
+};
+
+TEST_F(ContestSite, PlayersRegisterHandInTheirFilesAndRankByTheirPredictions) {
+    Site site(data_, kBeforeTournament);
+    Browser alice(site), bob(site), visitor(site);
+
+    // The send button registers a new pseudonym; the password leaves the address at once.
+    auto r = alice.open("/expZenkor2024.php", "motdepasse&1", "Alice Martin");
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->status, 303);
+    EXPECT_EQ(r->get_header_value("Location").find("mdp"), std::string::npos);
+    EXPECT_NE(r->get_header_value("Set-Cookie").find("HttpOnly"), std::string::npos);
+    r = alice.get("/expZenkor2024.php");
+    EXPECT_NE(r->body.find("Alice Martin"), std::string::npos);
+    EXPECT_EQ(r->body.find("motdepasse"), std::string::npos);
+
+    // Alice hands in the file as shipped: no score filled in, so no point.
+    r = alice.upload("/expZenkor2024.php", dataFile("Zenkor2024.ini"), "Zenkor2024.ini");
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->status, 303);
+    EXPECT_NE(r->get_header_value("Location").find("pris=51"), std::string::npos);
+
+    // Bob predicts the real tournament, but for the opening match (5-1): 2-0 keeps the winner only.
+    std::string bobFile = withValue(withValue(realResults(), "ButA", "0", "2"), "ButA", "1", "0");
+    ASSERT_TRUE(bob.open("/expZenkor2024.php", "b0b", "Bob"));
+    r = bob.upload("/expZenkor2024.php", bobFile, "Zenkor2024.ini");
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->status, 303);
+
+    // 51 matches (4 points each but 2 for the opening one), 30 teams in the right rounds, the champion.
+    const auto rows = ranking(visitor);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].pseudonym, "Bob");
+    EXPECT_EQ(rows[0].points, 50 * 4 + 2 + 30 + 5);
+    EXPECT_EQ(rows[0].exact, 50);
+    EXPECT_EQ(rows[1].pseudonym, "Alice Martin");
+    EXPECT_EQ(rows[1].points, 0);
+    EXPECT_EQ(rows[1].rank, 2);
+
+    // A better file from Alice, before any kick-off, counts in full and puts her first.
+    r = alice.upload("/expZenkor2024.php", realResults(), "Zenkor2024.ini");
+    ASSERT_TRUE(r);
+    const auto after = ranking(visitor);
+    ASSERT_EQ(after.size(), 2u);
+    EXPECT_EQ(after[0].pseudonym, "Alice Martin");
+    EXPECT_EQ(after[0].points, 51 * 4 + 30 + 5);
+
+    // Her own page shows her predictions beside the real results; a visitor's shows them hidden until
+    // kick-off. The ranking page writes the rule out.
+    r = alice.get("/joueur.php?pseudo=alice%20martin");
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->status, 200);
+    EXPECT_NE(r->body.find("Allemagne 5 – 1 Écosse</td><td>Allemagne 5 – 1 Écosse"), std::string::npos);
+    r = visitor.get("/joueur.php?pseudo=Bob");
+    EXPECT_NE(r->body.find("Allemagne 5 – 1 Écosse</td><td><em>caché jusqu'au coup d'envoi"),
+              std::string::npos);
+    EXPECT_EQ(r->body.find("Écosse</td><td>Allemagne 2 – 0"), std::string::npos);
+    r = visitor.get("/classement.php");
+    EXPECT_NE(r->body.find("5 points</strong> pour le champion"), std::string::npos);
+
+    // The home page's ranking comes from the contest.
+    r = visitor.get("/");
+    EXPECT_NE(r->body.find("Alice Martin"), std::string::npos);
+
+    // The qualifiers page takes only a qualifiers file.
+    ASSERT_TRUE(alice.open("/expELIMZenkor2024.php", "motdepasse&1", "Alice Martin"));
+    r = alice.upload("/expELIMZenkor2024.php", realResults(), "Zenkor2024.ini");
+    EXPECT_EQ(r->status, 400);
+    EXPECT_NE(r->body.find("éliminatoires"), std::string::npos);
+}
+
+TEST_F(ContestSite, AFileHandedInAfterAKickoffLeavesThatMatchAsItWas) {
+    {
+        Site site(data_, kBeforeTournament);
+        Browser carol(site);
+        ASSERT_TRUE(carol.open("/expZenkor2024.php", "c4rol", "Carol"));
+        ASSERT_EQ(carol.upload("/expZenkor2024.php", realResults(), "Zenkor2024.ini")->status, 303);
+    }
+    // The next day: the opening match (5-1) has started, Spain - Croatia (3-0) has not. Neither change moves
+    // a group table, so the bracket stays.
+    Site site(data_, kAfterOpeningMatch);
+    Browser carol(site), visitor(site);
+    ASSERT_TRUE(carol.open("/expZenkor2024.php", "c4rol", "Carol"));
+    std::string late = withValue(realResults(), "ButA", "0", "4");
+    late = withValue(late, "ButB", "0", "2");
+    const auto r = carol.upload("/expZenkor2024.php", late, "Zenkor2024.ini");
+    ASSERT_TRUE(r);
+    EXPECT_NE(r->get_header_value("Location").find("pris=50&commences=1"), std::string::npos);
+    EXPECT_NE(carol.get(r->get_header_value("Location"))->body.find("1 match(s) déjà commencé(s)"),
+              std::string::npos);
+
+    // The opening match keeps its exact score; Spain - Croatia takes the new one, the right winner only.
+    const auto rows = ranking(visitor);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].points, 50 * 4 + 2 + 30 + 5);
+    EXPECT_EQ(rows[0].exact, 50);
+    const std::string page = visitor.get("/joueur.php?pseudo=Carol")->body;
+    EXPECT_NE(page.find("Allemagne 5 – 1 Écosse</td><td>Allemagne 5 – 1 Écosse"), std::string::npos);
+    EXPECT_EQ(page.find("Espagne 2 – 0 Croatie"), std::string::npos);  // not started: hidden
+}
+
+TEST_F(ContestSite, WrongPasswordsForgedPseudonymsAndBadFilesAreRefusedAndChangeNothing) {
+    Site site(data_, kBeforeTournament);
+    Browser dave(site), intruder(site), visitor(site);
+    ASSERT_TRUE(dave.open("/expZenkor2024.php", "d4ve", "Dave"));
+    ASSERT_EQ(dave.upload("/expZenkor2024.php", realResults(), "Zenkor2024.ini")->status, 303);
+    const std::string before = visitor.get("/classement.php")->body;
+    const std::string davePage = dave.get("/joueur.php?pseudo=Dave")->body;
+
+    auto r = intruder.open("/expZenkor2024.php", "guess", "dave");
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->status, 403);
+    EXPECT_NE(r->body.find("Pseudo ou mot de passe incorrect."), std::string::npos);
+    EXPECT_FALSE(r->has_header("Set-Cookie"));
+    EXPECT_EQ(r->body.find("guess"), std::string::npos);
+
+    const std::string forged = "<script>alert(1)</script>'; DROP TABLE players;--";
+    r = intruder.open("/expZenkor2024.php", "x", forged);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->status, 400);
+    EXPECT_FALSE(r->has_header("Set-Cookie"));
+    EXPECT_EQ(r->body.find("<script>alert"), std::string::npos);
+    EXPECT_NE(r->body.find("&lt;script&gt;alert(1)&lt;/script&gt;&#x27;; DROP TABLE"), std::string::npos);
+    EXPECT_EQ(intruder.open("/expZenkor2024.php", "x", "")->status, 400);
+    EXPECT_EQ(intruder.open("/expZenkor2024.php", "x", std::string(25, 'a'))->status, 400);
+
+    // Dave's own session, with files that are not his edition file.
+    r = dave.upload("/expZenkor2024.php", std::string(300 * 1024, 'x'), "Zenkor2024.ini");
+    EXPECT_EQ(r->status, 413);
+    EXPECT_NE(r->body.find("256 Ko"), std::string::npos);
+    r = dave.upload("/expZenkor2024.php", std::string("\x7f\x45LF\x02\x01\0\0garbage", 16), "Zenkor2024.ini");
+    EXPECT_EQ(r->status, 400);
+    r = dave.upload("/expZenkor2024.php", "[EquipA]\n1=<b>x</b>\n", "<img src=x>.ini");
+    EXPECT_EQ(r->status, 400);
+    EXPECT_EQ(r->body.find("<img"), std::string::npos);
+    r = dave.upload("/expZenkor2024.php", dataFile("Zenkor2016.ini"), "Zenkor2016.ini");
+    EXPECT_EQ(r->status, 400);
+    EXPECT_NE(r->body.find("Rien n&#x27;a changé"), std::string::npos);
+    // Without the form's token nothing is taken either.
+    httplib::Client bare("127.0.0.1", site.port());
+    EXPECT_EQ(bare.Post("/expZenkor2024.php", {}, {{"fichier", realResults(), "Zenkor2024.ini", ""}})->status,
+              403);
+
+    EXPECT_EQ(visitor.get("/classement.php")->body, before);
+    EXPECT_EQ(dave.get("/joueur.php?pseudo=Dave")->body.find("Vos envois"), davePage.find("Vos envois"));
+    EXPECT_EQ(std::count(davePage.begin(), davePage.end(), '\n'), [&] {
+        const std::string now = dave.get("/joueur.php?pseudo=Dave")->body;
+        return std::count(now.begin(), now.end(), '\n');
+    }());
+
+    // Guessing on: the address is slowed down, and even the right password waits.
+    int throttled = 0;
+    for (int i = 0; i < 6; ++i)
+        throttled += intruder.open("/expZenkor2024.php", "guess", "Dave")->status == 429;
+    EXPECT_GE(throttled, 1);
+    r = intruder.open("/expZenkor2024.php", "d4ve", "Dave");
+    EXPECT_EQ(r->status, 429);
+    EXPECT_TRUE(r->has_header("Retry-After"));
+}
+
+TEST_F(ContestSite, TheQualifiersContestScoresEachQualifyingMatch) {
+    Site site(data_, kBeforeQualifiers);
+    Browser eve(site), visitor(site);
+    ASSERT_TRUE(eve.open("/expELIMZenkor2024.php", "3ve", "Eve"));
+    // The shipped qualifiers file holds the real results: every played match is exact.
+    const auto r = eve.upload("/expELIMZenkor2024.php", dataFile("Elim2024.ini"), "Elim2024.ini");
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->status, 303);
+    EXPECT_NE(r->get_header_value("Location").find("pris=260&commences=0"), std::string::npos);
+    const auto rows = ranking(visitor, "/classementelim.php");
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_GT(rows[0].exact, 0);
+    EXPECT_EQ(rows[0].points, 4 * rows[0].exact);
+    EXPECT_TRUE(ranking(visitor).empty());
+}
+
+}  // namespace
