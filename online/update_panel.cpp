@@ -23,25 +23,6 @@ std::string programVersion() {
     return platform::NumText(kProgramMajorVersion) + "." + platform::NumText(kProgramMinorVersion);
 }
 
-// A query value as the site receives it: letters, digits and "-_.~" as they are, every other byte
-// percent-encoded, so that "&", "=", "#" or a blank stay part of the value instead of cutting the query.
-std::string queryValue(const std::string& text) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char c : text) {
-        const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                           c == '-' || c == '_' || c == '.' || c == '~';
-        if (plain) {
-            out += static_cast<char>(c);
-        } else {
-            out += '%';
-            out += kHex[c >> 4];
-            out += kHex[c & 15];
-        }
-    }
-    return out;
-}
-
 // Hands a data file to the contest: its path on the clipboard, the contest page in the browser.
 void sendFile(Zenkor& w, const char* fileName, const char* page) {
     Control& pseudo = w("Text2", 1);
@@ -53,8 +34,8 @@ void sendFile(Zenkor& w, const char* fileName, const char* page) {
     platform::ClipboardClear();
     platform::ClipboardSetText((platform::ProgramFolder() / fileName).string());
     platform::OpenWebAddress(platform::SiteAddress(std::string(page) +
-                                                   "?mdp=" + queryValue(w("Text2", 0).Text()) +
-                                                   "&pseudo=" + queryValue(pseudo.Text())));
+                                                   "?mdp=" + platform::PercentEncode(w("Text2", 0).Text()) +
+                                                   "&pseudo=" + platform::PercentEncode(pseudo.Text())));
 }
 
 void fillPanel(Zenkor& w, const std::string& code) {

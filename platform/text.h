@@ -59,6 +59,10 @@ int CompareListText(std::string_view a, std::string_view b);
 std::string Cp1252ToUtf8(std::string_view bytes);
 std::string Utf8ToCp1252(std::string_view text);  // characters outside the code page become "?"
 
+// A query value for an address: letters, digits and "-_.~" as they are, every other byte percent-encoded,
+// so that "&", "=", "#" or a blank stay part of the value instead of cutting the query.
+std::string PercentEncode(std::string_view text);
+
 // Splits a text into lines ending at CR, CR LF or LF.
 std::vector<std::string> SplitLines(std::string_view text);
 

@@ -6,6 +6,7 @@
 #include <charconv>
 
 #include "platform/datetime.h"
+#include "platform/text.h"
 #include "site/contest/contest.h"
 #include "site/contest/upload_reader.h"
 #include "site/html.h"
@@ -49,24 +50,8 @@ const ContestPages& pagesOf(Kind kind) {
     return kind == Kind::Tournament ? tournament : qualifiers;
 }
 
-std::string percentEncode(std::string_view text) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char c : text) {
-        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
-            c == '_' || c == '.' || c == '~') {
-            out += static_cast<char>(c);
-        } else {
-            out += '%';
-            out += kHex[c >> 4];
-            out += kHex[c & 15];
-        }
-    }
-    return out;
-}
-
 std::string playerHref(const ContestPages& p, std::string_view pseudonym) {
-    return std::string(p.player) + "?pseudo=" + percentEncode(pseudonym);
+    return std::string(p.player) + "?pseudo=" + platform::PercentEncode(pseudonym);
 }
 
 std::string sessionToken(const httplib::Request& req) {
