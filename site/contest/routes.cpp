@@ -378,8 +378,7 @@ std::string exact(const char* path) {
 }  // namespace
 
 void RegisterContestRoutes(httplib::Server& server, Contest& contest) {
-    // An upload is the largest request the site takes: the file and its multipart envelope.
-    server.set_payload_max_length(kMaxUploadBytes + 64 * 1024);
+    // The server's own payload limit (256 KB) turns away larger requests before they reach these routes.
     for (Kind kind : {Kind::Tournament, Kind::Qualifiers}) {
         const ContestPages& p = pagesOf(kind);
         Contest* c = &contest;
