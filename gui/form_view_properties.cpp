@@ -18,6 +18,7 @@
 #include "gui/design_units.h"
 #include "gui/form_view.h"
 #include "gui/picture_files.h"
+#include "gui/picture_widgets.h"
 #include "gui/view_text.h"
 
 namespace gui {
@@ -128,7 +129,6 @@ void FormView::applyGeometry(Control& c, QWidget* w) {
         return;
     }
     w->setGeometry(pixelRect(c));
-    if (c.kind() == Kind::CommandButton) applyPicture(c, w);
 }
 
 void FormView::applyWindowGeometry() {
@@ -254,23 +254,10 @@ void FormView::applyValue(Control& c, QWidget* w) {
 }
 
 void FormView::applyPicture(Control& c, QWidget* w) {
-    if (c.kind() == Kind::Image) {
-        auto* picture = static_cast<QLabel*>(w);
-        const QPixmap pixmap = LoadPicture(c.Picture());
-        if (pixmap.isNull()) {
-            picture->clear();
-        } else {
-            picture->setPixmap(pixmap);
-        }
-    } else if (auto* button = qobject_cast<QPushButton*>(w)) {
-        const QPixmap pixmap = LoadPicture(c.Picture());
-        button->setIcon(pixmap.isNull() ? QIcon() : QIcon(pixmap));
-        if (!pixmap.isNull()) {
-            const QSize room = w->size() - QSize(8, 8);
-            button->setIconSize(pixmap.size()
-                                    .scaled(room.expandedTo(QSize(1, 1)), Qt::KeepAspectRatio)
-                                    .boundedTo(pixmap.size()));
-        }
+    if (auto* picture = qobject_cast<PictureWidget*>(w)) {
+        picture->setPicture(LoadPicture(c.Picture()));
+    } else if (auto* button = qobject_cast<PictureButton*>(w)) {
+        button->setPicture(LoadPicture(c.Picture()));
     }
 }
 
@@ -339,8 +326,8 @@ void FormView::applyStyle(Control& c, QWidget* w) {
             break;
         }
         case Kind::Image: {
-            auto* picture = static_cast<QLabel*>(w);
-            picture->setScaledContents(c.Stretch());
+            auto* picture = static_cast<PictureWidget*>(w);
+            picture->setStretch(c.Stretch());
             picture->setFrameStyle(c.BorderStyle() != platform::BorderStyle::None
                                        ? QFrame::Panel | QFrame::Sunken
                                        : QFrame::NoFrame);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "gui/form_view.h"
+#include "gui/picture_widgets.h"
 #include "gui/view_text.h"
 
 namespace gui {
@@ -83,13 +84,10 @@ QWidget* FormView::makeWidget(Control& c, QWidget* parent) {
             label->setWordWrap(true);
             return label;
         }
-        case Kind::Image: {
-            auto* picture = new QLabel(parent);
-            picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            return picture;
-        }
+        case Kind::Image:
+            return new PictureWidget(parent);
         case Kind::CommandButton: {
-            auto* button = new QPushButton(parent);
+            auto* button = new PictureButton(parent);
             button->setAutoDefault(false);
             connect(button, &QPushButton::clicked, this, [this, button] {
                 if (Control* c = controlAt(button)) c->raiseClick();

@@ -3,8 +3,11 @@
 #include <QTimer>
 #include <memory>
 
+#include "app/artwork.h"
+#include "app/design.h"
 #include "app/main_window.h"
 #include "gui/clipboard.h"
+#include "gui/picture_files.h"
 #include "gui/printing.h"
 #include "gui/qt_runtime.h"
 #include "online/online.h"
@@ -20,6 +23,7 @@ int main(int argc, char** argv) {
     gui::InstallPrinter();
     gui::InstallClipboard();
     gui::InstallScreenPointer();
+    app.setWindowIcon(gui::PictureIcon(gui::LoadPicture(zenkor::PictureFile(zenkor::artwork::kProgramIcon))));
 
     int status = 0;
     {

@@ -2,15 +2,71 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QPainter>
+#include <QSvgRenderer>
 
 #include "gui/view_text.h"
 #include "platform/runtime.h"
 
 namespace gui {
 
-QPixmap LoadPicture(const std::string& path) {
+namespace {
+
+// By content, not name: a download keeps the name its address gives it.
+bool IsVectorFile(const QString& file) {
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly)) return false;
+    const QByteArray head = in.read(512);
+    return head.contains("<svg");
+}
+
+}  // namespace
+
+QSize Picture::naturalSize() const {
+    return svg_ ? svg_->defaultSize() : pixmap_.size();
+}
+
+QRect Picture::fitted(const QRect& box, QSize limit) const {
+    if (isNull() || box.isEmpty()) return {};
+    if (limit.isEmpty()) limit = naturalSize();
+    const QSize size = naturalSize().scaled(box.size().boundedTo(limit), Qt::KeepAspectRatio);
+    QRect r(QPoint(0, 0), size);
+    r.moveCenter(box.center());
+    return r;
+}
+
+void Picture::paint(QPainter& painter, const QRect& box, bool stretch) const {
+    if (isNull()) return;
+    if (svg_) {
+        const QRect target = stretch ? fitted(box, box.size()) : QRect(box.topLeft(), naturalSize());
+        painter.setRenderHint(QPainter::Antialiasing);
+        svg_->render(&painter, QRectF(target));
+    } else if (stretch) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawPixmap(box, pixmap_);
+    } else {
+        painter.drawPixmap(box.topLeft(), pixmap_);
+    }
+}
+
+QIcon PictureIcon(const Picture& picture) {
+    QIcon icon;
+    if (picture.isNull()) return icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        picture.paint(painter, pixmap.rect(), true);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+Picture LoadPicture(const std::string& path) {
     if (path.empty()) return {};
     QFileInfo info(Q(path));
     if (info.isRelative()) info = QFileInfo(QDir(Q(platform::ProgramFolder().string())), Q(path));
@@ -18,16 +74,22 @@ QPixmap LoadPicture(const std::string& path) {
     struct Entry {
         QDateTime modified;
         qint64 size;
-        QPixmap pixmap;
+        Picture picture;
     };
     static QHash<QString, Entry> cache;
     const QString key = info.absoluteFilePath();
     auto it = cache.find(key);
     if (it != cache.end() && it->modified == info.lastModified() && it->size == info.size())
-        return it->pixmap;
-    QPixmap pixmap(key);
-    cache.insert(key, Entry{info.lastModified(), info.size(), pixmap});
-    return pixmap;
+        return it->picture;
+    Picture picture;
+    if (IsVectorFile(key)) {
+        auto renderer = std::make_shared<QSvgRenderer>(key);
+        if (renderer->isValid()) picture.svg_ = std::move(renderer);
+    } else {
+        picture.pixmap_ = QPixmap(key);
+    }
+    cache.insert(key, Entry{info.lastModified(), info.size(), picture});
+    return picture;
 }
 
 }  // namespace gui

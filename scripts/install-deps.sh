@@ -10,6 +10,7 @@ pkgs=(cmake make g++ clang libclang-rt-14-dev clang-format libgtest-dev libgmock
       pkg-config
       chromium
       fonts-dejavu-extra
+      qt6-svg-dev
 )
 missing=()
 for p in "${pkgs[@]}"; do
