@@ -2,6 +2,7 @@
 // in other panels (Text1, List1) when their owners have not placed them.
 #include <string>
 
+#include "app/artwork.h"
 #include "app/design.h"
 #include "app/edition_files.h"
 #include "app/language.h"
@@ -23,9 +24,9 @@ Control* createIfAbsent(Zenkor& w, Kind kind, const char* name, const char* cont
     return &c;
 }
 
-// The logo bank holds the editions 2000 to 2016 at list positions 1 to 5.
+// The emblem of the edition at a list position: 1 is 2000, 7 is 2024.
 std::string logoPicture(int position) {
-    return PictureFile("Logo" + std::to_string(1996 + 4 * position) + ".png");
+    return PictureFile("pictures/logo_" + std::to_string(1996 + 4 * position) + ".svg");
 }
 
 void buildHistoryPanel(Zenkor& w) {
@@ -52,7 +53,8 @@ void buildHistoryPanel(Zenkor& w) {
     Control& logo = w.add(Kind::Image, "Image9", -1, history);
     logo.move(240, 1080, 3735, 1935);
     logo.setStretch(true);
-    for (int i = 1; i <= 5; ++i) {
+    // The bank holds an emblem for every edition of the list, 2020 and 2024 included.
+    for (int i = 1; i <= 7; ++i) {
         // The logo bank is never shown; Image9 displays one of its pictures.
         Control& bank = w.add(Kind::Image, "Image10", i, history);
         bank.move(240 + (i - 1) * 300, 1080, 255, 255);
@@ -87,19 +89,13 @@ void buildNewsLine(Zenkor& w) {
     link.setMousePointer(platform::Pointer::Hand);
 }
 
-// The three language choices: labels with the language's code, which a user can see and click without a
-// flag picture.
+// The three language choices: the flags of France, Britain and Spain.
 void buildLanguageChoices(Zenkor& w) {
-    static const char* const codes[] = {"FR", "EN", "ES"};
     static const char* const names[] = {"Français", "English", "Español"};
     for (int i = 0; i <= 2; ++i) {
-        Control& flag = w.add(Kind::Label, "lang", i);
-        flag.move(13920 + i * 540, 8925, 450, 315);
-        flag.setCaption(codes[i]);
+        Control& flag =
+            AddPicture(w, "lang", i, nullptr, artwork::kFlags[i], 13920 + i * 540, 8925, 450, 300);
         flag.setToolTipText(names[i]);
-        flag.setAlignment(platform::Alignment::Center);
-        flag.setBorderStyle(platform::BorderStyle::FixedSingle);
-        flag.setFontBold(true);
         flag.setMousePointer(platform::Pointer::Hand);
     }
 }
@@ -122,7 +118,7 @@ void BuildEditionDesign(Zenkor& w) {
         logo->setStretch(true);
     if (Control* current = createIfAbsent(w, Kind::Image, "Image17", "Frame9", 15630, 105, 1950, 1950)) {
         current->setStretch(true);
-        current->setPicture(PictureFile("Logo2024.png"));
+        current->setPicture(logoPicture(7));
     }
     if (Control* logo = createIfAbsent(w, Kind::Image, "ImaRepLogo", "Frame9", 15630, 105, 1950, 1950, 1)) {
         logo->setStretch(true);

@@ -5,6 +5,7 @@
 // the best thirds the right column down to 4905, the news line and the language choices the bottom row
 // from 8835. The banner goes below the best thirds, the match information line between the groups and the
 // news line.
+#include "app/artwork.h"
 #include "app/design.h"
 #include "app/main_window.h"
 
@@ -26,30 +27,33 @@ Control& hiddenFrame(Zenkor& w, const char* name, const char* caption, int left,
     return c;
 }
 
+// Picture buttons, the picture above the caption, each as wide as its longest caption in the three
+// languages needs; the row ends before the advertised picture.
 void buildButtonRow(Zenkor& w) {
     const int top = 15, height = 915;
     int left = 90;
-    auto next = [&](const char* name, const char* caption, int width) -> Control& {
+    auto next = [&](const char* name, const char* caption, int width, const char* picture) -> Control& {
         Control& c = AddButton(w, name, -1, nullptr, caption, left, top, width, height);
-        left += width + 60;
+        c.setPicture(PictureFile(picture));
+        left += width + 30;
         return c;
     };
-    next("Command1", "Phase Finale", 1455);
-    next("Command3", "Sauve", 1095);
-    next("Command6", "Aide", 1095);
-    next("Command8", "Mise à jour", 1335);
-    next("Command11", "Historique", 1335).setEnabled(false);
-    next("Command13", "Tableau", 1215);
-    next("Command15", "Calendrier", 1335);
-    next("Command21", "Stats", 1095);
-    next("Command26", "Qualifications", 1575).setEnabled(false);  // ends at 12105
+    next("Command1", "Phase Finale", 1530, "");  // takes its picture from the help panel's view pictures
+    next("Command3", "Sauve", 780, artwork::kSave);
+    next("Command6", "Aide", 690, artwork::kHelp);
+    next("Command8", "Mise à jour", 1035, artwork::kUpdate);
+    next("Command11", "Historique", 915, artwork::kHistory).setEnabled(false);
+    next("Command13", "Tableau", 750, artwork::kBracket);
+    next("Command15", "Calendrier", 975, artwork::kCalendar);
+    next("Command21", "Stats", 1065, artwork::kStats);
+    next("Command26", "Qualifications", 1170, artwork::kQualifiers).setEnabled(false);  // ends at 9300
 
     // The unlock label: a transparent, silent zone in the gap after the last button.
-    Control& label12 = AddLabel(w, "Label12", -1, nullptr, "", 12165, top, 435, height);
+    Control& label12 = AddLabel(w, "Label12", -1, nullptr, "", 9345, top, 435, height);
     label12.setToolTipText("Déblocage");
 
-    // The advertised picture, shown for a user with a pseudonym.
-    Control& image14 = AddPicture(w, "Image14", -1, nullptr, "imgtmp.gif", 12690, 360, 2400, 225);
+    // The advertised picture, shown for a user with a pseudonym; a download replaces the design's.
+    Control& image14 = AddPicture(w, "Image14", -1, nullptr, artwork::kAdvert, 9975, 435, 2400, 225);
     image14.setVisible(false);
 
     AddButton(w, "Command5", -1, nullptr, "Quitter", 16200, 8940, 1335, 555);
@@ -67,7 +71,7 @@ void buildInformationLine(Zenkor& w) {
 
 // The banner below the best thirds, with the label over it whose hover brings it back.
 void buildBanner(Zenkor& w) {
-    AddPicture(w, "Image6", -1, nullptr, "433x120.jpg", 13560, 5010, 3765, 1050);
+    AddPicture(w, "Image6", -1, nullptr, artwork::kBanner, 13560, 5010, 3765, 1050);
     Control& hover = AddLabel(w, "Label25", -1, nullptr, "", 13560, 5010, 3765, 1050);
     hover.setToolTipText("Matches du jour");
 }
@@ -121,9 +125,9 @@ void buildHelpPanel(Zenkor& w, Control* help) {
 
     // The view pictures beside the help buttons that show them: ico(1) opens the knockout view, ico(0)
     // returns to the groups.
-    AddPicture(w, "ico", 1, help, "ico1.png", 9000, 2760, 480, 480);
+    AddPicture(w, "ico", 1, help, artwork::kKnockoutView, 9000, 2760, 480, 480);
     AddButton(w, "Command10", -1, help, "Phase Finale", 9600, 2760, 2400, 480);
-    AddPicture(w, "ico", 0, help, "ico0.png", 9000, 3360, 480, 480);
+    AddPicture(w, "ico", 0, help, artwork::kGroupView, 9000, 3360, 480, 480);
     AddButton(w, "Command9", -1, help, "Phase de Groupes", 9600, 3360, 2400, 480);
 
     AddButton(w, "Command14", -1, help, "Passer en mode réduit", 9000, 4200, 3000, 495);
@@ -142,7 +146,7 @@ void buildMatchesOfTheDay(Zenkor& w) {
     Control& combo4 = w.add(Kind::ComboBox, "Combo4", -1, day);
     combo4.move(2280, 210, 780, 315);
     combo4.setToolTipText("Mois");
-    Control& close = AddPicture(w, "Image11", -1, day, "fermer.png", 3660, 210, 285, 285);
+    Control& close = AddPicture(w, "Image11", -1, day, artwork::kClose, 3660, 210, 285, 285);
     close.setToolTipText("Fermer");
     close.setMousePointer(platform::Pointer::Hand);
     for (int k = 0; k <= 3; ++k) {
@@ -166,7 +170,7 @@ void buildFirstUsePanel(Zenkor& w) {
     shape8.move(60, 60, 6495, 2085);
     shape8.setBorderColor(kNavy);
     shape8.setBackStyle(platform::BackStyle::Transparent);
-    AddPicture(w, "Image19", -1, welcome, "bienvenue.png", 240, 240, 1920, 1725);
+    AddPicture(w, "Image19", -1, welcome, artwork::kWelcome, 240, 240, 1920, 1725);
     Control& hello = AddLabel(w, "Label23", -1, welcome, "Bienvenue", 2400, 780, 3960, 600);
     hello.setFontSize(20);
     hello.setFontBold(true);

@@ -49,14 +49,15 @@ void BuildCalendarDesign(Zenkor& w) {
     day.setSorted(true);
     day.setVisible(false);
 
-    channelLogos(w, {1, 2, 3, 0, 8}, nullptr, 6540, 8025, 360, 270, 420);
+    // The stadium pictures are cards three times as wide as high: the drawing, the name and the city.
+    channelLogos(w, {1, 2, 3, 0, 8}, nullptr, 6540, 8025, 400, 280, 420);
     for (const Venue& venue : kVenues) {
-        Control& store = AddPicture(w, "Terrain", venue.store, nullptr, venue.file, 8700, 7965, 1110, 810);
+        Control& store = AddPicture(w, "Terrain", venue.store, nullptr, venue.file, 8700, 7965, 2430, 810);
         store.setVisible(false);
     }
-    Control& field = AddPicture(w, "Terrain", 10, nullptr, "", 8700, 7965, 1110, 810);
+    Control& field = AddPicture(w, "Terrain", 10, nullptr, "", 8700, 7965, 2430, 810);
     field.setToolTipText("");
-    outline(w, "Shape1", nullptr, 150, 7935, 9750, 870);
+    outline(w, "Shape1", nullptr, 150, 7935, 11040, 870);
 
     Control* panel = w.find("Frame16");
     if (panel == nullptr) {
@@ -66,11 +67,11 @@ void BuildCalendarDesign(Zenkor& w) {
     panel->move(600, 6585, 4590, 1260);
     for (int i = 3; i <= 5; ++i) {
         Control& line = ensure(w, Kind::Label, "LabTer", i, panel);
-        line.move(120, 210 + (i - 3) * 300, 2400, 255);
+        line.move(120, 210 + (i - 3) * 300, 2280, 255);
         line.setBackStyle(platform::BackStyle::Transparent);
         line.setBorderStyle(platform::BorderStyle::None);
     }
-    AddPicture(w, "Terrain", 11, panel, "", 3540, 150, 930, 690);
+    AddPicture(w, "Terrain", 11, panel, "", 2460, 150, 2070, 690);
     channelLogos(w, {5, 6, 7, 4, 9}, panel, 2580, 900, 360, 270, 390);
     outline(w, "Shape2", panel, 60, 105, 4470, 1110);
 }

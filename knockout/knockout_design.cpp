@@ -1,5 +1,6 @@
 // The knockout view: one frame per round laid out as a bracket, rounds as columns from left to right,
 // the final under the semi-finals and the podium beside it.
+#include "app/artwork.h"
 #include "app/design.h"
 #include "knockout/knockout.h"
 
@@ -102,9 +103,8 @@ void buildRounds(Zenkor& w, Control* view) {
 }
 
 void buildPodium(Zenkor& w, Control* view) {
-    Control& trophy = w.add(Kind::Image, "Image8", -1, view);
-    trophy.move(kColumn4 + (kColumn4Width - 1500) / 2, kLowerTop - 2100, 1500, 1950);
-    trophy.setStretch(true);
+    Control& trophy = AddPicture(w, "Image8", -1, view, artwork::kTrophy,
+                                 kColumn4 + (kColumn4Width - 1500) / 2, kLowerTop - 2100, 1500, 1950);
     trophy.setVisible(false);
     struct Place {
         int top, height;

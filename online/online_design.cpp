@@ -3,6 +3,7 @@
 // main window, the help panel and the knockout view.
 #include <string>
 
+#include "app/artwork.h"
 #include "app/design.h"
 #include "online/online.h"
 #include "platform/opener.h"
@@ -85,7 +86,7 @@ void buildUpdatePanel(Zenkor& w) {
 void buildQualifierPicture(Zenkor& w) {
     if (w.find("Image21")) return;
     Control* qualifiers = w.find("FraElim");
-    Control& image21 = AddPicture(w, "Image21", -1, qualifiers, "imgtmpelim.gif", 9150, 7230, 2235, 225);
+    Control& image21 = AddPicture(w, "Image21", -1, qualifiers, artwork::kAdvert, 9150, 7230, 2235, 225);
     image21.setMousePointer(platform::Pointer::Hand);
     image21.setToolTipText("Clic droit = ouvre le module. Gauche = recharge");
 }
@@ -98,24 +99,24 @@ void buildHelpLinks(Zenkor& w) {
     link(w, "Label3", -1, help, "Me contacter...", 9000, 5220, 4200, 255);
     link(w, "Label4", 0, help, "Participez sur le forum.", 9000, 5580, 4200, 255);
     link(w, "Label8", -1, help, "Le forum du logiciel", 9000, 5940, 4200, 255);
-    Control& software = AddPicture(w, "Image3", -1, help, "logiciels.png", 9000, 6360, 1800, 600);
+    Control& software = AddPicture(w, "Image3", -1, help, artwork::kLinkSoftware, 9000, 6360, 1800, 600);
     software.setToolTipText("Téléchargez des logiciels");
-    Control& animated = AddPicture(w, "Image5", -1, help, "anime.gif", 13440, 2760, 1800, 1800);
+    Control& animated = AddPicture(w, "Image5", -1, help, artwork::kLinkHome, 13440, 2760, 1800, 1800);
     animated.setToolTipText(platform::SiteHost());
 }
 
 // The links beside the groups (site and donation) and in the knockout view (donation).
 void buildWindowLinks(Zenkor& w) {
-    Control& site = AddPicture(w, "Image2", -1, nullptr, "site.png", 15420, 6120, 1905, 600);
+    Control& site = AddPicture(w, "Image2", -1, nullptr, artwork::kLinkSite, 15420, 6120, 1905, 600);
     site.setToolTipText(platform::SiteHost());
     site.setMousePointer(platform::Pointer::Hand);
-    AddPicture(w, "Image18", 0, nullptr, "don.png", 15420, 6780, 1905, 420);
+    AddPicture(w, "Image18", 0, nullptr, artwork::kLinkDonate, 15420, 6780, 1905, 420);
     link(w, "Label22", 0, nullptr, "Ce logiciel vous plait...", 15420, 7260, 1905, 255);
 
     Control* knockout = w.find("Frame9");
     link(w, "Label22", 1, knockout, "Ce logiciel vous plait...", 15630, 2160, 1950, 255);
     link(w, "Label22", 2, knockout, "Faire un don", 15630, 2460, 1950, 255);
-    AddPicture(w, "Image18", 1, knockout, "don.png", 15630, 2790, 1950, 420);
+    AddPicture(w, "Image18", 1, knockout, artwork::kLinkDonate, 15630, 2790, 1950, 420);
 }
 
 template <typename Handler>

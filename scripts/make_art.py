@@ -287,7 +287,7 @@ def no_podium():
     body += f'<g transform="translate(26.5,4) scale(0.5)" opacity="0.35">\n{trophy_shape(0, 0, 1)}</g>\n'
     body += path("M8,92 L75,92", stroke=GREEN, sw=2)
     body += podium_steps(8, 56, 67, 36)
-    body += ball(70, 86, 5)
+    body += ball(79, 88, 3.5)
     return svg(83, 100, body)
 
 
@@ -324,20 +324,15 @@ def advert():
 
 def bracket_banner():
     # The sheet's banner, at its natural size: a ball under the site's address (a link label lies over its
-    # upper left), and the podium whose steps the three result boxes stand on.
+    # upper left), and the podium whose steps the three result boxes stand on: runner-up, champion, thirds.
     w, h = 545, 107
-    body = rect(0, 0, w, h, "none")
-    body += path(f"M0,{h - 6} L{w},{h - 6}", stroke=GREEN, sw=3)
+    ground = h - 6
+    body = path(f"M0,{ground} L{w},{ground}", stroke=GREEN, sw=3)
     body += ball(40, 72, 26)
-    for k, x in enumerate((110, 170, 230)):
-        body += path(f"M{x},{80 + k * 3} L{x + 36},{80 + k * 3}", stroke=GREEN, sw=2,
-                     extra=' stroke-opacity="0.5"')
-    step = 80
-    left = 305
-    for i, (label, top) in enumerate((("2", 44), ("1", 4), ("3", 50))):
-        x = left + i * step
-        body += rect(x, top, step, h - 6 - top, NAVY if i != 1 else NAVY_DARK, stroke=WHITE, sw=1.5)
-        body += text(x + step / 2, top + 30, label, 24, fill=GOLD)
+    for label, left, right, top in (("2", 312, 402, 42), ("1", 402, 498, 0), ("3", 498, 545, 46)):
+        body += rect(left, top, right - left, ground - top, NAVY if label != "1" else NAVY_DARK, stroke=WHITE,
+                     sw=1.5)
+        body += text((left + right) / 2, ground - 14, label, 24, fill=GOLD)
     return svg(w, h, body)
 
 
@@ -408,6 +403,39 @@ def qualifiers_icon():
         y = 9 + k * 5.5
         body += path(f"M9,{y} L11,{y + 2} L14,{y - 2}", stroke=GREEN if k < 2 else GREY, sw=1.6)
         body += rect(16, y - 1, 8, 2, NAVY if k < 2 else GREY, rx=1)
+    return icon(body)
+
+
+def update_icon():
+    body = circle(16, 16, 14, LIGHT, NAVY, 1.5)
+    body += path("M16,7 L16,21 M10,16 L16,22 L22,16", stroke=GREEN, sw=3.2)
+    body += path("M9,25 L23,25", stroke=NAVY, sw=2.5)
+    return icon(body)
+
+
+def history_icon():
+    body = circle(17, 16, 12, WHITE, NAVY, 2)
+    body += path("M17,9 L17,16 L22,19", stroke=NAVY, sw=2.2)
+    body += path("M5,10 A13,13 0 0,1 9,5", stroke=GOLD, sw=2.5)
+    body += polygon([(2, 6), (9, 3), (8, 11)], GOLD)
+    return icon(body)
+
+
+def bracket_icon():
+    body = path("M7,3 L21,3 L26,8 L26,29 L7,29 Z", fill=WHITE, stroke=NAVY, sw=1.5)
+    body += path("M10,9 L14,9 L14,15 L10,15 M10,19 L14,19 L14,25 L10,25 M14,12 L18,12 L18,22 L14,22 M18,17 L22,17",
+                 stroke=NAVY, sw=1.4)
+    body += star(22, 11, 3, GOLD)
+    return icon(body)
+
+
+def calendar_icon():
+    body = rect(4, 6, 24, 22, WHITE, rx=3, stroke=NAVY, sw=1.5)
+    body += rect(4, 6, 24, 7, RED, rx=3) + rect(4, 10, 24, 3, RED)
+    body += rect(9, 3, 2.5, 6, NAVY, rx=1) + rect(20.5, 3, 2.5, 6, NAVY, rx=1)
+    for k in range(3):
+        for j in range(2):
+            body += rect(8 + k * 6, 16 + j * 5, 4, 3, GREEN if (k, j) == (1, 0) else GREY, rx=0.8)
     return icon(body)
 
 
@@ -507,6 +535,10 @@ def pictures():
         "view_groups.svg": groups_icon(),
         "view_knockout.svg": knockout_icon(),
         "stats.svg": stats_icon(),
+        "update.svg": update_icon(),
+        "history.svg": history_icon(),
+        "bracket.svg": bracket_icon(),
+        "calendar.svg": calendar_icon(),
         "qualifiers.svg": qualifiers_icon(),
         "link_site.svg": link_site(),
         "link_donate.svg": link_donate(),

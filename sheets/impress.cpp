@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/artwork.h"
 #include "app/design.h"
 #include "group_stage/group_stage.h"
 #include "platform/opener.h"
@@ -61,9 +62,10 @@ Control& line(Impress& s, const char* name, int index, int x1, int y1, int x2, i
     return c;
 }
 
-// Without button artwork the tooltip's word serves as the caption.
-Control& button(Impress& s, const char* name, int top, const char* tip) {
-    Control& c = AddButton(s, name, -1, s.find("Frame1"), tip, 90, top, 1020, 720);
+// Picture buttons without captions; the tooltip names what they do.
+Control& button(Impress& s, const char* name, int top, const char* tip, const char* picture) {
+    Control& c = AddButton(s, name, -1, s.find("Frame1"), "", 90, top, 1020, 720);
+    c.setPicture(PictureFile(picture));
     c.setToolTipText(tip);
     return c;
 }
@@ -74,8 +76,8 @@ void buildDesign(Impress& s) {
     form.move(0, 0, 14085, 8265);
     form.setBackColor(platform::kButtonFace);
 
-    Control& banner = s.add(Kind::Image, "Image1");
-    banner.move(1245, 6675, 8175, 1590);
+    // At its natural size: a ball at the left, under the link, and the podium's steps at the right.
+    AddPicture(s, "Image1", -1, nullptr, artwork::kBracketBanner, 1245, 6675, 8175, 1590).setStretch(false);
     Control& logo = s.add(Kind::Image, "Image2");
     logo.move(11580, 4890, 2130, 3000);
     logo.setStretch(true);
@@ -120,7 +122,7 @@ void buildDesign(Impress& s) {
         s("RESULT", i).setBackColor(platform::kWindowBackground);
     }
 
-    // The banner has no artwork here, so the link shows the address it stands for.
+    // The link shows the address it opens (the site's host is the program's setting, not the banner's).
     Control& link = AddLabel(s, "Label1", -1, nullptr, platform::SiteAddress("/"), 510, 7065, 4980, 1095);
     link.setMousePointer(platform::Pointer::Hand);
     link.setForeColor(platform::kDarkBlue);
@@ -131,9 +133,9 @@ void buildDesign(Impress& s) {
     panel.move(12525, 180, 1545, 3300);
     panel.setBackColor(platform::kButtonFace);
     // Tab order: close, print, refresh.
-    button(s, "Command1", 2400, "Fermer");
-    button(s, "Command5", 1620, "Imprimer");
-    button(s, "Command2", 855, "Actualiser");
+    button(s, "Command1", 2400, "Fermer", artwork::kClose);
+    button(s, "Command5", 1620, "Imprimer", artwork::kPrint);
+    button(s, "Command2", 855, "Actualiser", artwork::kRefresh);
 }
 
 bool isWebAddress(const std::string& address) {

@@ -8,6 +8,8 @@
 #include <tuple>
 #include <vector>
 
+#include "app/artwork.h"
+#include "app/design.h"
 #include "group_stage/group_stage.h"
 #include "platform/printer.h"
 #include "platform/runtime.h"
@@ -53,7 +55,7 @@ void buildDesign(Stats& s) {
     form.setBackColor(platform::kWhite);
 
     place(s, Kind::Image, "Image1", -1, nullptr, 30, 60, 1755, 1575).setStretch(true);
-    place(s, Kind::Image, "Image2", -1, nullptr, 390, 105, 6345, 7650).setVisible(false);
+    AddPicture(s, "Image2", -1, nullptr, artwork::kNoPodium, 390, 105, 6345, 7650).setVisible(false);
     Control& title = place(s, Kind::TextBox, "Text1", -1, nullptr, 7200, 60, 5685, 510);
     title.setText(kDesignTitle);
     title.setFontBold(true);
@@ -69,7 +71,7 @@ void buildDesign(Stats& s) {
     Control& podium = place(s, Kind::Frame, "Frame2", -1, nullptr, 90, 2565, 5925, 5175);
     podium.setBackColor(platform::kWhite);
     podium.setBorderStyle(platform::BorderStyle::None);
-    place(s, Kind::Image, "Image8", -1, "Frame2", 1200, 345, 1905, 3750).setStretch(true);
+    AddPicture(s, "Image8", -1, s.find("Frame2"), artwork::kTrophy, 1200, 345, 1905, 3750);
     const std::array<std::array<int, 4>, 3> lines = {
         {{285, 60, 5595, 675}, {285, 3960, 5310, 420}, {285, 4440, 5310, 690}}};
     for (int i = 0; i <= 2; ++i) {
@@ -88,11 +90,11 @@ void buildDesign(Stats& s) {
     Control& panel = place(s, Kind::Frame, "Frame1", -1, nullptr, 12210, 6360, 1290, 1485);
     panel.setBackColor(platform::kWhite);
     panel.setBorderStyle(platform::BorderStyle::None);
-    // Without button artwork the words serve as captions.
-    for (const auto& [name, top, word] :
-         {std::tuple{"Command5", 15, "Imprimer"}, std::tuple{"Command1", 720, "Fermer"}}) {
+    // Picture buttons without captions; the tooltip names what they do.
+    for (const auto& [name, top, word, picture] : {std::tuple{"Command5", 15, "Imprimer", artwork::kPrint},
+                                                   std::tuple{"Command1", 720, "Fermer", artwork::kClose}}) {
         Control& b = place(s, Kind::CommandButton, name, -1, "Frame1", 240, top, 1020, 720);
-        b.setCaption(word);
+        b.setPicture(PictureFile(picture));
         b.setToolTipText(word);
     }
 }

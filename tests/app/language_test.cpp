@@ -80,21 +80,22 @@ TEST_F(Language, MessageLineWithoutIndexLeavesThePreviousOne) {
 }
 
 TEST_F(Language, ControlLinesAndTheIndexSelector) {
+    w("LabTer", 0).setToolTipText("avant");
     writeLanguage("langFr.txt",
-                  "lang\\X\\\\\\\n"  // every member: captions set, tooltips emptied
+                  "LabTer\\X\\\\\\\n"  // every member: captions set, tooltips emptied
                   "Label13\\Titre\n"
-                  "lang\\Y\\\\Deux\\2\n"
+                  "LabTer\\Y\\\\Deux\\2\n"
                   "Label13\\Jamais\n"  // the selector 2 stays and this line has no index field
                   "Command12\\Ouvrir\\\\Voir\\\n"
                   "Combo1\\\\Texte\n"
                   "Command3\\\\\\\\\n"
                   "Inconnu\\Rien\\\\\\\n");
     LoadLanguageFile(w, "\\langFr.txt");
-    EXPECT_EQ(w("lang", 0).Caption(), "X");
-    EXPECT_EQ(w("lang", 0).ToolTipText(), "");
-    EXPECT_EQ(w("lang", 1).Caption(), "X");
-    EXPECT_EQ(w("lang", 2).Caption(), "Y");
-    EXPECT_EQ(w("lang", 2).ToolTipText(), "Deux");
+    EXPECT_EQ(w("LabTer", 0).Caption(), "X");
+    EXPECT_EQ(w("LabTer", 0).ToolTipText(), "");
+    EXPECT_EQ(w("LabTer", 1).Caption(), "X");
+    EXPECT_EQ(w("LabTer", 2).Caption(), "Y");
+    EXPECT_EQ(w("LabTer", 2).ToolTipText(), "Deux");
     EXPECT_EQ(w("Label13").Caption(), "Titre");
     EXPECT_EQ(w("Command12").Caption(), "Ouvrir");
     EXPECT_EQ(w("Command12").ToolTipText(), "Voir");

@@ -24,12 +24,7 @@ const char kCrowdedEdition[] =
 
 class DayMatches : public CalendarTest {
   protected:
-    void withLogoFiles() {
-        for (const char* f :
-             {"ChaineTF1.png", "ChaineF2.png", "ChaineM6.png", "ChaineCplus.png", "ChaineTMC.png"}) {
-            box.writeFile(f, "logo");
-        }
-    }
+    void withLogoFiles() { box.copyDataFile("pictures"); }
 };
 
 TEST_F(DayMatches, StartUpListsTodaysMatchOnTheThirdRow) {

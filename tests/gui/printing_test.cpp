@@ -12,11 +12,13 @@
 #include <string>
 
 #include "app/main_window.h"
+#include "gui/picture_widgets.h"
 #include "gui/qt_runtime.h"
 #include "platform/printer.h"
 #include "sheets/sheet_windows.h"
 #include "sheets/sheets.h"
 #include "tests/gui/gui_support.h"
+#include "tests/gui/tournament.h"
 #include "tests/support/fakes.h"
 
 namespace {
@@ -24,7 +26,7 @@ namespace {
 class PrintingTest : public ::testing::Test {
   protected:
     PrintingTest() {
-        for (const char* file : {"Zenkor2024.ini", "langFr.txt", "langEn.txt", "langSp.txt"}) {
+        for (const char* file : {"Zenkor2024.ini", "langFr.txt", "langEn.txt", "langSp.txt", "pictures"}) {
             if (std::filesystem::exists(std::filesystem::path(ZENKOR_DATA_DIR) / file))
                 sandbox.copyDataFile(file);
         }
@@ -43,6 +45,14 @@ class PrintingTest : public ::testing::Test {
         gui_testing::FlushDeletes();
     }
 
+    // The whole tournament played, the knockout view open as the cascade needs it.
+    void playTournament() {
+        gui_testing::EnterGroupResults2024(*w);
+        (*w)("Command1").raiseClick();
+        gui_testing::EnterKnockoutResults2024(*w);
+        ASSERT_EQ((*w)("pod", 1).Caption(), "Espagne");
+    }
+
     zenkor::Impress& openSheet() {
         (*w)("Command13").raiseClick();
         return *zenkor::CurrentImpress();
@@ -54,10 +64,16 @@ class PrintingTest : public ::testing::Test {
 };
 
 TEST_F(PrintingTest, BracketSheetPrintsIntoANonEmptyPdf) {
+    ASSERT_NO_FATAL_FAILURE(playTournament());
     zenkor::Impress& sheet = openSheet();
     QWidget* window = gui_testing::ViewOf(sheet).window();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-    gui_testing::SaveScreenshot(window, "bracket_sheet.png");
+    EXPECT_EQ(sheet("RESULT", 0).Text(), "Espagne");
+    for (const char* name : {"Image1", "Image2"})
+        EXPECT_TRUE(gui_testing::WidgetOf<gui::PictureWidget>(sheet(name))->picture().isVector()) << name;
+    for (const char* name : {"Command1", "Command2", "Command5"})
+        EXPECT_FALSE(gui_testing::WidgetOf<gui::PictureButton>(sheet(name))->pictureRect().isEmpty()) << name;
+    EXPECT_TRUE(gui_testing::SaveScreenshot(window, "bracket_sheet.png"));
 
     sheet("Command5").raiseClick();
     ASSERT_TRUE(std::filesystem::exists(pdf));
@@ -85,11 +101,23 @@ TEST_F(PrintingTest, SheetClosedByItsCloseBoxIsReplacedAtTheNextOpening) {
 }
 
 TEST_F(PrintingTest, StatsWindowShowsAndPrints) {
+    // Before the final, a picture stands where the podium goes.
     (*w)("Command21").raiseClick();
     zenkor::Stats& stats = *zenkor::CurrentStats();
     QWidget* window = gui_testing::ViewOf(stats).window();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-    gui_testing::SaveScreenshot(window, "stats.png");
+    auto* waiting = gui_testing::WidgetOf<gui::PictureWidget>(stats("Image2"));
+    EXPECT_TRUE(waiting->isVisible());
+    EXPECT_TRUE(waiting->picture().isVector());
+    EXPECT_TRUE(gui_testing::SaveScreenshot(window, "stats_before_the_final.png"));
+
+    ASSERT_NO_FATAL_FAILURE(playTournament());
+    (*w)("Command21").raiseClick();
+    auto* trophy = gui_testing::WidgetOf<gui::PictureWidget>(stats("Image8"));
+    EXPECT_TRUE(trophy->isVisible());
+    EXPECT_TRUE(trophy->picture().isVector());
+    EXPECT_FALSE(waiting->isVisible());
+    EXPECT_TRUE(gui_testing::SaveScreenshot(window, "stats.png"));
     EXPECT_EQ(stats("List2").ListCount(), 24);
     stats("Command5").raiseClick();
     EXPECT_TRUE(std::filesystem::exists(pdf));

@@ -63,7 +63,7 @@ TEST_F(PicturesTest, AFailedSecondPictureLeavesOnlyTheSecondPairAsItWas) {
 }
 
 TEST_F(PicturesTest, ATextPageIsNoPictureButTheSecondIsStillFetched) {
-    box.writeFile("imgtmp.gif", kGif1);  // the picture Image14 was designed with
+    box.copyDataFile("pictures");  // Image14's design picture
     server.answer("/imzenkor.php", "<html>Pas d'image</html>");
     server.answer("/imelimzenkor.php", kGif2);
     zenkor::Zenkor& w = start();

@@ -61,8 +61,9 @@ Sandbox::~Sandbox() {
 }
 
 void Sandbox::copyDataFile(const std::string& name) const {
-    std::filesystem::copy_file(std::filesystem::path(ZENKOR_DATA_DIR) / name, folder_ / name,
-                               std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::copy(
+        std::filesystem::path(ZENKOR_DATA_DIR) / name, folder_ / name,
+        std::filesystem::copy_options::overwrite_existing | std::filesystem::copy_options::recursive);
 }
 
 void Sandbox::writeFile(const std::string& name, const std::string& bytes) const {

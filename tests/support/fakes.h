@@ -53,7 +53,7 @@ class Sandbox {
     std::shared_ptr<FixedClock> clock;
     std::shared_ptr<ScriptedDialogs> dialogs;
     const std::filesystem::path& folder() const { return folder_; }
-    // Copies a shipped data file (from data/) into the program folder.
+    // Copies a shipped data file or folder (from data/) into the program folder.
     void copyDataFile(const std::string& name) const;
     void writeFile(const std::string& name, const std::string& bytes) const;
     std::string readFile(const std::string& name) const;
