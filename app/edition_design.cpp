@@ -114,8 +114,12 @@ void BuildEditionDesign(Zenkor& w) {
     }
     // The logo of an earlier edition on display, beside the groups and in the knockout view, where the
     // current edition's logo takes its place.
-    if (Control* logo = createIfAbsent(w, Kind::Image, "ImaRepLogo", "", 13560, 6120, 1755, 1575, 0))
+    // Until an edition is opened from the history, the group view's logo is the current edition's, which
+    // the statistics window and the update confirmation show too.
+    if (Control* logo = createIfAbsent(w, Kind::Image, "ImaRepLogo", "", 13560, 6120, 1755, 1575, 0)) {
         logo->setStretch(true);
+        logo->setPicture(logoPicture(7));
+    }
     if (Control* current = createIfAbsent(w, Kind::Image, "Image17", "Frame9", 15630, 105, 1950, 1950)) {
         current->setStretch(true);
         current->setPicture(logoPicture(7));

@@ -18,6 +18,7 @@
 #include "app/edition_files.h"
 #include "gui/picture_widgets.h"
 #include "gui/qt_runtime.h"
+#include "online/online.h"
 #include "platform/text.h"
 #include "qualifiers/qualifiers.h"
 #include "tests/gui/gui_support.h"
@@ -178,10 +179,12 @@ TEST_F(MainWindowTest, TheDesignPicturesAreDrawn) {
     if (!day.Visible()) QTest::mouseClick(WidgetOf((*w)("Command15")), Qt::LeftButton);
     ASSERT_TRUE(day.Visible());
     (*w)("Combo4").setText("06");
-    (*w)("Combo3").setText("14");
-    ASSERT_EQ((*w)("LabCAL", 2).Caption().substr(0, 5), "21:00");
-    EXPECT_TRUE(picture("RepIm", 2).isVector());
-    EXPECT_TRUE(WidgetOf((*w)("RepIm", 2))->isVisible());
+    (*w)("Combo3").setText("20");
+    ASSERT_EQ((*w)("LabCAL", 3).Caption().substr(0, 5), "21:00");
+    for (int row = 1; row <= 3; ++row) {
+        EXPECT_TRUE(picture("RepIm", row).isVector()) << row;
+        EXPECT_TRUE(WidgetOf((*w)("RepIm", row))->isVisible()) << row;
+    }
     EXPECT_TRUE(gui_testing::SaveScreenshot(window(), "calendar.png"));
 
     // Resting on Germany - Scotland: Munich, its stadium and its channel. (The pointer goes where no other
@@ -195,6 +198,14 @@ TEST_F(MainWindowTest, TheDesignPicturesAreDrawn) {
     EXPECT_EQ((*w)("Terrain", 10).Picture(), (*w)("Terrain", 7).Picture());
     EXPECT_TRUE(WidgetOf((*w)("ImChaine", 1))->isVisible());
     EXPECT_TRUE(gui_testing::SaveScreenshot(window(), "match_panel.png"));
+
+    // The update confirmation shows the current edition's emblem.
+    zenkor::FREC confirmation(*w);
+    confirmation.show();
+    EXPECT_TRUE(WidgetOf<gui::PictureWidget>(confirmation("Image2"))->picture().isVector());
+    EXPECT_TRUE(
+        gui_testing::SaveScreenshot(gui_testing::ViewOf(confirmation).window(), "update_confirmation.png"));
+    confirmation.unload();
 }
 
 TEST_F(MainWindowTest, CompactModeShrinksTheWindowAndKeepsThePlaces) {

@@ -113,6 +113,7 @@ TEST_F(PrintingTest, StatsWindowShowsAndPrints) {
 
     ASSERT_NO_FATAL_FAILURE(playTournament());
     (*w)("Command21").raiseClick();
+    EXPECT_TRUE(gui_testing::WidgetOf<gui::PictureWidget>(stats("Image1"))->picture().isVector());
     auto* trophy = gui_testing::WidgetOf<gui::PictureWidget>(stats("Image8"));
     EXPECT_TRUE(trophy->isVisible());
     EXPECT_TRUE(trophy->picture().isVector());
