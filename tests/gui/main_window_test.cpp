@@ -174,6 +174,12 @@ TEST_F(MainWindowTest, TheDesignPicturesAreDrawn) {
     EXPECT_GT(flag.pixelColor(flag.width() / 2, y).lightness(), 240);
     EXPECT_GT(flag.pixelColor(flag.width() * 5 / 6, y).red(), 200);
 
+    // The advertised picture, as a player with a pseudonym sees it: at its place, beside the buttons.
+    (*w)("Image14").setVisible(true);
+    QWidget* advert = WidgetOf((*w)("Image14"));
+    EXPECT_EQ(advert->geometry(), QRect(665, 29, 160, 15));
+    EXPECT_EQ(window()->childAt(advert->geometry().center()), advert);
+
     // The day's matches show their channels' badges.
     Control& day = (*w)("Frame18");
     if (!day.Visible()) QTest::mouseClick(WidgetOf((*w)("Command15")), Qt::LeftButton);
