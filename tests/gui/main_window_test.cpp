@@ -144,6 +144,9 @@ TEST_F(MainWindowTest, TheKnockoutViewCarriesTheTournamentToItsPodiumAndTrophy) 
 // channel badges of the day's matches, the stadium of the match under the pointer.
 TEST_F(MainWindowTest, TheDesignPicturesAreDrawn) {
     ASSERT_NO_FATAL_FAILURE(start());
+    ASSERT_TRUE((*w)("Frame21").Visible());
+    EXPECT_TRUE(WidgetOf<gui::PictureWidget>((*w)("Image19"))->picture().isVector());
+    EXPECT_TRUE(gui_testing::SaveScreenshot(window(), "first_use.png"));
     passFirstUsePanel();
     auto picture = [&](const char* name, int index = -1) {
         auto* widget = WidgetOf<gui::PictureWidget>((*w)(name, index));
