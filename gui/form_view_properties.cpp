@@ -314,6 +314,15 @@ void FormView::applyStyle(Control& c, QWidget* w) {
             } else if (auto* multi = qobject_cast<QPlainTextEdit*>(w)) {
                 multi->setFrameShape(c.BorderStyle() != platform::BorderStyle::None ? QFrame::StyledPanel
                                                                                     : QFrame::NoFrame);
+                // A box without scroll bars wraps its lines instead, so no text hides to the right.
+                const platform::ScrollBars bars = c.ScrollBars();
+                const bool across =
+                    bars == platform::ScrollBars::Horizontal || bars == platform::ScrollBars::Both;
+                const bool down =
+                    bars == platform::ScrollBars::Vertical || bars == platform::ScrollBars::Both;
+                multi->setHorizontalScrollBarPolicy(across ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+                multi->setVerticalScrollBarPolicy(down ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+                multi->setLineWrapMode(across ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
             }
             break;
         case Kind::Label: {

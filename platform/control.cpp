@@ -213,6 +213,9 @@ void Control::setAlignment(platform::Alignment v) {
 void Control::setMultiLine(bool v) {
     if (assign(multiLine_, v)) notify(Prop::Style);
 }
+void Control::setScrollBars(platform::ScrollBars v) {
+    if (assign(scrollBars_, v)) notify(Prop::Style);
+}
 void Control::setBorderStyle(platform::BorderStyle v) {
     if (assign(borderStyle_, v)) notify(Prop::Style);
 }
@@ -434,6 +437,7 @@ void Control::copyDesignFrom(const Control& o) {
     toolTip_ = o.toolTip_;
     alignment_ = o.alignment_;
     multiLine_ = o.multiLine_;
+    scrollBars_ = o.scrollBars_;
     borderStyle_ = o.borderStyle_;
     backStyle_ = o.backStyle_;
     fillColor_ = o.fillColor_;

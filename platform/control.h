@@ -132,6 +132,9 @@ class Control {
     void setAlignment(platform::Alignment v);
     bool MultiLine() const { return multiLine_; }
     void setMultiLine(bool v);
+    // Of a multi-line box.
+    platform::ScrollBars ScrollBars() const { return scrollBars_; }
+    void setScrollBars(platform::ScrollBars v);
     platform::BorderStyle BorderStyle() const { return borderStyle_; }
     void setBorderStyle(platform::BorderStyle v);
     platform::BackStyle BackStyle() const { return backStyle_; }
@@ -236,6 +239,7 @@ class Control {
     std::string toolTip_;
     platform::Alignment alignment_ = Alignment::Left;
     bool multiLine_ = false;
+    platform::ScrollBars scrollBars_ = ScrollBars::None;
     platform::BorderStyle borderStyle_ = BorderStyle::FixedSingle;
     platform::BackStyle backStyle_ = BackStyle::Opaque;
     Color fillColor_ = kBlack;
