@@ -1,8 +1,10 @@
 #include "gui/printing.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QPageLayout>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QWidget>
@@ -13,6 +15,23 @@
 #include "gui/form_view.h"
 
 namespace gui {
+
+namespace {
+
+// A printed page carries no caret and no selected text; the boxes keep no stray selection on screen
+// either.
+void ClearFocusAndSelection(QWidget* window) {
+    if (QWidget* focused = window->focusWidget()) focused->clearFocus();
+    for (auto* edit : window->findChildren<QLineEdit*>()) edit->deselect();
+    for (auto* multi : window->findChildren<QPlainTextEdit*>()) {
+        QTextCursor cursor = multi->textCursor();
+        if (!cursor.hasSelection()) continue;
+        cursor.clearSelection();
+        multi->setTextCursor(cursor);
+    }
+}
+
+}  // namespace
 
 QtPrinter::QtPrinter(std::string pdfPath) : pdfPath_(std::move(pdfPath)) {}
 
@@ -31,6 +50,7 @@ void QtPrinter::printForm(platform::Form& form, bool landscape) {
         return;  // no printer: nothing printed, nothing reported
     }
     printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    ClearFocusAndSelection(window);
 
     QPainter painter;
     if (!painter.begin(&printer)) return;

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
@@ -124,6 +127,55 @@ TEST_F(PrintingTest, StatsWindowShowsAndPrints) {
     EXPECT_TRUE(std::filesystem::exists(pdf));
     stats("Command1").raiseClick();
     EXPECT_TRUE(stats.unloaded());
+}
+
+}  // namespace
+
+namespace {
+
+// Pixels of the selection colour in a window as it is shown.
+int SelectionPixels(QWidget* window) {
+    const QImage image = window->grab().toImage();
+    const QRgb highlight = window->palette().color(QPalette::Active, QPalette::Highlight).rgb();
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) count += image.pixel(x, y) == highlight ? 1 : 0;
+    return count;
+}
+
+using platform::Control;
+
+TEST_F(PrintingTest, PrintingLeavesNoFocusNorSelectionAndTheThirdsShowWhole) {
+    zenkor::Impress& sheet = openSheet();
+    QWidget* window = gui_testing::ViewOf(sheet).window();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+
+    Control& thirds = sheet("RESULT", 2);
+    thirds.setText("France\r\nPays-Bas");
+    auto* box = gui_testing::WidgetOf<QPlainTextEdit>(thirds);
+    ASSERT_NE(box, nullptr);
+    EXPECT_FALSE(box->verticalScrollBar()->isVisible());
+    QTextCursor end = box->textCursor();
+    end.movePosition(QTextCursor::End);
+    EXPECT_LE(box->cursorRect(end).bottom(), box->viewport()->height()) << "the second line is cut";
+
+    Control& first = sheet("T8", 0);
+    first.setText("Espagne");
+    first.SetFocus();
+    first.setSelStart(0);
+    first.setSelLength(7);
+    ASSERT_GT(SelectionPixels(window), 0);
+
+    QTest::mouseClick(gui_testing::WidgetOf(sheet("Command5")), Qt::LeftButton);
+    ASSERT_TRUE(std::filesystem::exists(pdf));
+    EXPECT_EQ(SelectionPixels(window), 0);
+    EXPECT_EQ(first.SelLength(), 0);
+    QWidget* focused = window->focusWidget();
+    EXPECT_TRUE(focused == nullptr || qobject_cast<QLineEdit*>(focused) == nullptr)
+        << focused->objectName().toStdString();
+    gui_testing::SaveScreenshot(window, "bracket_sheet_after_print.png");
 }
 
 }  // namespace
