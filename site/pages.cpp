@@ -109,40 +109,35 @@ std::string RankingTableHtml(const std::vector<RankingRow>& rows) {
 }
 
 std::string HomePage(const HomeContent& c) {
+    static constexpr const char* kLang[3] = {"fr", "en", "es"};
     std::string body;
-    if (c.tournament) {
-        const TournamentView& t = *c.tournament;
-        bool anyNews = false;
-        std::string news = "<section class=\"news\">";
-        for (int k = 0; k < 3; ++k) {
-            const std::string& m = t.news[static_cast<size_t>(k)];
-            if (m.empty() || m == "-") continue;
-            anyNews = true;
-            news += "<p lang=\"" +
-                    std::string(k == 0   ? "fr"
-                                : k == 1 ? "en"
-                                         : "es") +
-                    "\"><span class=\"lang\">" + kLanguages[k] + "</span>" + esc(m) + "</p>";
-        }
-        news += "</section>";
-        if (anyNews) body += news;
-        body += "<h2>Phase finale</h2>" + BracketHtml(t);
-        body += "<h2>Phase de groupes</h2>" + GroupTablesHtml(t);
-    } else {
-        body += "<p class=\"note\">Aucun fichier de résultats n'est publié pour l'instant.</p>";
+    const TournamentView* t = c.tournament;
+    std::string news;
+    for (int k = 0; t && k < 3; ++k) {
+        const std::string& m = t->news[static_cast<size_t>(k)];
+        if (m.empty() || m == "-") continue;
+        news += "<p lang=\"" + std::string(kLang[k]) + "\"><span class=\"lang\">" + kLanguages[k] +
+                "</span>" + esc(m) + "</p>";
     }
+    if (!news.empty()) body += "<section class=\"news\">" + news + "</section>";
+    if (!t) body += "<p class=\"note\">Aucun fichier de résultats n'est publié pour l'instant.</p>";
+
     body += "<h2>Concours de pronostics</h2><div class=\"grid\"><section class=\"card\"><h3>Euro 2024</h3>";
     body += RankingTableHtml(c.tournamentTop);
     body += "<p><a href=\"" + std::string(kRankingPath) + "\">Classement complet</a></p></section>";
     body += "<section class=\"card\"><h3>Éliminatoires</h3>" + RankingTableHtml(c.qualifiersTop);
     body += "<p><a href=\"" + std::string(kQualifiersRankingPath) +
             "\">Classement complet</a></p></section></div>";
+    if (t) {
+        body += "<h2>Phase finale</h2>" + BracketHtml(*t);
+        body += "<h2>Phase de groupes</h2>" + GroupTablesHtml(*t);
+    }
     body +=
         "<h2>Liens</h2><ul>"
         "<li><a href=\"/zenkor.php\">Zenkor, le programme</a> : version, installation</li>"
         "<li><a href=\"/Zenkor2024.ini\">Le fichier des résultats</a> (le bouton « Mise à jour » du "
-        "programme "
-        "le télécharge)</li>"
+        "programme le "
+        "télécharge)</li>"
         "<li><a href=\"/contacter.php?sub=Site\">Me contacter</a></li></ul>";
     return PageLayout("Euro 2024 : résultats et concours", body, kHomePath);
 }

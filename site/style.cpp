@@ -40,7 +40,8 @@ tr:nth-child(even) td { filter: brightness(.98); }
 .podium { display: flex; flex-wrap: wrap; gap: .6rem; margin: .8rem 0; }
 .podium div { background: #fff; border: 1px solid #d8deea; border-radius: 6px; padding: .4rem .8rem; }
 .podium .first { border-color: var(--gold); background: #fff8dc; font-weight: bold; }
-.ranking td:nth-child(2) { text-align: left; white-space: normal; }
+table.ranking { width: auto; min-width: min(100%, 30rem); }
+.ranking td:nth-child(2), .ranking th:nth-child(2) { text-align: left; white-space: normal; }
 .ranking tr.own td { background: #fff8dc; font-weight: bold; }
 .predictions td:nth-child(-n+4) { text-align: left; }
 .note { color: #4a5570; font-size: .9rem; }

@@ -65,9 +65,12 @@ int waitFor(pid_t pid, std::chrono::steady_clock::time_point deadline) {
 
 }  // namespace
 
-SiteProcess::SiteProcess(std::filesystem::path data) : data_(std::move(data)) {
+SiteProcess::SiteProcess(std::filesystem::path data, const std::vector<std::string>& extra)
+    : data_(std::move(data)) {
+    std::vector<std::string> argv{ZENKOR_SITE_BINARY, "--data", data_.string(), "--listen", "127.0.0.1:0"};
+    argv.insert(argv.end(), extra.begin(), extra.end());
     int out = -1;
-    pid_ = spawn({ZENKOR_SITE_BINARY, "--data", data_.string(), "--listen", "127.0.0.1:0"}, &out);
+    pid_ = spawn(argv, &out);
     static const std::regex kAddress(R"(listening on http://127\.0\.0\.1:(\d+)/)");
     std::smatch m;
     const std::string text =

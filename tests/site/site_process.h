@@ -11,8 +11,8 @@ namespace site_testing {
 
 class SiteProcess {
   public:
-    // Serves with data folder `data`; returns once the site prints its address (the test fails otherwise).
-    explicit SiteProcess(std::filesystem::path data);
+    // Serves with data folder `data` (and the options extra); returns once the site prints its address.
+    explicit SiteProcess(std::filesystem::path data, const std::vector<std::string>& extra = {});
     ~SiteProcess();
     SiteProcess(const SiteProcess&) = delete;
     SiteProcess& operator=(const SiteProcess&) = delete;

@@ -3,10 +3,12 @@
 #include <gd.h>
 #include <gtest/gtest.h>
 #include <httplib.h>
+#include <sqlite3.h>
 
 #include <array>
 #include <filesystem>
 #include <memory>
+#include <regex>
 #include <string>
 
 #include "app/main_window.h"
@@ -213,13 +215,71 @@ TEST_F(SiteTest, PublishingChecksTheFileKeepsThePreviousAndTheSiteServesTheNewOn
     EXPECT_NE(output.find("usage: zenkor-site"), std::string::npos);
 }
 
-// A real browser: headless Chromium shoots the pages into build/artifacts/ for a person to look at.
-TEST_F(SiteTest, AHeadlessBrowserShowsTheHomePageAndTheRanking) {
+// A player of the contest, as the program's send button and a browser make one: registers from the
+// address, keeps the session cookie, hands in a file through the page's form.
+class Player {
+  public:
+    Player(const SiteProcess& site, const std::string& pseudonym) : client_("127.0.0.1", site.port()) {
+        auto r = client_.Get(std::string(kContestPage) + "?mdp=secret&pseudo=" + pseudonym);
+        EXPECT_TRUE(r && r->status == 303) << pseudonym;
+        if (r && r->has_header("Set-Cookie")) {
+            const std::string c = r->get_header_value("Set-Cookie");
+            cookie_ = {{"Cookie", c.substr(0, c.find(';'))}};
+        }
+    }
+    void handIn(const std::string& bytes) {
+        auto page = client_.Get(kContestPage, cookie_);
+        ASSERT_TRUE(page);
+        static const std::regex kToken(R"re(name="csrf" value="([^"]+)")re");
+        std::smatch m;
+        ASSERT_TRUE(std::regex_search(page->body, m, kToken));
+        const httplib::MultipartFormDataItems form{
+            {"csrf", m[1].str(), "", ""}, {"fichier", bytes, "Zenkor2024.ini", "application/octet-stream"}};
+        auto sent = client_.Post(kContestPage, cookie_, form);
+        ASSERT_TRUE(sent);
+        EXPECT_EQ(sent->status, 303);
+    }
+
+  private:
+    static constexpr const char* kContestPage = "/expZenkor2024.php";
+    httplib::Client client_;
+    httplib::Headers cookie_;
+};
+
+// The contest's leaders reach the home page and the pictures; a real browser (headless Chromium) shoots
+// the home page and the ranking into build/artifacts/ for a person to look at.
+TEST(SiteContestTest, TheLeadersShowOnTheHomePageInThePicturesAndInABrowser) {
+    testing_support::Sandbox box;
+    // The site's clock on 1 June 2024, before the first kick-off: every prediction counts.
+    SiteProcess site(box.folder() / "site-data", {"--clock", "1717200000"});
+    httplib::Client client("127.0.0.1", site.port());
+    auto before = client.Get("/imzenkor.php");
+    ASSERT_TRUE(before);
+
+    const std::string real = fileBytes(kPublishedSource);
+    Player(site, "Zidane98").handIn(real);  // a perfect prediction
+    std::string close = real;
+    close = platform::IniAssign(close, "ButA", "0", "2", platform::IniEncoding::Cp1252);
+    Player(site, "Ana").handIn(close);
+
+    auto home = client.Get("/");
+    ASSERT_TRUE(home);
+    const size_t first = home->body.find("Zidane98"), second = home->body.find("Ana</td>");
+    EXPECT_NE(first, std::string::npos);
+    EXPECT_NE(second, std::string::npos);
+    EXPECT_LT(first, second);
+    auto leaders = client.Get("/imzenkor.php");
+    ASSERT_TRUE(leaders);
+    EXPECT_EQ(leaders->get_header_value("Content-Type"), "image/gif");
+    EXPECT_EQ(pictureSize(leaders->body, true), std::make_pair(160, 15));
+    EXPECT_NE(leaders->body, before->body);
+
     fs::create_directories(ZENKOR_ARTIFACTS_DIR);
     const struct {
         const char* path;
         const char* file;
-    } shots[] = {{"/", "site-home.png"}, {"/zenkor.php", "site-program.png"}};
+    } shots[] = {
+        {"/", "site-home.png"}, {"/classement.php", "site-ranking.png"}, {"/zenkor.php", "site-program.png"}};
     for (const auto& shot : shots) {
         const fs::path png = fs::path(ZENKOR_ARTIFACTS_DIR) / shot.file;
         const fs::path profile = box.folder() / ("chromium-" + std::string(shot.file));
@@ -236,6 +296,39 @@ TEST_F(SiteTest, AHeadlessBrowserShowsTheHomePageAndTheRanking) {
         ASSERT_TRUE(fs::exists(png)) << output;
         EXPECT_GT(fs::file_size(png), 20000u) << shot.path;
     }
+}
+
+TEST_F(SiteTest, AContactMessageIsStoredAndThankedOnce) {
+    httplib::Client client("127.0.0.1", site.port());
+    const httplib::Params form{{"sujet", "Zenkor V1.0"},
+                               {"nom", "Léa <b>"},
+                               {"email", "lea@example.org"},
+                               {"message", "Bravo pour le programme !"}};
+    auto sent = client.Post("/contacter.php", form);
+    ASSERT_TRUE(sent);
+    EXPECT_EQ(sent->status, 303);
+    EXPECT_EQ(sent->get_header_value("Location"), "/contacter.php?envoye=1");
+    auto thanks = client.Get("/contacter.php?envoye=1");
+    ASSERT_TRUE(thanks);
+    EXPECT_NE(thanks->body.find("Merci, votre message est envoyé."), std::string::npos);
+
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open_v2((site.data() / "contest.sqlite").c_str(), &db, SQLITE_OPEN_READONLY, nullptr),
+              SQLITE_OK);
+    sqlite3_stmt* st = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(db, "SELECT subject, name, message, address FROM contact_messages", -1, &st,
+                                 nullptr),
+              SQLITE_OK);
+    std::vector<std::string> rows;
+    while (sqlite3_step(st) == SQLITE_ROW) {
+        std::string row;
+        for (int c = 0; c < 4; ++c)
+            row += std::string(reinterpret_cast<const char*>(sqlite3_column_text(st, c))) + "|";
+        rows.push_back(row);
+    }
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    EXPECT_EQ(rows, std::vector<std::string>{"Zenkor V1.0|Léa <b>|Bravo pour le programme !|127.0.0.1|"});
 }
 
 }  // namespace
