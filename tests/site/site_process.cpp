@@ -102,10 +102,42 @@ int RunProgram(const std::vector<std::string>& argv, int seconds, std::string* o
     int out = -1;
     const pid_t pid = spawn(argv, &out);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    const std::string text = readUntil(out, deadline, [](const std::string&) { return false; });
+    std::string text;
+    int status = -1;
+    bool open = true, exited = false;
+    // Until the program ends: a helper process it leaves behind may hold the pipe open for longer.
+    while (!exited && std::chrono::steady_clock::now() < deadline) {
+        pollfd p{out, POLLIN, 0};
+        if (open && poll(&p, 1, 50) > 0) {
+            char buffer[4096];
+            const ssize_t n = read(out, buffer, sizeof buffer);
+            if (n > 0) {
+                text.append(buffer, static_cast<size_t>(n));
+                continue;
+            }
+            open = false;
+        }
+        int st = 0;
+        if (waitpid(pid, &st, WNOHANG) == pid) {
+            exited = true;
+            status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+        } else if (!open) {
+            usleep(10000);
+        }
+    }
+    for (pollfd p{out, POLLIN, 0}; open && poll(&p, 1, 0) > 0;) {  // what it wrote just before it ended
+        char buffer[4096];
+        const ssize_t n = read(out, buffer, sizeof buffer);
+        if (n <= 0) break;
+        text.append(buffer, static_cast<size_t>(n));
+    }
     close(out);
+    if (!exited) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+    }
     if (output) *output = text;
-    return waitFor(pid, deadline);
+    return status;
 }
 
 }  // namespace site_testing
