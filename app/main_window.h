@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "platform/control.h"
 
@@ -27,6 +28,10 @@ class Zenkor : public platform::Form {
     // Explicit window states; button captions only follow them.
     bool knockoutView = false;
     bool compactMode = false;
+
+    // The qualifiers panel's boxes as last loaded from or saved to their file (empty before the first
+    // group load): what differs from it is the user's unsaved work there.
+    std::vector<std::string> qualifierBoxesStored;
 
     // A team's place in its group table (1 to 4), written by the group table and read by every reader of
     // places, so that a display scale can never change a place. Group 0..5 for A..F, team index 1..4.

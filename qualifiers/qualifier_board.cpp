@@ -49,6 +49,7 @@ void recordGroup(Zenkor& w) {
 }  // namespace
 
 void Command25_Click(Zenkor& w) {
+    if (!SaveElimChanges(w)) return;
     QualifierPlayedCount() = 0;
     QualifierFixtureCount() = 0;
     w("Command25").setTag("AUTO");
@@ -61,6 +62,11 @@ void Command25_Click(Zenkor& w) {
     w("Text5").setText("");
     const auto groups = w.indexes("bTNgrp");
     for (auto g = groups.rbegin(); g != groups.rend(); ++g) {
+        // What was typed while the previous group was on display goes to the file before the next load.
+        if (!SaveElimChanges(w)) {
+            w("Command25").setTag("");
+            return;
+        }
         bTNgrp_Click(w, *g);
         platform::DoEvents();
         recordGroup(w);

@@ -65,6 +65,7 @@ void Command24_Click(Zenkor& w) {
 void bTNgrp_Click(Zenkor& w, int index) {
     Control* button = w.find("bTNgrp", index);
     if (button == nullptr) return;
+    if (!SaveElimChanges(w)) return;
     const platform::DateTime threshold = listThreshold(w);
     Control& fixtures = w("List7");
     fixtures.setTag("");

@@ -1,4 +1,6 @@
 // The qualifiers file "Elim2024.ini": the grid built once, a group loaded into it, "Sauver".
+#include <vector>
+
 #include "app/edition_files.h"
 #include "app/ini_file.h"
 #include "platform/runtime.h"
@@ -18,6 +20,18 @@ std::string key(int k) {
 
 bool holdsTeam(const std::string& name) {
     return !name.empty() && name != "-";
+}
+
+// What "Sauver" writes, in one list: scores, teams, play-off teams and play-off scores.
+std::vector<std::string> savedBoxes(Zenkor& w) {
+    std::vector<std::string> texts;
+    for (int k = 0; k <= 59; ++k) texts.push_back(w("ButElim", k).Text());
+    for (int k = 0; k <= 5; ++k) texts.push_back(w("NEElim", k).Text());
+    for (int k = 0; k <= 7; ++k) {
+        texts.push_back(w("BAR", k).Text());
+        texts.push_back(w("ButBAR", k).Text());
+    }
+    return texts;
 }
 
 }  // namespace
@@ -82,6 +96,7 @@ void LoadElimGroup(Zenkor& w) {
         }
     }
     w("Frame22").setTag("");
+    w.qualifierBoxesStored = savedBoxes(w);
     MarkBarrageWinners(w);
 }
 
@@ -99,9 +114,18 @@ void Command23_Click(Zenkor& w) {
         }
         saved = batch.commit();
     }
-    if (!saved)
+    if (!saved) {
         platform::MsgBox(FailedSaveMessage(std::string(kFile) + ".ini", saved), platform::vbExclamation,
                          "Sauver");
+        return;
+    }
+    w.qualifierBoxesStored = savedBoxes(w);
+}
+
+bool SaveElimChanges(Zenkor& w) {
+    if (w.qualifierBoxesStored.empty() || w.qualifierBoxesStored == savedBoxes(w)) return true;
+    Command23_Click(w);
+    return w.qualifierBoxesStored == savedBoxes(w);  // a successful save records what it wrote
 }
 
 }  // namespace zenkor

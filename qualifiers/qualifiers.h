@@ -23,6 +23,9 @@ void LoadQualifierFixtures();
 void BuildQualifierGrid(Zenkor& w);
 void LoadElimGroup(Zenkor& w);
 void Command23_Click(Zenkor& w);  // "Sauver"
+// Saves what the user changed in the panel since its group was loaded or saved, as "Sauver" does, before
+// anything reloads the panel; false when that save failed (the user has been told).
+[[nodiscard]] bool SaveElimChanges(Zenkor& w);
 
 // Group table.
 void CalcElimStandings(Zenkor& w);

@@ -124,6 +124,48 @@ TEST_F(QualifiersTest, ThreeTiedNeighboursFormOneGroupAndTwoPairsEachTheirOwn) {
     EXPECT_EQ(table(*w), (Names{"Cc", "Aa", "Ee", "Ff", "Bb", "Dd"}));
 }
 
+TEST_F(QualifiersTest, FourTiedNeighboursAreSettledAsOneGroup) {
+    // Aa, Bb, Cc and Dd each won once 2-0 and lost once 0-2; among the four, Aa beat Dd and Bb beat Cc.
+    Group a{"A", sixTeams(), {}, {}};
+    a.scores = {{{0, 3}, {"2", "0"}}, {{1, 2}, {"2", "0"}}, {{5, 0}, {"2", "0"}},
+                {{5, 1}, {"2", "0"}}, {{2, 4}, {"2", "0"}}, {{3, 4}, {"2", "0"}}};
+    writeQualifiers({a});
+    auto w = start();
+    open(*w);
+    showGroup(*w, 'A');
+    // Both winners of a mutual fixture above both losers; equal terms put the later name first.
+    EXPECT_EQ(table(*w), (Names{"Ff", "Bb", "Aa", "Dd", "Cc", "Ee"}));
+    EXPECT_EQ((*w)("List6").ListCount(), 0);
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(QualifiersTest, ShortGroupsHoldNoFixturesInTheirBlankSlotsAndRecordNoThird) {
+    Group i{"I", {"Aa", "Bb", "Cc", "Dd", "Ee"}, {{{0, 1}, {"1", "0"}}}, {}};
+    Group pair{"B", {"Yy", "Zz"}, {{{0, 1}, {"3", "0"}}}, {}};
+    Group full{"A", sixTeams("Q"), {}, {}};
+    writeQualifiers({full, pair, i});
+    auto w = start();
+    open(*w);
+    // The thirds of groups A and I only: the group of two adds none, nor do the empty groups.
+    EXPECT_EQ((*w)("ListMeilleurB").ListCount(), 2);
+    EXPECT_EQ((*w)("QuaBar").Text(), "Dd\r\n");
+
+    // Scores typed into group I's rows without teams count for nobody.
+    showGroup(*w, 'I');
+    ASSERT_EQ((*w)("EquiElim", 40).Text(), "");
+    score(*w, 20, "5", "5");
+    score(*w, 29, "1", "0");
+    EXPECT_EQ((*w)("Label24", 1).Caption(), "1 matches joués sur 20");
+    EXPECT_EQ(table(*w), (Names{"Aa", "Ee", "Dd", "Cc", "Bb", ""}));
+    EXPECT_EQ((*w)("ButElim", 40).BackColor(), kWhite);
+    (*w)("Command25").raiseClick();
+    EXPECT_EQ((*w)("Label24", 0).Caption(), "2 matches joués sur 52");
+
+    showGroup(*w, 'B');
+    EXPECT_EQ(table(*w), (Names{"Yy", "Zz", "", "", "", ""}));
+    EXPECT_TRUE(errors.empty());
+}
+
 TEST_F(QualifiersTest, AResultAgainstTheSixthIsTakenOffInTheWorkLines) {
     // Aa beat Ff 2-0 and drew 1-1 with it; Bb, Cc, Dd and Ee each won once, so Ff is last.
     Group a{"A", sixTeams(), {{{0, 5}, {"2", "0"}}, {{5, 0}, {"1", "1"}}}, {}};

@@ -146,10 +146,80 @@ TEST_F(QualifiersTest, ADoubleClickedCandidateMovesIntoTheFirstFreePlayOffBox) {
     candidates.raiseDblClick();
     EXPECT_EQ((*w)("BAR", 2).Text(), "Irlande");
     EXPECT_EQ(candidates.Text(), "Irlande Nord\r\n\r\n");
+}
 
-    // Moving saves nothing: the next group load brings the stored boxes back.
+// Nothing that reloads the panel drops what the user typed or moved there: it is saved first, as "Sauver"
+// saves it, and a save that fails reloads nothing.
+TEST_F(QualifiersTest, WhatTheUserChangedSurvivesEveryReloadOfThePanel) {
+    writeQualifiers({{"A", sixTeams(), {}, {}}, {"B", sixTeams("G"), {}, {}}});
+    auto w = start();
+    open(*w);
+    ASSERT_EQ((*w)("ELIMGRP").Text(), "A");
+    const std::string untouched = box.readFile("Elim2024.ini");
+
+    // Type, press another group, come back.
+    score(*w, rowOf(0, 1), "2", "1");
+    showGroup(*w, 'B');
+    EXPECT_EQ(stored("ButA", "0"), "2");
+    EXPECT_EQ(stored("ButB", "0"), "<none>");  // nothing typed in B: B is not written
     showGroup(*w, 'A');
-    EXPECT_EQ((*w)("BAR", 1).Text(), "");
+    EXPECT_EQ((*w)("ButElim", 0).Text(), "2");
+    EXPECT_EQ((*w)("ButElim", 1).Text(), "1");
+    EXPECT_EQ(team(*w, 1), "Aa");
+
+    // Move a play-off team, "Re-Calcul".
+    Control& candidates = (*w)("QuaBar");
+    candidates.setText("Irlande\r\nSuède\r\n");
+    candidates.setSelStart(9);
+    candidates.setSelLength(5);
+    candidates.raiseDblClick();
+    ASSERT_EQ((*w)("BAR", 0).Text(), "Suède");
+    (*w)("Command25").raiseClick();
+    EXPECT_EQ((*w)("BAR", 0).Text(), "Suède");
+    EXPECT_EQ(stored("QBAR", "0"), "Suède");
+    EXPECT_EQ((*w)("ButElim", 0).Text(), "2");
+
+    // Close and reopen.
+    score(*w, rowOf(2, 3), "0", "0");
+    (*w)("Command24").raiseClick();
+    open(*w);
+    ASSERT_TRUE((*w)("FraElim").Visible());
+    EXPECT_EQ((*w)("ButElim", 2 * rowOf(2, 3)).Text(), "0");
+    EXPECT_EQ((*w)("Label24", 0).Caption(), "2 matches joués sur 60");
+    EXPECT_TRUE(box.dialogs->messages.empty());
+    EXPECT_NE(box.readFile("Elim2024.ini"), untouched);
+
+    // A save that fails is reported as "Sauver" reports it, and the panel keeps what the user typed.
+    const std::filesystem::path file = box.folder() / "Elim2024.ini";
+    const std::string saved = box.readFile("Elim2024.ini");
+    std::filesystem::remove(file);
+    std::filesystem::create_directory(file);
+    score(*w, rowOf(5, 4), "4", "4");
+    (*w)("Command23").raiseClick();
+    showGroup(*w, 'B');
+    (*w)("Command25").raiseClick();
+    (*w)("Command24").raiseClick();
+    open(*w);
+    const auto& messages = box.dialogs->messages;
+    ASSERT_EQ(messages.size(), 4u);
+    EXPECT_EQ(messages[0].title, "Sauver");
+    EXPECT_EQ(messages[0].text.rfind("Le fichier Elim2024.ini n'a pas pu être enregistré.", 0), 0u);
+    for (size_t i = 1; i < messages.size(); ++i) {
+        EXPECT_EQ(messages[i].text, messages[0].text);
+        EXPECT_EQ(messages[i].title, messages[0].title);
+    }
+    EXPECT_EQ((*w)("ELIMGRP").Text(), "A");
+    EXPECT_EQ((*w)("ButElim", 2 * rowOf(5, 4)).Text(), "4");
+    EXPECT_EQ((*w)("BAR", 0).Text(), "Suède");
+
+    // Once the file can be written again, the next group button saves, then loads.
+    std::filesystem::remove(file);
+    box.writeFile("Elim2024.ini", saved);
+    showGroup(*w, 'B');
+    EXPECT_EQ((*w)("ELIMGRP").Text(), "B");
+    EXPECT_EQ(stored("ButA", std::to_string(2 * rowOf(5, 4))), "4");
+    EXPECT_EQ(messages.size(), 4u);
+    EXPECT_TRUE(errors.empty());
 }
 
 TEST_F(QualifiersTest, SauverKeepsTheGroupAndAFailedSaveIsReported) {
@@ -296,6 +366,7 @@ TEST_F(QualifiersTest, TheTestAidsAndTheAdvantagePanel) {
     EXPECT_TRUE((*w)("Command22", 3).Visible());
 
     // "Calendr" steps through the list, filling the fixture it marks: group A opens with Islande - Turquie.
+    (*w)("Command22", 2).raiseClick();  // back to the scores as loaded: nothing to save before the load
     writeQualifiers(
         {{"A", {"Islande", "Kazakhstan", "Lettonie", "Pays-Bas", "Rép Tchèque", "Turquie"}, {}, {}}});
     showGroup(*w, 'A');
