@@ -3,6 +3,9 @@
 file(GLOB files "${SRC}/*")
 foreach(f ${files})
     get_filename_component(name "${f}" NAME)
+    if(name STREQUAL "site")
+        continue()  # the web site's data, compiled into zenkor-site
+    endif()
     if(name MATCHES "\\.ini$" AND EXISTS "${DST}/${name}")
         continue()
     endif()
