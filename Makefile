@@ -33,11 +33,13 @@ test: build fuzz
 # make fuzz: the libFuzzer targets, built with clang in their own tree, each run for a bounded time.
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 20
+UPLOAD_FUZZ_SECONDS ?= 10
 fuzz: deps
 	@CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZENKOR_GUI=OFF -DZENKOR_FUZZ=ON \
 		"-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address" >/dev/null
-	@cmake --build $(FUZZ_BUILD) --target ini_fuzz -j $(JOBS)
+	@cmake --build $(FUZZ_BUILD) --target ini_fuzz upload_fuzz -j $(JOBS)
 	@scripts/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) ini_fuzz
+	@scripts/run-fuzz.sh $(FUZZ_BUILD) $(UPLOAD_FUZZ_SECONDS) upload_fuzz
 
 bench: build
 	@$(BUILD)/zenkor_bench

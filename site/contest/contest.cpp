@@ -354,7 +354,7 @@ void Contest::rescoreAll(Board& b) {
     b.names.clear();
     Statement st(*db_,
                  "SELECT player_id, match_key, team1, team2, goals1, goals2, winner FROM predictions "
-                 "WHERE contest = ? ORDER BY player_id");
+                 "WHERE contest = ? ORDER BY contest, player_id");
     st.bind(1, KindName(b.kind));
     std::int64_t current = 0;
     std::vector<Match> predictions;
@@ -424,7 +424,7 @@ UploadResult Contest::Upload(std::int64_t playerId, Kind kind, std::string_view 
         *db_,
         "INSERT INTO predictions(player_id, contest, match_key, team1, team2, goals1, goals2, winner, "
         "upload_id) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?) "
-        "ON CONFLICT(player_id, contest, match_key) DO UPDATE SET team1 = excluded.team1, "
+        "ON CONFLICT(contest, player_id, match_key) DO UPDATE SET team1 = excluded.team1, "
         "team2 = excluded.team2, goals1 = excluded.goals1, goals2 = excluded.goals2, "
         "winner = excluded.winner, upload_id = excluded.upload_id");
     for (const Match& m : predictions) {
@@ -460,26 +460,32 @@ std::vector<RankRow> Contest::Ranking(Kind kind, size_t limit) {
     refreshPublished(b);
     if (!b.scored) rescoreAll(b);
     if (!b.ranked) {
-        std::vector<std::int64_t> ids;
-        ids.reserve(b.scores.size());
-        for (const auto& [id, score] : b.scores) ids.push_back(id);
-        std::sort(ids.begin(), ids.end(), [&](std::int64_t x, std::int64_t y) {
-            const Score& a = b.scores[x];
-            const Score& c = b.scores[y];
-            if (a.points != c.points) return a.points > c.points;
-            if (a.exact != c.exact) return a.exact > c.exact;
-            return b.names[x] < b.names[y];
+        struct Entry {
+            Score score;
+            const std::string* name;
+            std::int64_t id;
+        };
+        std::vector<Entry> entries;
+        entries.reserve(b.scores.size());
+        for (const auto& [id, score] : b.scores) entries.push_back({score, &b.names[id], id});
+        std::sort(entries.begin(), entries.end(), [](const Entry& x, const Entry& y) {
+            if (x.score.points != y.score.points) return x.score.points > y.score.points;
+            if (x.score.exact != y.score.exact) return x.score.exact > y.score.exact;
+            return *x.name < *y.name;
         });
         b.ranking.clear();
-        b.ranking.reserve(ids.size());
-        for (size_t i = 0; i < ids.size(); ++i) {
-            const Score& s = b.scores[ids[i]];
-            RankRow row{static_cast<int>(i + 1), b.names[ids[i]], s.points, s.exact};
+        b.ranking.reserve(entries.size());
+        std::vector<std::int64_t> ids;
+        ids.reserve(entries.size());
+        for (size_t i = 0; i < entries.size(); ++i) {
+            const Score& s = entries[i].score;
+            RankRow row{static_cast<int>(i + 1), *entries[i].name, s.points, s.exact};
             // Level on points and exact scores, level in rank.
             if (i > 0 && b.ranking.back().points == s.points && b.ranking.back().exact == s.exact) {
                 row.rank = b.ranking.back().rank;
             }
             b.ranking.push_back(std::move(row));
+            ids.push_back(entries[i].id);
         }
         b.rankingIds = std::move(ids);
         b.ranked = true;

@@ -57,6 +57,24 @@ CREATE TABLE failed_logins(
     at INTEGER NOT NULL);
 CREATE INDEX failed_logins_address ON failed_logins(address, at);
 )sql",
+    // Predictions stored in (contest, player) order, so that scoring a whole contest reads them in one pass.
+    R"sql(
+CREATE TABLE predictions_by_player(
+    contest TEXT NOT NULL,
+    player_id INTEGER NOT NULL REFERENCES players(id) ON DELETE CASCADE,
+    match_key TEXT NOT NULL,
+    team1 TEXT NOT NULL,
+    team2 TEXT NOT NULL,
+    goals1 INTEGER,
+    goals2 INTEGER,
+    winner INTEGER NOT NULL,
+    upload_id INTEGER NOT NULL REFERENCES uploads(id) ON DELETE CASCADE,
+    PRIMARY KEY(contest, player_id, match_key)) WITHOUT ROWID;
+INSERT INTO predictions_by_player(contest, player_id, match_key, team1, team2, goals1, goals2, winner, upload_id)
+    SELECT contest, player_id, match_key, team1, team2, goals1, goals2, winner, upload_id FROM predictions;
+DROP TABLE predictions;
+ALTER TABLE predictions_by_player RENAME TO predictions;
+)sql",
 };
 
 }  // namespace

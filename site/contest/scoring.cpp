@@ -2,23 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <set>
 
 namespace contest {
-
-std::string_view KindName(Kind kind) {
-    return kind == Kind::Tournament ? "euro" : "elim";
-}
-
-void Results::add(RealMatch match) {
-    byKey_[match.key] = matches.size();
-    matches.push_back(std::move(match));
-}
-
-const RealMatch* Results::find(std::string_view key) const {
-    const auto it = byKey_.find(std::string(key));
-    return it == byKey_.end() ? nullptr : &matches[it->second];
-}
 
 namespace {
 
@@ -31,7 +16,31 @@ const std::string& WinnerTeam(const Match& m) {
     return m.winner == 1 ? m.team1 : m.winner == 2 ? m.team2 : none;
 }
 
+bool Contains(const std::vector<std::string>& teams, const std::string& team) {
+    return std::find(teams.begin(), teams.end(), team) != teams.end();
+}
+
 }  // namespace
+
+std::string_view KindName(Kind kind) {
+    return kind == Kind::Tournament ? "euro" : "elim";
+}
+
+void Results::add(RealMatch match) {
+    if (const Round round = RoundOf(match.key); round != Round::None) {
+        auto& teams = roundTeams_[static_cast<size_t>(round)];
+        if (!match.team1.empty()) teams.push_back(match.team1);
+        if (!match.team2.empty()) teams.push_back(match.team2);
+        if (round == Round::Final) champion_ = WinnerTeam(match);
+    }
+    byKey_[match.key] = matches.size();
+    matches.push_back(std::move(match));
+}
+
+const RealMatch* Results::find(std::string_view key) const {
+    const auto it = byKey_.find(std::string(key));
+    return it == byKey_.end() ? nullptr : &matches[it->second];
+}
 
 int MatchPoints(const Match& real, const Match& predicted) {
     if (!real.played() || !predicted.played()) return 0;
@@ -67,18 +76,8 @@ Round RoundOf(std::string_view key) {
 
 Score ScorePredictions(const Results& real, const std::vector<Match>& predicted) {
     Score score;
-    constexpr size_t kRounds = 5;
-    std::array<std::set<std::string>, kRounds> realTeams, predictedTeams;
-    auto addTeams = [](std::set<std::string>& teams, const Match& m) {
-        if (!m.team1.empty()) teams.insert(m.team1);
-        if (!m.team2.empty()) teams.insert(m.team2);
-    };
-    std::string realChampion, predictedChampion;
-    for (const RealMatch& m : real.matches) {
-        const Round round = RoundOf(m.key);
-        if (round != Round::None) addTeams(realTeams[static_cast<size_t>(round)], m);
-        if (round == Round::Final) realChampion = WinnerTeam(m);
-    }
+    std::array<std::vector<std::string>, 5> placed;  // teams the player put in each round, once each
+    std::string predictedChampion;
     for (const Match& p : predicted) {
         const RealMatch* m = real.find(p.key);
         if (!m) continue;
@@ -86,15 +85,16 @@ Score ScorePredictions(const Results& real, const std::vector<Match>& predicted)
         score.points += points;
         if (points == kExactPoints) ++score.exact;
         const Round round = RoundOf(p.key);
-        if (round != Round::None) addTeams(predictedTeams[static_cast<size_t>(round)], p);
+        if (round == Round::None) continue;
+        auto& teams = placed[static_cast<size_t>(round)];
+        for (const std::string* team : {&p.team1, &p.team2}) {
+            if (team->empty() || Contains(teams, *team)) continue;
+            teams.push_back(*team);
+            if (Contains(real.teamsOf(static_cast<int>(round)), *team)) score.bonus += kRoundTeamPoints;
+        }
         if (round == Round::Final) predictedChampion = WinnerTeam(p);
     }
-    for (size_t r = 1; r < kRounds; ++r) {
-        for (const std::string& team : predictedTeams[r]) {
-            if (realTeams[r].count(team)) score.bonus += kRoundTeamPoints;
-        }
-    }
-    if (!realChampion.empty() && realChampion == predictedChampion) score.bonus += kChampionPoints;
+    if (!real.champion().empty() && real.champion() == predictedChampion) score.bonus += kChampionPoints;
     score.points += score.bonus;
     return score;
 }

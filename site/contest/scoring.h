@@ -1,6 +1,7 @@
 // The contest's points: what a player predicted for each match against what was really played.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -28,6 +29,10 @@ struct Match {
     bool played() const { return goals1.has_value() && goals2.has_value(); }
 };
 
+// Knockout rounds, for the points of teams put in the right round.
+enum class Round { None, RoundOf16, QuarterFinal, SemiFinal, Final };
+Round RoundOf(std::string_view key);
+
 // A published match with what the site knows of it beside the score.
 struct RealMatch : Match {
     std::string label;                    // "Groupe A", "Huitième de finale 3", ...
@@ -41,9 +46,16 @@ struct Results {
 
     void add(RealMatch match);
     const RealMatch* find(std::string_view key) const;
+    // The teams that really reached a knockout round (by Round), and the champion; gathered by add().
+    const std::vector<std::string>& teamsOf(int round) const {
+        return roundTeams_[static_cast<size_t>(round)];
+    }
+    const std::string& champion() const { return champion_; }
 
   private:
     std::unordered_map<std::string, size_t> byKey_;
+    std::array<std::vector<std::string>, 5> roundTeams_;
+    std::string champion_;
 };
 
 struct Score {
@@ -55,10 +67,6 @@ struct Score {
 // Points for the score of one played match: 4 exact, 3 right goal difference, 2 right winner or draw.
 // Nothing when the prediction has other teams (a knockout match the player's bracket got wrong).
 int MatchPoints(const Match& real, const Match& predicted);
-
-// Knockout rounds, for the points of teams put in the right round.
-enum class Round { None, RoundOf16, QuarterFinal, SemiFinal, Final };
-Round RoundOf(std::string_view key);
 
 // The whole score of one player's predictions (any order; keys the results do not know are ignored).
 Score ScorePredictions(const Results& real, const std::vector<Match>& predicted);

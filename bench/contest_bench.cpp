@@ -1,0 +1,164 @@
+// The contest at the size of a real one: the ranking page of 10,000 players served over HTTP on
+// 127.0.0.1 (warm, after an upload, and with every player scored again), and the scoring of one upload.
+#include <benchmark/benchmark.h>
+#include <httplib.h>
+#include <sodium.h>
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <thread>
+
+#include "platform/ini.h"
+#include "site/contest/contest.h"
+#include "site/contest/routes.h"
+#include "site/server.h"
+#include "site/tournament.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kPlayers = 10000;
+constexpr std::int64_t kBeforeTournament = 1717200000;  // 1 June 2024
+
+std::string realResults() {
+    return platform::ReadFileBytes(fs::path(ZENKOR_BENCH_DATA_DIR) / "site/Zenkor2024.ini").value_or("");
+}
+
+contest::ContestOptions options(const fs::path& folder) {
+    contest::ContestOptions o;
+    o.dataFolder = folder;
+    o.hashOps = crypto_pwhash_OPSLIMIT_MIN;
+    o.hashMemory = crypto_pwhash_MEMLIMIT_MIN;
+    return o;
+}
+
+// A data folder with the real results published and 10,000 players, each with 51 predictions of their own.
+fs::path Populated() {
+    static const fs::path folder = [] {
+        std::random_device rd;
+        const fs::path f = fs::temp_directory_path() / ("zenkor-contest-bench-" + std::to_string(rd()));
+        fs::create_directories(f);
+        (void)platform::WriteFileAtomically(f / "Zenkor2024.ini", realResults());
+        {
+            contest::Contest c(options(f));
+            const auto login = c.Login("Modèle", "secret", "127.0.0.1", kBeforeTournament);
+            const auto session = c.Session(login.token, kBeforeTournament);
+            (void)c.Upload(session->playerId, contest::Kind::Tournament, "Zenkor2024.ini", realResults(),
+                           kBeforeTournament);
+        }
+        sqlite3* db = nullptr;
+        sqlite3_open((f / "contest.sqlite").c_str(), &db);
+        sqlite3_exec(
+            db,
+            "BEGIN;"
+            "WITH RECURSIVE n(i) AS (SELECT 2 UNION ALL SELECT i + 1 FROM n WHERE i < 10000) "
+            "INSERT INTO players(id, pseudonym, pseudonym_key, password_hash, created_at) "
+            "SELECT i, 'Joueur ' || i, 'joueur ' || i, (SELECT password_hash FROM players WHERE id = 1), 0 "
+            "FROM n;"
+            "INSERT INTO predictions(player_id, contest, match_key, team1, team2, goals1, goals2, winner, "
+            "upload_id) SELECT p.id, q.contest, q.match_key, q.team1, q.team2, abs(random()) % 4, "
+            "abs(random()) % 4, q.winner, q.upload_id FROM players p, predictions q "
+            "WHERE p.id > 1 AND q.player_id = 1;"
+            "COMMIT;",
+            nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+        return f;
+    }();
+    return folder;
+}
+
+// The contest's routes on a real server on 127.0.0.1, as the site runs them.
+struct Server {
+    explicit Server(const fs::path& folder) : contest(options(folder)) {
+        site::ConfigureServer(server);
+        contest::RegisterContestRoutes(server, contest);
+        port = server.bind_to_any_port("127.0.0.1");
+        thread = std::thread([this] { server.listen_after_bind(); });
+        while (!server.is_running()) std::this_thread::yield();
+    }
+    ~Server() {
+        server.stop();
+        thread.join();
+    }
+    contest::Contest contest;
+    httplib::Server server;
+    std::thread thread;
+    int port = 0;
+};
+
+Server& Shared() {
+    static Server s(Populated());
+    return s;
+}
+
+bool Serve(benchmark::State& state, httplib::Client& client) {
+    const auto res = client.Get("/classement.php");
+    if (!res || res->status != 200) {
+        state.SkipWithError("the ranking page did not come");
+        return false;
+    }
+    benchmark::DoNotOptimize(res->body.data());
+    return true;
+}
+
+void BM_RankingPage10000Players(benchmark::State& state) {
+    httplib::Client client("127.0.0.1", Shared().port);
+    client.set_keep_alive(true);
+    for (auto _ : state) {
+        if (!Serve(state, client)) break;
+    }
+    state.counters["players"] = static_cast<double>(Shared().contest.PlayerCount(contest::Kind::Tournament));
+}
+BENCHMARK(BM_RankingPage10000Players)->Unit(benchmark::kMillisecond);
+
+// One player's new file: that player is scored again and the ranking sorted again.
+void BM_RankingPageAfterAnUpload(benchmark::State& state) {
+    Server& s = Shared();
+    httplib::Client client("127.0.0.1", s.port);
+    client.set_keep_alive(true);
+    for (auto _ : state) {
+        state.PauseTiming();
+        (void)s.contest.Upload(1, contest::Kind::Tournament, "Zenkor2024.ini", realResults(),
+                               kBeforeTournament);
+        state.ResumeTiming();
+        if (!Serve(state, client)) break;
+    }
+}
+BENCHMARK(BM_RankingPageAfterAnUpload)->Unit(benchmark::kMillisecond);
+
+// A newly published file: every player is scored again from the database.
+void BM_RankingPageAfterAPublish(benchmark::State& state) {
+    Server& s = Shared();
+    httplib::Client client("127.0.0.1", s.port);
+    client.set_keep_alive(true);
+    const fs::path published = Populated() / "Zenkor2024.ini";
+    auto stamp = fs::last_write_time(published);
+    for (auto _ : state) {
+        state.PauseTiming();
+        stamp += std::chrono::seconds(1);
+        fs::last_write_time(published, stamp);
+        state.ResumeTiming();
+        if (!Serve(state, client)) break;
+    }
+}
+BENCHMARK(BM_RankingPageAfterAPublish)->Unit(benchmark::kMillisecond);
+
+// Reading one uploaded edition file (window model, full recompute) and keeping its 51 predictions.
+void BM_ScoreOneUpload(benchmark::State& state) {
+    Server& s = Shared();
+    const std::string file = realResults();
+    for (auto _ : state) {
+        const auto r =
+            s.contest.Upload(2, contest::Kind::Tournament, "Zenkor2024.ini", file, kBeforeTournament);
+        if (!r.ok) {
+            state.SkipWithError("the upload was refused");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_ScoreOneUpload)->Unit(benchmark::kMillisecond);
+
+}  // namespace
