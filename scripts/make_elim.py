@@ -6,10 +6,10 @@ play-off ties and a news text per language. The file is Windows-1252 text with C
 
 A group's fixture rows follow the order of its teams: row x pairs team i (home) and team j (away), home index
 major, j running over the other teams; the scores of row x are keys 2x (home) and 2x+1 (away) of "But" + the
-group letter. A fixture whose result is not known for certain stays "-" (not played).
+group letter. Every fixture of the 2016 qualifying is played.
 
-Before writing, the script checks every group's points against the real final table (less the matches left
-unplayed, and without the points deductions decided off the pitch, which the file cannot hold).
+Before writing, the script checks every group's points against the real final table (without the points
+deductions decided off the pitch, which the file cannot hold: a group table counts results only).
 
     python3 scripts/make_elim.py           # write the file
     python3 scripts/make_elim.py --check   # read the written file back and check it
@@ -74,7 +74,6 @@ RESULTS = {
         Ecosse - Allemagne 2-3; Irlande - Géorgie 1-0; Pologne - Gibraltar 8-1;
         Ecosse - Pologne 2-2; Géorgie - Gibraltar 4-0; Irlande - Allemagne 1-0;
         Allemagne - Géorgie 2-1; Gibraltar - Ecosse 0-6; Pologne - Irlande 2-1""",
-    # Slovénie - Lituanie (09/10/2015) and Saint Marin - Slovénie (12/10/2015) are left unplayed.
     "E": """Estonie - Slovénie 1-0; Saint Marin - Lituanie 0-2; Suisse - Angleterre 0-2;
         Angleterre - Saint Marin 5-0; Lituanie - Estonie 1-0; Slovénie - Suisse 1-0;
         Estonie - Angleterre 0-1; Lituanie - Slovénie 0-2; Saint Marin - Suisse 0-4;
@@ -83,8 +82,8 @@ RESULTS = {
         Estonie - Saint Marin 2-0; Lituanie - Suisse 1-2; Slovénie - Angleterre 2-3;
         Estonie - Lituanie 1-0; Saint Marin - Angleterre 0-6; Suisse - Slovénie 3-2;
         Angleterre - Suisse 2-0; Lituanie - Saint Marin 2-1; Slovénie - Estonie 1-0;
-        Angleterre - Estonie 2-0; Suisse - Saint Marin 7-0;
-        Estonie - Suisse 0-1; Lituanie - Angleterre 0-3""",
+        Angleterre - Estonie 2-0; Slovénie - Lituanie 1-1; Suisse - Saint Marin 7-0;
+        Estonie - Suisse 0-1; Lituanie - Angleterre 0-3; Saint Marin - Slovénie 0-2""",
     "F": """Grèce - Roumanie 0-1; Hongrie - Irlande Nord 1-2; Îles Féroé - Finland 1-3;
         Finland - Grèce 1-1; Irlande Nord - Îles Féroé 2-0; Roumanie - Hongrie 1-1;
         Finland - Roumanie 0-2; Grèce - Irlande Nord 0-2; Îles Féroé - Hongrie 0-1;
@@ -127,14 +126,14 @@ RESULTS = {
         Arménie - Albanie 0-3; Serbie - Portugal 1-2""",
 }
 
-# Real final points, less the unplayed matches of group E and without the deductions (Croatia -1,
-# Serbia -3) decided off the pitch.
+# Real final points without the deductions (Croatia -1, Serbia -3) decided off the pitch: a group table
+# counts results only.
 POINTS = {
     "A": {"Rép Tchèque": 22, "Islande": 20, "Turquie": 18, "Pays-Bas": 13, "Kazakhstan": 5, "Lettonie": 5},
     "B": {"Belgique": 23, "Galles": 21, "Bosnie": 17, "Israel": 13, "Chypre": 12, "Andorre": 0},
     "C": {"Espagne": 27, "Slovaquie": 22, "Ukraine": 19, "Biélorussie": 11, "Luxembourg": 4, "Macédoine": 4},
     "D": {"Allemagne": 22, "Pologne": 21, "Irlande": 18, "Ecosse": 15, "Géorgie": 9, "Gibraltar": 0},
-    "E": {"Angleterre": 30, "Suisse": 21, "Slovénie": 12, "Estonie": 10, "Lituanie": 9, "Saint Marin": 1},
+    "E": {"Angleterre": 30, "Suisse": 21, "Slovénie": 16, "Estonie": 10, "Lituanie": 10, "Saint Marin": 1},
     "F": {"Irlande Nord": 21, "Roumanie": 20, "Hongrie": 16, "Finland": 12, "Îles Féroé": 6, "Grèce": 6},
     "G": {"Autriche": 28, "Russie": 20, "Suède": 18, "Monténégro": 11, "Liechtenstein": 5, "Moldavie": 2},
     "H": {"Italie": 24, "Croatie": 21, "Norvège": 19, "Bulgarie": 11, "Azerbaïdjan": 6, "Malte": 2},
@@ -146,9 +145,11 @@ PLAY_OFFS = [("Bosnie", 1, "Irlande", 3), ("Ukraine", 3, "Slovénie", 1), ("Suè
              ("Norvège", 1, "Hongrie", 3)]
 
 NEWS = {
-    "0": "Qualifications terminées : la France, pays hôte, et 23 équipes qualifiées.",
-    "1": "Qualifying completed: France, the host, and 23 qualified teams.",
-    "2": "Clasificación terminada: Francia, país anfitrión, y 23 equipos clasificados.",
+    "0": "Qualifications du tournoi de football 2016 terminées : la France, pays hôte, "
+    "et 23 équipes qualifiées.",
+    "1": "Qualifying for the 2016 football tournament completed: France, the host, and 23 qualified teams.",
+    "2": "Clasificación para el torneo de fútbol 2016 terminada: Francia, país anfitrión, "
+    "y 23 equipos clasificados.",
 }
 
 

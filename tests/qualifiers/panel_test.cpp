@@ -23,9 +23,10 @@ TEST_F(QualifiersTest, TheShippedFileGivesTheRealBoard) {
     EXPECT_TRUE((*w)("FraElim").Visible());
     EXPECT_EQ((*w)("ELIMGRP").Text(), "A");
     EXPECT_FALSE((*w)("List7").Visible());
-    EXPECT_EQ((*w)("Label24", 0).Caption(), "258 matches joués sur 260");
+    EXPECT_EQ((*w)("Label24", 0).Caption(), "260 matches joués sur 260");
     EXPECT_EQ((*w)("Label10").Caption(),
-              "Qualifications terminées : la France, pays hôte, et 23 équipes qualifiées.");
+              "Qualifications du tournoi de football 2016 terminées : la France, "
+              "pays hôte, et 23 équipes qualifiées.");
     // Winners and runners-up in the order of the visit, group I first.
     const std::vector<std::string> winners = {"Portugal",     "Italie",     "Autriche",
                                               "Irlande Nord", "Angleterre", "Allemagne",
@@ -45,6 +46,15 @@ TEST_F(QualifiersTest, TheShippedFileGivesTheRealBoard) {
     EXPECT_EQ(platform::Split((*w)("QuaBar").Text(), "\r\n").size(), 9u);
     EXPECT_EQ((*w)("BAR", 1).BackColor(), kGreen);
     EXPECT_EQ((*w)("BAR", 0).BackColor(), kWhite);
+
+    // Group E as it really ended, Estonie ahead of Lituanie on goal difference.
+    showGroup(*w, 'E');
+    EXPECT_EQ(table(*w), (std::vector<std::string>{"Angleterre", "Suisse", "Slovénie", "Estonie", "Lituanie",
+                                                   "Saint Marin"}));
+    std::vector<std::string> points;
+    for (int r = 1; r <= 6; ++r) points.push_back((*w)("SortPTS", r).Text());
+    EXPECT_EQ(points, (std::vector<std::string>{"30", "21", "16", "10", "10", "1"}));
+    EXPECT_EQ((*w)("Label24", 1).Caption(), "30 matches joués sur 30");
 
     // "Qualifications" again closes the panel; "Fermer" closes it too.
     open(*w);
