@@ -100,6 +100,8 @@ void buildPlayOffs(Zenkor& w, Control* elim) {
     }
     for (int k = 0; k <= 7; ++k) w("ButBAR", k).setText("-");
 
+    // Out of sight: it holds the frame's caption in the current language, which a language switch copies.
+    AddLabel(w, "Label17", 3, elim, "Matches de barrages", 5040, 3300, 4065, 255).setVisible(false);
     AddLabel(w, "Label17", 5, elim, "Qualifiés pour les barrages:", 9240, 3300, 2880, 255);
     Control& candidates = AddTextBox(w, "QuaBar", -1, elim, 9240, 3570, 2880, 1740);
     candidates.setMultiLine(true);

@@ -296,6 +296,7 @@ CONTROL_LINES = [
     caption("Command19", "Fermer", "Close", "Cerrar"),
     # The qualifiers panel: its buttons, table headings, play-offs and board of qualified teams.
     caption("Frame22", "Matches de barrages", "Play-off matches", "Partidos de repesca"),
+    caption("Label17", "Matches de barrages", "Play-off matches", "Partidos de repesca", 3),
     caption("Label17", "Qualifiés pour les barrages:", "In the play-offs:", "Clasificados para la repesca:", 5),
     heading("SortRang", "Rang", "Pos", "Pos"),
     heading("SortEQU", "Equipe", "Team", "Equipo"),

@@ -162,6 +162,20 @@ TEST_F(Language, SwitchThereAndBackKeepsWhatTheSecondFileLacks) {
     EXPECT_EQ(GetSetting("langue"), "0");
 }
 
+// The play-off frame takes its caption from the label that holds it, in every language.
+TEST_F(Language, ThePlayOffFrameFollowsItsLabel) {
+    for (const char* name : {"langFr.txt", "langEn.txt", "langSp.txt"}) box.copyDataFile(name);
+    const std::string captions[] = {"Matches de barrages", "Play-off matches", "Partidos de repesca"};
+    for (int index : {1, 2, 0}) {
+        w("lang", index).raiseClick();
+        EXPECT_EQ(w("Label17", 3).Caption(), captions[index]);
+        EXPECT_EQ(w("Frame22").Caption(), captions[index]);
+    }
+    writeLanguage("langEn.txt", "Label17\\Play-offs\\\\\\3\n");
+    w("lang", 1).raiseClick();
+    EXPECT_EQ(w("Frame22").Caption(), "Play-offs");
+}
+
 TEST_F(Language, MissingFileIsReportedAndChangesNoText) {
     writeLanguage("langFr.txt", "MSG\\Phase Finale\\1\nCommand12\\Ouvrir\\\\\\\n");
     box.writeFile("Zenkor2024.ini", "[Mess]\r\n1=Hello\r\n");
