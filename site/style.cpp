@@ -43,7 +43,7 @@ tr:nth-child(even) td { filter: brightness(.98); }
 table.ranking { width: auto; min-width: min(100%, 30rem); }
 .ranking td:nth-child(2), .ranking th:nth-child(2) { text-align: left; white-space: normal; }
 .ranking tr.own td { background: #fff8dc; font-weight: bold; }
-.predictions td:nth-child(-n+4) { text-align: left; }
+.predictions td:nth-child(-n+4), .predictions th:nth-child(-n+4) { text-align: left; }
 .note { color: #4a5570; font-size: .9rem; }
 .message { padding: .6rem 1rem; border-radius: 5px; margin: 0 0 1rem; }
 .message.ok { background: #e8f5ec; border: 1px solid #9bd0ab; }

@@ -532,6 +532,11 @@ std::optional<PlayerCard> Contest::Player(Kind kind, std::string_view pseudonym,
         }
         card.matches.push_back(std::move(pm));
     }
+    // By kick-off, as the player lived them; matches without a date last.
+    std::stable_sort(card.matches.begin(), card.matches.end(),
+                     [](const PlayerMatch& x, const PlayerMatch& y) {
+                         return x.real.kickoff.value_or(INT64_MAX) < y.real.kickoff.value_or(INT64_MAX);
+                     });
     if (own) {
         Statement uploads(
             *db_,

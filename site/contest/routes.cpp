@@ -273,7 +273,8 @@ void rankingPage(Contest& c, const ContestPages& p, const httplib::Request& req,
                        std::to_string(ranking.size()) + " joueur(s).</p>\n";
     body.reserve(body.size() + kRowsPerPage * 160);
     body +=
-        "<table class=\"ranking\">\n<thead><tr><th>Rang</th><th>Pseudo</th><th>Points</th><th>Scores "
+        "<div class=\"card\"><table "
+        "class=\"ranking\">\n<thead><tr><th>Rang</th><th>Pseudo</th><th>Points</th><th>Scores "
         "exacts</th></tr></thead>\n<tbody>\n";
     for (size_t i = (page - 1) * kRowsPerPage; i < ranking.size() && i < page * kRowsPerPage; ++i) {
         const RankRow& row = ranking[i];
@@ -290,7 +291,7 @@ void rankingPage(Contest& c, const ContestPages& p, const httplib::Request& req,
         body += std::to_string(row.exact);
         body += "</td></tr>\n";
     }
-    body += "</tbody>\n</table>\n";
+    body += "</tbody>\n</table></div>\n";
     if (pages > 1) {
         body += "<nav class=\"pages\">";
         for (size_t n = 1; n <= pages; ++n) {
@@ -337,7 +338,8 @@ void playerPage(Contest& c, const ContestPages& p, const httplib::Request& req, 
         body += "<p>Aucun fichier envoyé pour ce concours.</p>\n";
     }
     body +=
-        "<table class=\"predictions\">\n<thead><tr><th>Match</th><th>Coup d'envoi</th><th>Résultat "
+        "<div class=\"card\"><table class=\"predictions\">\n<thead><tr><th>Match</th><th>Coup "
+        "d'envoi</th><th>Résultat "
         "réel</th><th>Pronostic</th><th>Points</th></tr></thead>\n<tbody>\n";
     for (const PlayerMatch& m : card->matches) {
         body += "<tr><td>" + html_escape(m.real.label) + "</td><td>" +
@@ -353,7 +355,7 @@ void playerPage(Contest& c, const ContestPages& p, const httplib::Request& req, 
         body += "</td><td>" + (m.real.played() && m.predicted ? std::to_string(m.points) : std::string()) +
                 "</td></tr>\n";
     }
-    body += "</tbody>\n</table>\n";
+    body += "</tbody>\n</table></div>\n";
     if (!card->uploads.empty()) {
         body += "<h2>Vos envois</h2>\n<ul class=\"uploads\">\n";
         for (const PlayerUpload& u : card->uploads) {
