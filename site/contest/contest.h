@@ -2,6 +2,8 @@
 // every call that depends on the time takes `now` (UTC epoch seconds). Safe to call from any thread.
 #pragma once
 
+#include <sodium.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -22,8 +24,8 @@ struct ContestOptions {
     // The qualifiers file shipped with the program, used while the site has published none.
     std::filesystem::path shippedQualifiers;
     // Argon2id cost; tests use the library's minimum.
-    unsigned long long hashOps = 2;           // crypto_pwhash_OPSLIMIT_INTERACTIVE
-    size_t hashMemory = 64ull * 1024 * 1024;  // crypto_pwhash_MEMLIMIT_INTERACTIVE
+    unsigned long long hashOps = crypto_pwhash_OPSLIMIT_INTERACTIVE;
+    size_t hashMemory = crypto_pwhash_MEMLIMIT_INTERACTIVE;
     // The site's clock, UTC epoch seconds; the system clock when empty.
     std::function<std::int64_t()> clock;
 };

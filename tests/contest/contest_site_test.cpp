@@ -21,9 +21,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// 1 June 2024, before the first match; 15 June 2024 12:00 UTC, after the opening match only.
+// 1 June 2024, before the first match; one minute after the opening match's kick-off (14 June 2024,
+// 21:00 in Munich, 19:00 UTC).
 constexpr std::int64_t kBeforeTournament = 1717200000;
-constexpr std::int64_t kAfterOpeningMatch = 1718452800;
+constexpr std::int64_t kAfterOpeningMatch = 1718391600 + 60;
 constexpr std::int64_t kBeforeQualifiers = 1409529600;  // 1 September 2014
 
 std::string dataFile(const std::string& name) {
@@ -237,7 +238,7 @@ TEST_F(ContestSite, AFileHandedInAfterAKickoffLeavesThatMatchAsItWas) {
         ASSERT_TRUE(carol.open("/expZenkor2024.php", "c4rol", "Carol"));
         ASSERT_EQ(carol.upload("/expZenkor2024.php", realResults(), "Zenkor2024.ini")->status, 303);
     }
-    // The next day: the opening match (5-1) has started, Spain - Croatia (3-0) has not. Neither change moves
+    // The opening match (5-1) has started, Spain - Croatia (3-0) has not. Neither change moves
     // a group table, so the bracket stays.
     Site site(data_, kAfterOpeningMatch);
     Browser carol(site), visitor(site);
