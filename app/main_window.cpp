@@ -31,6 +31,11 @@ std::array<std::string, 101>& LangMessages() {
     return messages;
 }
 
+std::string MessageOr(int index, const std::string& french) {
+    const std::string& text = Message(index);
+    return text.empty() ? french : text;
+}
+
 const std::string& Message(int index) {
     static const std::string empty;
     if (index < 0 || index > 100) return empty;

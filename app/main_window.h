@@ -48,6 +48,8 @@ class Zenkor : public platform::Form {
 // The message table: 101 interface texts, indexes 0 to 100; outlives the window and is never cleared.
 std::array<std::string, 101>& LangMessages();
 const std::string& Message(int index);  // "" outside 0..100
+// The message, or the window's French text while no language file has given it.
+std::string MessageOr(int index, const std::string& french);
 
 // Design parts and handler bindings of each subsystem, called by the window's constructor in this order.
 void BuildMainDesign(Zenkor& w);

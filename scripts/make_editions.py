@@ -432,7 +432,7 @@ CONTROL_LINES = [
     tooltip("Image3", "Téléchargez des logiciels", "Download software", "Descargue programas"),
 ]
 
-# The message table, by index (the program reads 1 to 11, 13 to 20 and 22 to 28).
+# The message table, by index (the program reads 1 to 11, 13 to 20 and 22 to 37).
 MESSAGES = {
     1: ("Phase Finale", "Knockout Stage", "Fase Final"),
     2: ("Phase de Groupes", "Group Stage", "Fase de Grupos"),
@@ -474,6 +474,17 @@ MESSAGES = {
     # The compact-mode switch names what a click does.
     27: ("Passer en mode réduit", "Switch to compact mode", "Pasar al modo compacto"),
     28: ("Passer en mode normal", "Switch to normal mode", "Pasar al modo normal"),
+    # The words of the statistics window and the bracket sheet, and the sheet's title.
+    29: ("Imprimer", "Print", "Imprimir"),
+    30: ("Fermer", "Close", "Cerrar"),
+    31: ("Actualiser", "Refresh", "Actualizar"),
+    32: ("Impression", "Bracket sheet", "Cuadro"),
+    # How far a team went, after its name in the statistics ranking.
+    33: (" 1er", " 1st", " 1.º"),
+    34: (" 2eme", " 2nd", " 2.º"),
+    35: (" 3eme", " 3rd", " 3.º"),
+    36: (" 1/8", " (last 16)", " (octavos)"),
+    37: (" 1/4", " (quarter-finals)", " (cuartos)"),
 }
 
 
@@ -515,7 +526,7 @@ def check_languages():
     found = [check_language_file(DATA / name) for name in LANGUAGE_FILES]
     for name, keys in zip(LANGUAGE_FILES[1:], found[1:]):
         assert keys == found[0], f"{name} and {LANGUAGE_FILES[0]} name different lines"
-    read = set(range(1, 12)) | set(range(13, 21)) | set(range(22, 29))
+    read = set(range(1, 12)) | set(range(13, 21)) | set(range(22, 38))
     assert read <= found[0][1], f"messages missing: {sorted(read - found[0][1])}"
     print("language files check out")
 

@@ -143,6 +143,10 @@ bool isWebAddress(const std::string& address) {
 }
 
 void Form_Load(Impress& s) {
+    s.self().setCaption(MessageOr(kBracketSheetMessage, "Impression"));
+    SetButtonWord(s, "Command1", kCloseMessage, "Fermer");
+    SetButtonWord(s, "Command5", kPrintMessage, "Imprimer");
+    SetButtonWord(s, "Command2", kRefreshMessage, "Actualiser");
     s("Image2").setPicture(s.main->ctl("Image17").Picture());
     RecupInfo(s);
     CopyBracketTexts(s);

@@ -22,6 +22,14 @@ class Impress : public platform::Form {
     Zenkor* main;
 };
 
+// Messages that give the sheets' words in the user's language; the French design words stand in for them.
+inline constexpr int kPrintMessage = 29;
+inline constexpr int kCloseMessage = 30;
+inline constexpr int kRefreshMessage = 31;
+inline constexpr int kBracketSheetMessage = 32;
+// A button whose word is its caption and its tooltip.
+void SetButtonWord(platform::Form& sheet, const char* button, int message, const char* french);
+
 // Slots 1 to 24: the team names by group and place (4g + place); slot 0 unused. Lives for the whole run.
 std::array<std::string, 25>& GroupOrderTeams();
 

@@ -26,6 +26,12 @@ namespace {
 using platform::kDarkBlue;
 constexpr Color kWinnerColour = platform::kDarkGreen;
 constexpr const char* kDesignTitle = "Statistiques de l'Euro";
+// The marks after a team's name in the ranking, by how far it went.
+constexpr int kChampionMessage = 33;
+constexpr int kRunnerUpMessage = 34;
+constexpr int kThirdMessage = 35;
+constexpr int kRoundOf16Message = 36;
+constexpr int kQuarterFinalMessage = 37;
 
 std::unique_ptr<Stats>& owner() {
     static std::unique_ptr<Stats> stats;
@@ -144,6 +150,12 @@ std::string replaceAll(std::string text, const std::string& what, const std::str
 
 }  // namespace
 
+void SetButtonWord(platform::Form& sheet, const char* button, int message, const char* french) {
+    const std::string word = MessageOr(message, french);
+    sheet.ctl(button).setCaption(word);
+    sheet.ctl(button).setToolTipText(word);
+}
+
 Stats::Stats(Zenkor& w) : platform::Form("Stats"), main(&w) {
     buildDesign(*this);
     wire(*this);
@@ -204,17 +216,17 @@ void RankTeamsByProgress(Zenkor& w, Stats& stats) {
         const double v = std::floor(static_cast<double>(e.bonus) + group);
         const std::string position = std::to_string(r) + " " + e.name;
         if (v > 3000) {
-            list.AddItem(e.name + " 1er");
+            list.AddItem(e.name + MessageOr(kChampionMessage, " 1er"));
         } else if (v >= 1000) {
-            list.AddItem(e.name + " 2eme");
+            list.AddItem(e.name + MessageOr(kRunnerUpMessage, " 2eme"));
         } else if (v >= 200) {
-            list.AddItem(e.name + " 3eme");
+            list.AddItem(e.name + MessageOr(kThirdMessage, " 3eme"));
         } else if (v < 50) {
             list.AddItem(position + " " + Message(14));
         } else if (v <= 100) {
-            list.AddItem(position + " 1/8");
+            list.AddItem(position + MessageOr(kRoundOf16Message, " 1/8"));
         } else {
-            list.AddItem(position + " 1/4");
+            list.AddItem(position + MessageOr(kQuarterFinalMessage, " 1/4"));
         }
     }
 }
@@ -261,6 +273,8 @@ void Command21_Click(Zenkor& w) {
         s("Text1").setText(Message(9) + " 2024");
     }
     s.self().setCaption(s("Text1").Text());
+    SetButtonWord(s, "Command5", kPrintMessage, "Imprimer");
+    SetButtonWord(s, "Command1", kCloseMessage, "Fermer");
 
     const std::string first = w("pod", 1).Caption();
     const std::string second = w("pod", 2).Caption();
