@@ -241,9 +241,10 @@ void contestGet(Contest& c, const ContestPages& p, const httplib::Request& req, 
         notice += message("ok", "Fichier reçu : " + std::to_string(numberParam(req, "pris")) +
                                     " pronostic(s) pris en compte.");
         if (const int started = numberParam(req, "commences"); started > 0) {
-            notice += message("ok", std::to_string(started) +
-                                        " match(s) déjà commencé(s) gardent le pronostic envoyé avant leur "
-                                        "coup d'envoi.");
+            notice +=
+                message("ok", std::to_string(started) +
+                                  " match(s) avaient déjà commencé : ce fichier n'y change rien, ils "
+                                  "gardent le pronostic envoyé avant leur coup d'envoi, s'il y en a un.");
         }
     }
     showContestPage(c, p, req, res, 200, notice);

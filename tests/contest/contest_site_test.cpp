@@ -1,14 +1,9 @@
 // The contest against the real zenkor-site program on 127.0.0.1: players register from the address the
 // program opens, hand in their files, and the ranking, the players' pages and the locks at kick-off follow.
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <httplib.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
 #include <regex>
 #include <string>
@@ -16,6 +11,7 @@
 
 #include "platform/datetime.h"
 #include "platform/ini.h"
+#include "tests/site/site_process.h"
 
 namespace {
 
@@ -40,46 +36,10 @@ std::string withValue(std::string bytes, const char* section, const char* key, c
     return platform::IniAssign(bytes, section, key, value, platform::IniEncoding::Cp1252);
 }
 
-class Site {
+// The real site with the contest's clock set to `clock`.
+class Site : public site_testing::SiteProcess {
   public:
-    Site(const fs::path& data, std::int64_t clock) {
-        int fds[2];
-        EXPECT_EQ(pipe2(fds, O_CLOEXEC), 0);
-        const std::string clockText = std::to_string(clock);
-        pid_ = fork();
-        if (pid_ == 0) {
-            dup2(fds[1], 1);
-            dup2(fds[1], 2);
-            execl(ZENKOR_SITE_BINARY, ZENKOR_SITE_BINARY, "--data", data.c_str(), "--listen", "127.0.0.1:0",
-                  "--clock", clockText.c_str(), static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(fds[1]);
-        std::string out;
-        const std::regex address(R"(listening on http://127\.0\.0\.1:(\d+)/)");
-        std::smatch m;
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while (!std::regex_search(out, m, address) && std::chrono::steady_clock::now() < deadline) {
-            pollfd p{fds[0], POLLIN, 0};
-            if (poll(&p, 1, 1000) <= 0) continue;
-            char buffer[512];
-            const ssize_t n = read(fds[0], buffer, sizeof buffer);
-            if (n <= 0) break;
-            out.append(buffer, static_cast<size_t>(n));
-        }
-        close(fds[0]);
-        if (std::regex_search(out, m, address)) port_ = std::stoi(m[1]);
-        EXPECT_GT(port_, 0) << out;
-    }
-    ~Site() {
-        kill(pid_, SIGTERM);
-        waitpid(pid_, nullptr, 0);
-    }
-    int port() const { return port_; }
-
-  private:
-    pid_t pid_ = -1;
-    int port_ = 0;
+    Site(const fs::path& data, std::int64_t clock) : SiteProcess(data, {"--clock", std::to_string(clock)}) {}
 };
 
 // A browser of one player: keeps the session cookie the site sets.
@@ -248,7 +208,7 @@ TEST_F(ContestSite, AFileHandedInAfterAKickoffLeavesThatMatchAsItWas) {
     const auto r = carol.upload("/expZenkor2024.php", late, "Zenkor2024.ini");
     ASSERT_TRUE(r);
     EXPECT_NE(r->get_header_value("Location").find("pris=50&commences=1"), std::string::npos);
-    EXPECT_NE(carol.get(r->get_header_value("Location"))->body.find("1 match(s) déjà commencé(s)"),
+    EXPECT_NE(carol.get(r->get_header_value("Location"))->body.find("1 match(s) avaient déjà commencé"),
               std::string::npos);
 
     // The opening match keeps its exact score; Spain - Croatia takes the new one, the right winner only.
