@@ -31,20 +31,13 @@ void hover(Zenkor& w, const char* boxes, int index) {
     if (const Control* box = w.find(boxes, index)) ShowMatchInfo(w, box->Tag());
 }
 
-// The French abbreviated month names of the long date.
-const char* shortMonth(int month) {
-    static const char* const kMonths[] = {"janv.", "févr.", "mars",  "avr.", "mai",  "juin",
-                                          "juil.", "août",  "sept.", "oct.", "nov.", "déc."};
-    return month >= 1 && month <= 12 ? kMonths[month - 1] : "";
-}
-
 }  // namespace
 
 std::string LongMatchDate(const std::string& date) {
     const std::optional<platform::DateTime> t = platform::ParseDate(platform::Trim(date));
     if (!t) return {};
-    return platform::FrenchWeekdayName(*t) + " " + platform::Format(platform::Day(*t), "00") + " " +
-           shortMonth(platform::Month(*t)) + " " + std::to_string(platform::Year(*t)) + " ";
+    const std::string name = platform::LongDateName(*t, platform::SystemTimeLocale());
+    return name.empty() ? name : name + " ";
 }
 
 void ShowMatchInfo(Zenkor& w, const std::string& info) {

@@ -1,7 +1,13 @@
 #include "platform/datetime.h"
 
+#include <unicode/locid.h>
+#include <unicode/smpdtfmt.h>
+#include <unicode/timezone.h>
+#include <unicode/unistr.h>
+
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 
 #include "platform/text.h"
 
@@ -105,18 +111,28 @@ DateTime AddDays(DateTime t, int days) {
     return {t.seconds + static_cast<std::int64_t>(days) * 86400};
 }
 
-std::string FrenchWeekdayName(DateTime t) {
-    static constexpr std::array<const char*, 7> names = {"dimanche", "lundi",    "mardi", "mercredi",
-                                                         "jeudi",    "vendredi", "samedi"};
-    return names[static_cast<size_t>(Weekday(t) - 1)];
+std::string SystemTimeLocale() {
+    for (const char* variable : {"LC_ALL", "LC_TIME", "LANG"}) {
+        const char* value = std::getenv(variable);
+        if (value != nullptr && *value != '\0') return value;
+    }
+    return "C";
 }
 
-std::string FrenchMonthName(int month) {
-    static constexpr std::array<const char*, 12> names = {"janvier",   "février", "mars",     "avril",
-                                                          "mai",       "juin",    "juillet",  "août",
-                                                          "septembre", "octobre", "novembre", "décembre"};
-    if (month < 1 || month > 12) return {};
-    return names[static_cast<size_t>(month - 1)];
+std::string LongDateName(DateTime t, const std::string& locale) {
+    // "fr_FR.UTF-8@euro" names the ICU locale "fr_FR"; the C locale speaks plain English.
+    std::string id = locale.substr(0, locale.find_first_of(".@"));
+    if (id.empty() || id == "C" || id == "POSIX") id = "en_US_POSIX";
+    UErrorCode status = U_ZERO_ERROR;
+    icu::SimpleDateFormat format(icu::UnicodeString("EEEE dd MMM yyyy"), icu::Locale(id.c_str()), status);
+    if (U_FAILURE(status)) return {};
+    // Times here carry no zone: read them as UTC so that no shift moves the day.
+    format.adoptTimeZone(icu::TimeZone::getGMT()->clone());
+    icu::UnicodeString text;
+    format.format(static_cast<UDate>(t.seconds) * 1000.0, text);
+    std::string utf8;
+    text.toUTF8String(utf8);
+    return utf8;
 }
 
 std::string FormatDate(DateTime t) {

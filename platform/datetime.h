@@ -32,8 +32,11 @@ int Weekday(DateTime t);
 DateTime DateOnly(DateTime t);
 DateTime AddDays(DateTime t, int days);
 
-std::string FrenchWeekdayName(DateTime t);  // "vendredi"
-std::string FrenchMonthName(int month);     // "juin"
+// The locale the system names dates in: LC_ALL, else LC_TIME, else LANG, else "C".
+std::string SystemTimeLocale();
+// The full weekday, the day in two digits, the abbreviated month and the year in a locale's language
+// ("vendredi 14 juin 2024" for "fr_FR.UTF-8", "Friday 14 Jun 2024" for "C").
+std::string LongDateName(DateTime t, const std::string& locale);
 // "dd/mm/yyyy" and "dd/mm/yyyy hh:mm:ss".
 std::string FormatDate(DateTime t);
 std::string FormatDateTime(DateTime t);

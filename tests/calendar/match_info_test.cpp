@@ -9,6 +9,9 @@ namespace {
 
 class MatchInfo : public CalendarTest {
   protected:
+    // Dates are named in the system's language; these cases read them in French.
+    testing_support::ScopedEnv french{"LC_ALL", "fr_FR.UTF-8"};
+
     // The shipped stadium pictures and channel badges: one file each, so that their copies can be told
     // apart.
     std::unique_ptr<Zenkor> startWithPictures() {
@@ -227,6 +230,26 @@ TEST_F(MatchInfo, TheQualifiersPanelLeavesTheMatchPanelAlone) {
     (*w)("FraElim").raiseMouseMove(0, 0, 1, 1);
     EXPECT_EQ(field(*w, 0), "Munich");
     EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(MatchInfo, TheDateIsInTheSystemLanguage) {
+    auto w = startWithPictures();
+    const std::pair<const char*, const char*> cases[] = {
+        {"en_GB.UTF-8", "Friday 14 Jun 2024 "},
+        {"es_ES.UTF-8", "viernes 14 jun 2024 "},
+        {"C", "Friday 14 Jun 2024 "},
+        {"fr_FR.UTF-8@euro", "vendredi 14 juin 2024 "},
+    };
+    for (const auto& [locale, date] : cases) {
+        testing_support::ScopedEnv system("LC_ALL", locale);
+        say(*w, "");
+        hover(*w, "lm", 1);
+        EXPECT_EQ(field(*w, 1), date) << locale;
+    }
+    // Without LC_ALL the time category speaks, and else the language.
+    testing_support::ScopedEnv none("LC_ALL", "");
+    testing_support::ScopedEnv time("LC_TIME", "es_ES.UTF-8");
+    EXPECT_EQ(zenkor::LongMatchDate("05/07/24"), "viernes 05 jul 2024 ");
 }
 
 }  // namespace

@@ -28,6 +28,19 @@ std::string ScriptedDialogs::inputBox(const std::string& prompt, const std::stri
     return answer;
 }
 
+ScopedEnv::ScopedEnv(const char* name, const char* value) : name_(name) {
+    if (const char* previous = std::getenv(name)) previous_ = previous;
+    ::setenv(name, value, 1);
+}
+
+ScopedEnv::~ScopedEnv() {
+    if (previous_) {
+        ::setenv(name_.c_str(), previous_->c_str(), 1);
+    } else {
+        ::unsetenv(name_.c_str());
+    }
+}
+
 Sandbox::Sandbox()
     : clock(std::make_shared<FixedClock>(platform::MakeDateTime(2024, 6, 20, 12, 0, 0))),
       dialogs(std::make_shared<ScriptedDialogs>()) {

@@ -41,6 +41,19 @@ class ScriptedDialogs : public platform::Dialogs {
     std::vector<std::string> prompts;      // every input box prompt
 };
 
+// Sets an environment variable for one scope and puts back what it was.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, const char* value);
+    ~ScopedEnv();
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+  private:
+    std::string name_;
+    std::optional<std::string> previous_;
+};
+
 // Installs fresh fakes for one test and restores the defaults afterwards; makes a temporary program
 // folder, removed at the end.
 class Sandbox {
