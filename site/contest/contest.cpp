@@ -449,7 +449,8 @@ UploadResult Contest::Upload(std::int64_t playerId, Kind kind, std::string_view 
     Statement taken(*db_, "UPDATE uploads SET matches_taken = ? WHERE id = ?");
     taken.bind(1, static_cast<std::int64_t>(result.taken)).bind(2, uploadId).run();
     tx.commit();
-    if (b.results == published) rescorePlayer(b, playerId);
+    // Scored against the board's results, which a publish may have replaced since the file was read.
+    rescorePlayer(b, playerId);
     result.ok = true;
     return result;
 }
