@@ -35,9 +35,18 @@ contest::ContestOptions options(const fs::path& folder) {
     return o;
 }
 
+// A temporary folder, removed at exit.
+struct Folder {
+    fs::path path;
+    ~Folder() {
+        std::error_code ec;
+        fs::remove_all(path, ec);
+    }
+};
+
 // A data folder with the real results published and 10,000 players, each with 51 predictions of their own.
 fs::path Populated() {
-    static const fs::path folder = [] {
+    static const Folder folder{[] {
         std::random_device rd;
         const fs::path f = fs::temp_directory_path() / ("zenkor-contest-bench-" + std::to_string(rd()));
         fs::create_directories(f);
@@ -66,8 +75,8 @@ fs::path Populated() {
             nullptr, nullptr, nullptr);
         sqlite3_close(db);
         return f;
-    }();
-    return folder;
+    }()};
+    return folder.path;
 }
 
 // The contest's routes on a real server on 127.0.0.1, as the site runs them.
