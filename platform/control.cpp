@@ -27,9 +27,11 @@ bool assign(T& field, const T& value) {
 
 }  // namespace
 
-void SetErrorSink(std::function<void(const std::string&)> sink) {
+std::function<void(const std::string&)> SetErrorSink(std::function<void(const std::string&)> sink) {
+    auto previous = std::move(errorSink());
     errorSink() = sink ? std::move(sink)
                        : [](const std::string& message) { std::cerr << "Zenkor: " << message << '\n'; };
+    return previous;
 }
 
 void Guard(const std::function<void()>& handler, std::string_view where) {
@@ -111,6 +113,7 @@ std::string Control::displayName() const {
 }
 
 void Control::notify(Prop prop) {
+    if (detached_) return;
     if (auto* obs = form_->observer()) obs->propertyChanged(*this, prop);
 }
 
@@ -378,38 +381,39 @@ void Control::ZOrderFront() {
 }
 
 void Control::raiseChange() {
-    if (Change) Guard(Change, displayName() + "_Change");
+    if (Change && !detached_) Guard(Change, displayName() + "_Change");
 }
 void Control::raiseClick() {
-    if (Click) Guard(Click, displayName() + "_Click");
+    if (Click && !detached_) Guard(Click, displayName() + "_Click");
 }
 void Control::raiseDblClick() {
-    if (DblClick) Guard(DblClick, displayName() + "_DblClick");
+    if (DblClick && !detached_) Guard(DblClick, displayName() + "_DblClick");
 }
 void Control::raiseGotFocus() {
-    if (GotFocus) Guard(GotFocus, displayName() + "_GotFocus");
+    if (GotFocus && !detached_) Guard(GotFocus, displayName() + "_GotFocus");
 }
 void Control::raiseLostFocus() {
-    if (LostFocus) Guard(LostFocus, displayName() + "_LostFocus");
+    if (LostFocus && !detached_) Guard(LostFocus, displayName() + "_LostFocus");
 }
 void Control::raiseMouseDown(int button, int shift, float x, float y) {
-    if (MouseDown) Guard([&] { MouseDown(button, shift, x, y); }, displayName() + "_MouseDown");
+    if (MouseDown && !detached_) Guard([&] { MouseDown(button, shift, x, y); }, displayName() + "_MouseDown");
 }
 void Control::raiseMouseUp(int button, int shift, float x, float y) {
-    if (MouseUp) Guard([&] { MouseUp(button, shift, x, y); }, displayName() + "_MouseUp");
+    if (MouseUp && !detached_) Guard([&] { MouseUp(button, shift, x, y); }, displayName() + "_MouseUp");
 }
 void Control::raiseMouseMove(int button, int shift, float x, float y) {
-    if (MouseMove) Guard([&] { MouseMove(button, shift, x, y); }, displayName() + "_MouseMove");
+    if (MouseMove && !detached_) Guard([&] { MouseMove(button, shift, x, y); }, displayName() + "_MouseMove");
 }
 void Control::raiseKeyPress(int& keyAscii) {
-    if (KeyPress) Guard([&] { KeyPress(keyAscii); }, displayName() + "_KeyPress");
+    if (KeyPress && !detached_) Guard([&] { KeyPress(keyAscii); }, displayName() + "_KeyPress");
 }
 
 void Control::tick() {
-    if (kind_ == Kind::Timer && enabled_ && Timer) Guard(Timer, displayName() + "_Timer");
+    if (kind_ == Kind::Timer && enabled_ && Timer && !detached_) Guard(Timer, displayName() + "_Timer");
 }
 
 void Control::SetFocus() {
+    if (detached_) return;
     form_->setFocused(this);
     if (auto* obs = form_->observer()) obs->focusRequested(*this);
     raiseGotFocus();
@@ -465,6 +469,7 @@ Form::Form(std::string name) : name_(std::move(name)) {
     self_ = std::make_unique<Control>(*this, Kind::Form, name_, -1, nullptr);
     self_->setBackColor(kButtonFace);
     sink_ = std::make_unique<Control>(*this, Kind::Label, "", -1, nullptr);
+    sink_->detached_ = true;
 }
 
 Form::~Form() {
@@ -528,8 +533,10 @@ Control* Form::find(std::string_view name, int index) {
 
 Control& Form::ctl(std::string_view name, int index) {
     if (Control* c = find(name, index)) return *c;
-    // Reset the sink so that stale handlers or texts never leak from one missed lookup to the next.
-    sink_ = std::make_unique<Control>(*this, Kind::Label, "", -1, nullptr);
+    // One sink for the form's life: a reference a handler still holds to an earlier miss stays valid.
+    errorSink()("no control " +
+                (index >= 0 ? std::string(name) + "(" + std::to_string(index) + ")" : std::string(name)) +
+                " in " + name_);
     return *sink_;
 }
 

@@ -219,6 +219,7 @@ class Control {
     void copyDesignFrom(const Control& other);
 
   private:
+    friend class Form;
     void notify(Prop prop);
 
     Form* form_;
@@ -254,6 +255,7 @@ class Control {
     std::vector<bool> selected_;
     int listIndex_ = -1;
     int interval_ = 0;
+    bool detached_ = false;  // the form's sink for missed lookups
 };
 
 // What a view needs to know of a form's life and of every property change.
@@ -295,8 +297,9 @@ class Form {
     // Removes a run-time created array member; design members stay.
     bool unloadMember(std::string_view name, int index);
 
-    // Lookups. find() gives nullptr for an absent control; ctl() gives a detached sink whose writes go
-    // nowhere, so that a program bug cannot crash the window.
+    // Lookups. find() gives nullptr for an absent control. ctl() reports an absent one to the error sink
+    // and gives the form's detached sink: it stays valid, shows nothing and runs no handler, so that a
+    // program bug cannot crash the window.
     Control* find(std::string_view name, int index = -1);
     Control& ctl(std::string_view name, int index = -1);
     Control& operator()(std::string_view name, int index = -1) { return ctl(name, index); }
@@ -350,6 +353,7 @@ class Form {
 // Runs a handler so that no exception escapes it: the window keeps running, the error is reported to
 // the error sink (stderr by default, a list in tests).
 void Guard(const std::function<void()>& handler, std::string_view where);
-void SetErrorSink(std::function<void(const std::string&)> sink);
+// Replaces the error sink (nullptr: standard error) and gives back the one it replaces.
+std::function<void(const std::string&)> SetErrorSink(std::function<void(const std::string&)> sink);
 
 }  // namespace platform

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "gui/qt_runtime.h"
+#include "tests/support/errors.h"
 
 int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -17,5 +18,6 @@ int main(int argc, char** argv) {
     // Tests open and close many windows; only EndProgram or the test runner ends the run.
     QApplication::setQuitOnLastWindowClosed(false);
     ::testing::InitGoogleTest(&argc, argv);
+    testing_support::FailTestsOnReportedErrors();
     return RUN_ALL_TESTS();
 }

@@ -2,6 +2,7 @@
 
 #include "platform/control.h"
 #include "platform/text.h"
+#include "tests/support/errors.h"
 
 using platform::Control;
 using platform::Form;
@@ -38,13 +39,44 @@ TEST(ControlEvents, ChangeIsReentrantBeforeTheNextStatement) {
 TEST(ControlEvents, HandlerExceptionsNeverEscape) {
     Form form("F");
     Control& box = form.add(Kind::TextBox, "Box");
-    std::vector<std::string> errors;
-    platform::SetErrorSink([&](const std::string& m) { errors.push_back(m); });
+    testing_support::ErrorLog log;
     box.Change = [] { throw std::runtime_error("boom"); };
     EXPECT_NO_THROW(box.setText("x"));
-    ASSERT_EQ(errors.size(), 1u);
-    EXPECT_NE(errors[0].find("Box_Change"), std::string::npos);
-    platform::SetErrorSink([](const std::string&) {});
+    EXPECT_EQ(log.errors, std::vector<std::string>{"Box_Change: boom"});
+}
+
+// Records what a view would be told.
+class Recorder : public platform::FormObserver {
+  public:
+    void controlCreated(Control&) override {}
+    void propertyChanged(Control& c, platform::Prop) override { changed.push_back(c.displayName()); }
+    void focusRequested(Control& c) override { changed.push_back("focus " + c.displayName()); }
+    void formShown(Form&, bool) override {}
+    void formHidden(Form&) override {}
+    void formUnloaded(Form&) override {}
+    std::vector<std::string> changed;
+};
+
+TEST(ControlLookups, MissedNamesAreReportedAndTheirSinkOutlivesTheNextMiss) {
+    Form form("F");
+    form.add(Kind::TextBox, "Box");
+    Recorder view;
+    form.setObserver(&view);
+    testing_support::ErrorLog log;
+    // Two missed names held at once, as a handler holds the controls it works on.
+    Control& a = form("Labl1");
+    Control& b = form("Box", 3);
+    a.setText("lost");
+    a.Click = [&] { form("Box").setText("clicked"); };
+    b.setCaption("lost");
+    a.raiseClick();
+    a.SetFocus();
+    form.setObserver(nullptr);
+    EXPECT_EQ(log.errors, (std::vector<std::string>{"no control Labl1 in F", "no control Box(3) in F"}));
+    // Nothing reached the view, no handler ran, the focus stayed where it was.
+    EXPECT_TRUE(view.changed.empty());
+    EXPECT_EQ(form("Box").Text(), "");
+    EXPECT_EQ(form.focused(), nullptr);
 }
 
 TEST(ControlArrays, SparseMembersAndRunTimeCreation) {
@@ -53,8 +85,12 @@ TEST(ControlArrays, SparseMembersAndRunTimeCreation) {
         form.add(Kind::CommandButton, "Command22", i).setCaption("c" + std::to_string(i));
     EXPECT_EQ(form.indexes("Command22"), (std::vector<int>{0, 1, 2, 3, 5}));
     EXPECT_FALSE(form.exists("Command22", 4));
-    // An absent member is a sink: writing it does nothing and crashes nothing.
-    form("Command22", 4).setCaption("lost");
+    // An absent member is a sink: writing it does nothing, crashes nothing and is reported.
+    {
+        testing_support::ErrorLog log;
+        form("Command22", 4).setCaption("lost");
+        EXPECT_EQ(log.errors.size(), 1u);
+    }
     EXPECT_FALSE(form.exists("Command22", 4));
     // Creating a member copies the lowest one; creating one that exists is refused.
     Control* created = form.load("Command22", 7);
