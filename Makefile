@@ -1,11 +1,12 @@
 # make run: install what is missing, build the program and the site, start the site, then the program.
 # make site: the site alone, in the foreground (SITE_ARGS: --data DIR, --listen HOST:PORT).
 # make test: install what is missing, build, fuzz the file readers for a short while, run every test.
+# make install: the program with its data, desktop entry and icon under PREFIX.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build run site test fuzz bench clean format
+.PHONY: all deps configure build run site test fuzz bench clean format install
 
 all: build
 
@@ -21,6 +22,12 @@ build: configure
 run: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target Zenkor zenkor-site
 	@scripts/run-with-site.sh $(BUILD)
+
+# make install: the program, its data, desktop entry and icon under PREFIX (DESTDIR for packaging).
+PREFIX ?= /usr/local
+install: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target Zenkor
+	@cmake --install $(BUILD) --prefix $(PREFIX)
 
 SITE_ARGS ?=
 site: configure

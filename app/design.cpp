@@ -4,6 +4,7 @@
 #include <string>
 #include <system_error>
 
+#include "platform/data_folders.h"
 #include "platform/runtime.h"
 
 namespace zenkor {
@@ -13,7 +14,7 @@ using platform::Form;
 using platform::Kind;
 
 std::string PictureFile(std::string_view name) {
-    const std::filesystem::path file = platform::ProgramFolder() / name;
+    const std::filesystem::path file = platform::ReadableFile(name);
     std::error_code ec;
     return std::filesystem::is_regular_file(file, ec) ? file.string() : std::string();
 }

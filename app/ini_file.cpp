@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 
+#include "platform/data_folders.h"
 #include "platform/ini.h"
 #include "platform/runtime.h"
 #include "platform/text.h"
@@ -15,12 +16,16 @@ namespace zenkor {
 
 namespace {
 
-// The data file of a base name: program folder + base name + ".ini". A base name holding a path
+enum class Use { Read, Write };
+
+// The data file of a base name: program folder + base name + ".ini"; read from the installation while
+// the program folder has none, copied from it before the first write. A base name holding a path
 // separator would reach outside the program folder: such a name names no file.
-std::optional<std::filesystem::path> iniPath(const std::string& baseName) {
+std::optional<std::filesystem::path> iniPath(const std::string& baseName, Use use) {
     if (baseName.find_first_of("/\\", 0) != std::string::npos || baseName.find('\0') != std::string::npos)
         return std::nullopt;
-    return platform::ProgramFolder() / (baseName + ".ini");
+    const std::string name = baseName + ".ini";
+    return use == Use::Read ? platform::ReadableFile(name) : platform::WritableFile(name);
 }
 
 // The files parsed while a read scope lives, by base name; none for a missing or unreadable file.
@@ -83,7 +88,7 @@ IniReadScope::~IniReadScope() {
 }
 
 IniWriteBatch::IniWriteBatch(const std::string& baseName) : baseName_(baseName), outer_(activeBatch()) {
-    if (const auto path = iniPath(baseName)) {
+    if (const auto path = iniPath(baseName, Use::Write)) {
         std::error_code ec;
         if (std::filesystem::exists(*path, ec)) {
             auto bytes = platform::ReadFileBytes(*path);
@@ -107,7 +112,7 @@ platform::Result IniWriteBatch::commit() {
     // Never replace a file that could not be read.
     if (!readable_) return readable_;
     if (!changed_) return {};
-    const auto path = iniPath(baseName_);
+    const auto path = iniPath(baseName_, Use::Write);
     forgetParsed(baseName_);
     // The previous save stays beside the file, so a save the user regrets is not beyond repair. It is
     // written as the file is, so that it is never found cut short.
@@ -134,7 +139,7 @@ std::string ReadIni(const std::string& baseName, const std::string& section, con
             if (!raw) return defaultValue;
             return platform::Left(platform::Cp1252ToUtf8(*raw), platform::kIniValueMax);
         }
-        const auto path = iniPath(baseName);
+        const auto path = iniPath(baseName, Use::Read);
         if (!path) return defaultValue;
         if (readCache().scopes > 0) {
             const auto& index = parsedFile(baseName, *path);
@@ -164,7 +169,7 @@ bool WriteIni(const std::string& baseName, const std::string& section, const std
             }
             return true;
         }
-        const auto path = iniPath(baseName);
+        const auto path = iniPath(baseName, Use::Write);
         if (!path) return false;
         forgetParsed(baseName);
         return platform::IniSet(*path, section, key, value, platform::IniEncoding::Cp1252);

@@ -11,6 +11,7 @@
 #include "app/ini_file.h"
 #include "app/panels.h"
 #include "app/settings.h"
+#include "platform/data_folders.h"
 #include "platform/ini.h"
 #include "platform/runtime.h"
 #include "platform/text.h"
@@ -106,7 +107,7 @@ void afterLanguageFile(Zenkor& w) {
 void LoadLanguageFile(Zenkor& w, const std::string& fileName) {
     std::string name = fileName;
     if (!name.empty() && (name.front() == '\\' || name.front() == '/')) name.erase(0, 1);
-    const auto bytes = platform::ReadFileBytes(platform::ProgramFolder() / name);
+    const auto bytes = platform::ReadFileBytes(platform::ShippedFile(name));
     if (!bytes) {
         platform::MsgBox("Fichier absent.", platform::vbOKOnly, "");
         return;

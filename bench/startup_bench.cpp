@@ -31,12 +31,15 @@ bool RunProgramOnce(const std::string& program, const std::string& configHome) {
     std::vector<std::string> env;
     for (char** e = environ; *e != nullptr; ++e) {
         const std::string entry = *e;
-        if (entry.rfind("QT_QPA_PLATFORM=", 0) == 0 || entry.rfind("XDG_CONFIG_HOME=", 0) == 0) continue;
+        if (entry.rfind("QT_QPA_PLATFORM=", 0) == 0 || entry.rfind("XDG_CONFIG_HOME=", 0) == 0 ||
+            entry.rfind("XDG_DATA_HOME=", 0) == 0)
+            continue;
         env.push_back(entry);
     }
     env.emplace_back("QT_QPA_PLATFORM=offscreen");
     env.emplace_back("ZENKOR_EXIT_AFTER_SHOW=1");
     env.push_back("XDG_CONFIG_HOME=" + configHome);  // never the user's own settings
+    env.push_back("XDG_DATA_HOME=" + configHome);    // nor files
     std::vector<char*> envp;
     for (std::string& entry : env) envp.push_back(entry.data());
     envp.push_back(nullptr);

@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QTimer>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 #include "app/artwork.h"
@@ -11,10 +13,37 @@
 #include "gui/printing.h"
 #include "gui/qt_runtime.h"
 #include "online/online.h"
+#include "platform/data_folders.h"
 #include "platform/runtime.h"
 #include "sheets/sheets.h"
 
+namespace {
+
+// Without a display Qt would abort with a message about platform plugins; say what is missing instead.
+bool HasDisplay() {
+    for (const char* variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        const char* value = std::getenv(variable);
+        if (value != nullptr && *value != '\0') return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    if (!HasDisplay()) {
+        std::fputs(
+            "Zenkor is a desktop program: it needs a graphical session (no DISPLAY or "
+            "WAYLAND_DISPLAY is set).\n",
+            stderr);
+        return 1;
+    }
+    // The user's files (saved scores, downloaded pictures) live in their data folder, never in the
+    // installation, which may be read-only.
+    if (const platform::Result ready = platform::UseUserDataFolder(); !ready) {
+        std::fprintf(stderr, "Zenkor cannot use its data folder: %s\n", ready.reason().c_str());
+        return 1;
+    }
     QApplication app(argc, argv);
     // The settings are kept under the executable's base name.
     platform::SetApplicationName(QFileInfo(QString::fromLocal8Bit(argv[0])).completeBaseName().toStdString());

@@ -9,7 +9,7 @@
 #include <QSvgRenderer>
 
 #include "gui/view_text.h"
-#include "platform/runtime.h"
+#include "platform/data_folders.h"
 
 namespace gui {
 
@@ -69,7 +69,7 @@ QIcon PictureIcon(const Picture& picture) {
 Picture LoadPicture(const std::string& path) {
     if (path.empty()) return {};
     QFileInfo info(Q(path));
-    if (info.isRelative()) info = QFileInfo(QDir(Q(platform::ProgramFolder().string())), Q(path));
+    if (info.isRelative()) info = QFileInfo(Q(platform::ReadableFile(path).string()));
     if (!info.isFile()) return {};
     struct Entry {
         QDateTime modified;

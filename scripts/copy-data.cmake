@@ -1,5 +1,6 @@
-# Copies the shipped data beside the executable. Language files follow the repository; an edition file
-# already there is the user's (it holds the scores they saved) and is never replaced.
+# Copies the shipped data beside the executable, the build tree's installation. Language files follow
+# the repository; an edition file already there may hold scores saved by an older program, which used
+# this folder as its own, and is never replaced: it is copied into the user's folder at the first save.
 file(GLOB files "${SRC}/*")
 foreach(f ${files})
     get_filename_component(name "${f}" NAME)

@@ -5,6 +5,7 @@ pkgs=(cmake make g++ clang libclang-rt-14-dev clang-format libgtest-dev libgmock
       qt6-base-dev libgl-dev libcurl4-openssl-dev fonts-dejavu-core fonts-liberation python3
       libcpp-httplib-dev
       libicu-dev
+      desktop-file-utils
       libsqlite3-dev
       libsodium-dev
       libgd-dev

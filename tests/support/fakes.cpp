@@ -5,6 +5,7 @@
 #include <random>
 #include <sstream>
 
+#include "platform/data_folders.h"
 #include "platform/text.h"
 
 namespace testing_support {
@@ -56,6 +57,7 @@ Sandbox::Sandbox()
     platform::SetDialogs(dialogs);
     platform::SetEventPump(nullptr);
     platform::SetProgramFolder(folder_);
+    platform::SetInstallationFolder(folder_);  // what a test copies in is all there is
     platform::SetDecimalSeparator(",");
     platform::ResetRandom();
 }
@@ -69,6 +71,7 @@ Sandbox::~Sandbox() {
     platform::SetClock(nullptr);
     platform::SetDialogs(nullptr);
     platform::SetEventPump(nullptr);
+    platform::SetInstallationFolder({});
     std::error_code ec;
     std::filesystem::remove_all(folder_, ec);
 }

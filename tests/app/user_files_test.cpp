@@ -1,0 +1,82 @@
+// The program folder is the user's data folder: the shipped files are read from the installation until
+// the program writes one, which then lives in the user's folder, outside the installation and the build.
+#include <fstream>
+#include <iterator>
+
+#include "app/edition_files.h"
+#include "app/ini_file.h"
+#include "platform/data_folders.h"
+#include "tests/app/startup_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::ScopedEnv;
+
+std::string Bytes(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+class UserFiles : public startup_testing::StartupTest {};
+
+TEST_F(UserFiles, TheDataFolderFollowsXdgAndElseTheHome) {
+    {
+        ScopedEnv home("HOME", "/home/fan");
+        ScopedEnv data("XDG_DATA_HOME", "");
+        EXPECT_EQ(platform::UserDataFolder(), fs::path("/home/fan/.local/share/Zenkor"));
+        ScopedEnv relative("XDG_DATA_HOME", "share");  // not absolute: ignored
+        EXPECT_EQ(platform::UserDataFolder(), fs::path("/home/fan/.local/share/Zenkor"));
+    }
+    ScopedEnv data("XDG_DATA_HOME", (box.folder() / "data").c_str());
+    ASSERT_TRUE(platform::UseUserDataFolder());
+    EXPECT_EQ(platform::ProgramFolder(), box.folder() / "data" / "Zenkor");
+    EXPECT_TRUE(fs::is_directory(platform::ProgramFolder()));
+}
+
+TEST_F(UserFiles, ASavedScoreLandsInTheUserFolderAndTheInstallationStaysAsShipped) {
+    const fs::path installed = box.folder() / "Zenkor2024.ini";
+    const std::string shipped = Bytes(installed);
+    ScopedEnv data("XDG_DATA_HOME", (box.folder() / "data").c_str());
+    ASSERT_TRUE(platform::UseUserDataFolder());
+    const fs::path own = platform::ProgramFolder() / "Zenkor2024.ini";
+    // The program folder lies outside the folder of the executable, where the build puts its files.
+    std::error_code ec;
+    const fs::path exe = fs::read_symlink("/proc/self/exe", ec).parent_path();
+    EXPECT_NE(platform::ProgramFolder().string().rfind(exe.string() + "/", 0), 0u);
+
+    {
+        auto w = start();
+        EXPECT_EQ((*w)("Label2").Caption(),
+                  "Valmirade de football 2024 (essai)");  // the installation's texts
+        EXPECT_EQ((*w)("A", 1).Text(), "Allemagne");      // and edition
+        EXPECT_FALSE(fs::exists(own));
+        (*w)("ButA", 0).setText("3");
+        zenkor::Command3_Click(*w);
+        w->unload();
+    }
+    ASSERT_TRUE(fs::exists(own));
+    EXPECT_EQ(zenkor::ReadIni("Zenkor2024", "ButA", "0"), "3");
+    EXPECT_EQ(Bytes(installed), shipped);
+    EXPECT_FALSE(fs::exists(platform::ProgramFolder() / "langFr.txt"));  // language files stay shipped
+
+    auto again = start();
+    EXPECT_EQ((*again)("ButA", 0).Text(), "3");
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(UserFiles, AShippedFileNeverReplacesTheUsersOwn) {
+    ScopedEnv data("XDG_DATA_HOME", (box.folder() / "data").c_str());
+    ASSERT_TRUE(platform::UseUserDataFolder());
+    box.writeFile("Elim2024.ini", "[Grp]\r\nA=shipped\r\n");
+    const fs::path own = platform::ProgramFolder() / "Elim2024.ini";
+    { std::ofstream(own, std::ios::binary) << "[Grp]\r\nA=mine\r\n"; }
+    EXPECT_EQ(platform::WritableFile("Elim2024.ini"), own);
+    EXPECT_EQ(Bytes(own), "[Grp]\r\nA=mine\r\n");
+    fs::remove(own);
+    EXPECT_EQ(platform::ReadableFile("Elim2024.ini"), box.folder() / "Elim2024.ini");
+    EXPECT_TRUE(zenkor::WriteIni("Elim2024", "Grp", "B", "new"));
+    EXPECT_EQ(Bytes(own), "[Grp]\r\nA=shipped\r\nB=new\r\n");
+}
+
+}  // namespace
