@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,11 @@ class Zenkor : public platform::Form {
 
   private:
     std::array<std::array<int, 5>, 6> places_{};
+
+  public:
+    // The online services' downloads in flight (online/downloads.h). Declared last, so that they stop
+    // before anything else of the window goes.
+    std::shared_ptr<void> downloads;
 };
 
 // The message table: 101 interface texts, indexes 0 to 100; outlives the window and is never cleared.

@@ -198,7 +198,10 @@ void Form_Load(Zenkor& w) {
         runStep(where, body);
     };
     int language = 0;
-    step("Form_Load: leftovers", [] { removeLeftovers(); });
+    step("Form_Load: leftovers", [] {
+        removeLeftovers();
+        RecoverEditionBackup();
+    });
     step("Form_Load: panels", [&] { placePanels(w); });
     step("Form_Load: language", [&] { language = storedChoice(GetSetting("langue", "0"), 0); });
     step("Form_Load: picture setting",

@@ -38,8 +38,9 @@ void InstallScreenPointer() {
     platform::SetScreenPointerHandler([](platform::Pointer pointer) {
         // One override at most: the hourglass replaces any earlier one, the default removes them all.
         while (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
+        // The window still answers while it waits (a download's Cancel): busy, not frozen.
         if (pointer == platform::Pointer::Hourglass)
-            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+            QGuiApplication::setOverrideCursor(QCursor(Qt::BusyCursor));
     });
 }
 

@@ -12,6 +12,7 @@
 
 #include "gui/colors.h"
 #include "gui/form_view.h"
+#include "gui/progress_dialog.h"
 #include "platform/control.h"
 
 namespace gui {
@@ -134,6 +135,8 @@ void InstallQtRuntime() {
     InstallDialogs();
     InstallEventPump();
     InstallEndHandler();
+    InstallProgressDialogs();
+    InstallPostedTaskWaker();
 }
 
 }  // namespace gui

@@ -29,7 +29,8 @@ class QtEventPump : public platform::EventPump {
 // in for the designs' "MS Sans Serif" 8.25.
 void SetupApplication(QApplication& app);
 
-// Forms get a view when shown; EndProgram quits the event loops.
+// Forms get a view when shown; EndProgram quits the event loops; long downloads show a progress window
+// and hand their results back through the event loop.
 void InstallViewFactory();
 void InstallDialogs();
 void InstallEventPump();

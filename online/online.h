@@ -2,6 +2,7 @@
 // pictures, the update-preparation panel with the sending of predictions, and the web links.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "app/main_window.h"
@@ -13,13 +14,22 @@ namespace zenkor {
 void BuildOnlineDesign(Zenkor& w);
 void WireOnline(Zenkor& w);
 
-// Downloads URL into the file Filename (a full path); true when the file is there afterwards.
+// Downloads URL into the file Filename (a full path), on the calling thread; true when the file is there
+// afterwards.
 bool DownloadPage(Zenkor& w, const std::string& URL, const std::string& Filename);
-// The online update: replaces the current edition file with the author's copy and reloads it.
-void RECUP(Zenkor& w);
-// Downloads the banner into Image6.
+// The online update: replaces the current edition file with the author's copy and reloads it. The
+// download runs off the window's thread under a progress window whose Cancel leaves everything as it
+// was; the rest runs back on the window's thread, then `then`. RECUP returns at once: headless callers
+// wait with platform::WaitForBackgroundTasks. Only a whole edition file replaces the user's, which
+// then becomes the backup "Zenkor2024.BU" (an older backup keeps its date in its name).
+void RECUP(Zenkor& w, std::function<void()> then = {});
+bool UpdateRunning(Zenkor& w);
+// At start-up: a backup whose edition file is missing is put back, and the user told.
+void RecoverEditionBackup();
+// Downloads the banner into Image6, in the background.
 void ChargeBanniere(Zenkor& w);
-// Downloads the two advertised pictures into Image13 and Image14, Image20 and Image21.
+// Downloads the two advertised pictures into Image13 and Image14, Image20 and Image21, in the
+// background: they appear when they arrive.
 void ChargeImage(Zenkor& w);
 // Shows the update confirmation window FREC, modal; returns when it is closed.
 void ShowUpdateConfirmation(Zenkor& w);

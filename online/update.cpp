@@ -1,8 +1,16 @@
 // The online update of the current edition file, the downloaded pictures and the confirmation window.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <atomic>
 #include <cctype>
+#include <cerrno>
+#include <ctime>
 #include <filesystem>
 #include <functional>
+#include <iostream>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -10,11 +18,13 @@
 #include "app/edition_files.h"
 #include "app/settings.h"
 #include "knockout/knockout.h"
+#include "online/downloads.h"
 #include "online/online.h"
+#include "platform/background.h"
 #include "platform/download.h"
 #include "platform/ini.h"
 #include "platform/opener.h"
-#include "platform/picture.h"
+#include "platform/progress.h"
 #include "platform/runtime.h"
 
 namespace zenkor {
@@ -26,18 +36,8 @@ namespace fs = std::filesystem;
 constexpr const char* kUpdateTitle = "Valmirade 2024";
 constexpr const char* kConnectionError = "Erreur de connexion !";
 
-// Each step of a download procedure: a failing one is reported and the next one runs.
-void step(const char* where, const std::function<void()>& body) {
-    platform::Guard(body, where);
-}
-
 fs::path inProgramFolder(const char* name) {
     return platform::ProgramFolder() / name;
-}
-
-bool fileExists(const fs::path& file) {
-    std::error_code ec;
-    return fs::is_regular_file(file, ec);
 }
 
 // The sections of an edition file. A downloaded file holding none of them is not an edition file (an
@@ -65,23 +65,6 @@ bool looksLikeEditionFile(const fs::path& file) {
         }
     }
     return false;
-}
-
-// One picture of a pair: downloaded into the program folder, loaded into the first box (which keeps its
-// picture when the file is not one), then copied into the second. False when the download failed.
-bool fetchPicture(Zenkor& w, const char* path, const char* fileName, const char* first, const char* second) {
-    const std::string url = platform::SiteAddress(path);
-    platform::ClearWebCacheEntry(url);
-    bool downloaded = false;
-    step("ChargeImage: download",
-         [&] { downloaded = DownloadPage(w, url, inProgramFolder(fileName).string()); });
-    if (!downloaded) return false;
-    step("ChargeImage: picture", [&] {
-        const std::string picture = platform::LoadPictureCopy(inProgramFolder(fileName));
-        if (!picture.empty()) w(first).setPicture(picture);
-    });
-    step("ChargeImage: copy", [&] { w(second).setPicture(w(first).Picture()); });
-    return true;
 }
 
 std::unique_ptr<FREC>& confirmation() {
@@ -133,8 +116,10 @@ void FREC_Load(FREC& f) {
 
 // Confirms: the update runs to its end, its message included, while the window is still shown.
 void FREC_Command1_Click(FREC& f) {
-    RECUP(*f.main);
-    f.unload();
+    RECUP(*f.main, [] {
+        FREC* shown = CurrentUpdateConfirmation();
+        if (shown && !shown->unloaded()) shown->unload();
+    });
 }
 
 void FREC_Command2_Click(FREC& f) {
@@ -155,13 +140,6 @@ FREC* CurrentUpdateConfirmation() {
     return confirmation().get();
 }
 
-void ReleaseUpdateConfirmation() {
-    auto& frec = confirmation();
-    if (!frec) return;
-    if (frec->loaded()) frec->unload();
-    frec.reset();
-}
-
 void ShowUpdateConfirmation(Zenkor& w) {
     ReleaseUpdateConfirmation();
     auto& frec = confirmation();
@@ -172,121 +150,207 @@ void ShowUpdateConfirmation(Zenkor& w) {
     if (frec && frec->unloaded()) frec.reset();
 }
 
-bool DownloadPage(Zenkor&, const std::string& URL, const std::string& Filename) {
-    const fs::path file(Filename);
-    step("DownloadPage: delete", [&] {
-        std::error_code ec;
-        if (fileExists(file)) fs::remove(file, ec);
-    });
-    step("DownloadPage: download", [&] { platform::DownloadToFile(URL, file); });
-    bool result = false;
-    step("DownloadPage: check", [&] { result = fileExists(file); });
-    return result;
+namespace online_detail {
+
+// The update in progress: the download off the window's thread, its progress window, and what runs
+// once the update is over. The progress window goes before the task it watches.
+struct UpdateRun {
+    std::unique_ptr<platform::BackgroundTask> task;
+    std::unique_ptr<platform::ProgressView> progress;
+    std::function<void()> then;
+    fs::path downloaded;
+};
+
+WindowDownloads::~WindowDownloads() = default;
+
+WindowDownloads& DownloadsOf(Zenkor& w) {
+    if (!w.downloads) w.downloads = std::make_shared<WindowDownloads>();
+    return *static_cast<WindowDownloads*>(w.downloads.get());
 }
 
-void RECUP(Zenkor& w) {
-    platform::SetScreenPointer(platform::Pointer::Hourglass);
-    const std::string url = platform::SiteAddress("/Zenkor2024.ini");
-    const fs::path current = inProgramFolder("Zenkor2024.ini");
-    const fs::path backup = inProgramFolder("Zenkor2024.BU");
+}  // namespace online_detail
 
-    // The current file becomes the backup; a backup left by an interrupted update is older than the
-    // current file and gives way to it. When the current file cannot be put aside, nothing is fetched:
-    // the download would delete it.
-    bool backedUp = false;
-    bool safe = true;
-    step("RECUP: backup", [&] {
-        if (!fileExists(current)) return;
+namespace {
+
+using online_detail::DownloadsOf;
+
+// Where a backup goes when a newer one takes its name: its own date in the name, a name nobody has.
+platform::Result keepOlderBackup(const fs::path& backup) {
+    struct stat st {};
+    if (::lstat(backup.c_str(), &st) != 0) {
+        return errno == ENOENT ? platform::Result() : platform::Result::SystemError("stat", backup, errno);
+    }
+    std::tm local{};
+    localtime_r(&st.st_mtime, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    for (int n = 1; n < 100; ++n) {
+        const std::string name = backup.stem().string() + "-" + stamp +
+                                 (n > 1 ? "-" + std::to_string(n) : "") + backup.extension().string();
+        const fs::path dated = backup.parent_path() / name;
+        // A link never replaces a name that exists; the backup's own name goes only once it has another.
+        if (::link(backup.c_str(), dated.c_str()) == 0) {
+            ::unlink(backup.c_str());
+            return {};
+        }
+        if (errno == EEXIST) continue;
         std::error_code ec;
-        fs::rename(current, backup, ec);
-        backedUp = !ec;
-        safe = backedUp;
-    });
-    platform::ClearWebCacheEntry(url);
-    bool ok = false;
-    if (safe) {
-        step("RECUP: download",
-             [&] { ok = DownloadPage(w, url, current.string()) && looksLikeEditionFile(current); });
+        if (fs::exists(dated, ec) || ec) continue;
+        if (::rename(backup.c_str(), dated.c_str()) == 0) return {};
+        return platform::Result::SystemError("rename", backup, errno);
     }
-    if (!ok) {
-        step("RECUP: restore", [&] {
-            std::error_code ec;
-            if (backedUp) {
-                fs::rename(backup, current, ec);
-            } else if (safe) {
-                fs::remove(current, ec);  // what came instead of an edition file
-            }
-        });
-        platform::SetScreenPointer(platform::Pointer::Default);
-        platform::MsgBox(kConnectionError, platform::vbInformation | platform::vbOKOnly, kUpdateTitle);
-        return;
-    }
+    return platform::Result::Failure("no free name for the older " + backup.filename().string());
+}
 
+// A second name for file, which must not exist yet; a copy where the disk knows no links.
+platform::Result secondName(const fs::path& file, const fs::path& name, mode_t mode) {
+    if (::link(file.c_str(), name.c_str()) == 0) return {};
+    if (errno == EEXIST) return platform::Result::SystemError("link", name, errno);
+    const auto bytes = platform::ReadFileBytes(file);
+    if (!bytes) return platform::Result::SystemError("read", file, EIO);
+    return platform::WriteFileAtomically(name, *bytes, static_cast<fs::perms>(mode & 07777));
+}
+
+// The downloaded file takes the current one's place and mode; the current one becomes the backup.
+// At every moment the current file is whole: the user's, or the new one.
+platform::Result swapInEdition(const fs::path& downloaded, const fs::path& current, const fs::path& backup) {
+    struct stat st {};
+    const bool hadCurrent = ::stat(current.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    if (hadCurrent) {
+        if (::chmod(downloaded.c_str(), st.st_mode & 07777) != 0) {
+            return platform::Result::SystemError("chmod", downloaded, errno);
+        }
+        if (auto kept = keepOlderBackup(backup); !kept) return kept;
+        if (auto saved = secondName(current, backup, st.st_mode); !saved) return saved;
+    }
+    if (::rename(downloaded.c_str(), current.c_str()) != 0) {
+        return platform::Result::SystemError("rename", current, errno);
+    }
+    // The new name is on the disk before anything is said of it.
+    if (const int folder = ::open(current.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+    return {};
+}
+
+void endWith(online_detail::UpdateRun& run) {
+    platform::SetScreenPointer(platform::Pointer::Default);
+    if (run.then) run.then();
+}
+
+// What follows a successful download, in the order the window has always done it.
+void applyUpdate(Zenkor& w) {
     const bool endedBefore = platform::EndRequested();
-    step("RECUP: flag", [&] { w.MISAJOUR = true; });
-    step("RECUP: delete backup", [&] {
-        std::error_code ec;
-        if (backedUp) fs::remove(backup, ec);
-    });
-    step("RECUP: load", [&] { LoadEditionFile(w, kCurrentEdition); });
+    w.MISAJOUR = true;
+    platform::Guard([&] { LoadEditionFile(w, kCurrentEdition); }, "RECUP: load");
     // Accepting a newer program at the version prompt ends the program at once.
-    if (!endedBefore && platform::EndRequested()) {
+    if (!endedBefore && platform::EndRequested()) return;
+    w("Command3").setEnabled(true);
+    w.FChargee = true;
+    platform::Guard([&] { RecalcAll(w); }, "RECUP: recompute");
+    if (w("Image14").Visible()) ChargeImage(w);
+    (void)SaveSetting("FirstUse", "1");
+    Control& button = w("Command8");
+    button.setFontBold(false);
+    button.setBackColor(platform::kWhite);
+    platform::DoEvents();
+}
+
+// Back on the window's thread once the download is over.
+void finishUpdate(Zenkor& w, const platform::Result& fetched) {
+    std::unique_ptr<online_detail::UpdateRun> run = std::move(DownloadsOf(w).update);
+    if (!run) return;
+    run->progress.reset();
+    const bool cancelled = run->task->progress().cancelled;
+    platform::Result swapped = fetched;
+    if (fetched && !cancelled) {
+        swapped = swapInEdition(run->downloaded, inProgramFolder("Zenkor2024.ini"),
+                                inProgramFolder("Zenkor2024.BU"));
+    }
+    if (cancelled || !swapped) {
+        std::error_code ec;
+        fs::remove(run->downloaded, ec);
         platform::SetScreenPointer(platform::Pointer::Default);
+        // Cancel leaves everything as it was, without a word.
+        if (!cancelled) {
+            std::cerr << "Zenkor: update: " << swapped.reason() << '\n';
+            platform::MsgBox(kConnectionError, platform::vbInformation | platform::vbOKOnly, kUpdateTitle);
+        }
+        endWith(*run);
         return;
     }
-    step("RECUP: save button", [&] { w("Command3").setEnabled(true); });
-    step("RECUP: recompute", [&] {
-        w.FChargee = true;
-        RecalcAll(w);
-    });
-    step("RECUP: pictures", [&] {
-        if (w("Image14").Visible()) ChargeImage(w);
-    });
-    step("RECUP: setting", [&] { SaveSetting("FirstUse", "1"); });
-    step("RECUP: button", [&] {
-        Control& button = w("Command8");
-        button.setFontBold(false);
-        button.setBackColor(platform::kWhite);
-    });
-    step("RECUP: events", [] { platform::DoEvents(); });
+    applyUpdate(w);
+    endWith(*run);
+}
+
+void dropUpdate(Zenkor& w) {
+    std::unique_ptr<online_detail::UpdateRun> run = std::move(DownloadsOf(w).update);
+    if (!run) return;
+    run->progress.reset();
+    run->task.reset();
+    std::error_code ec;
+    fs::remove(run->downloaded, ec);
     platform::SetScreenPointer(platform::Pointer::Default);
 }
 
-void ChargeImage(Zenkor& w) {
-    if (!fetchPicture(w, "/imzenkor.php", "imgtmp.gif", "Image13", "Image14")) return;
-    fetchPicture(w, "/imelimzenkor.php", "imgtmpelim.gif", "Image20", "Image21");
+}  // namespace
+
+void ReleaseUpdateConfirmation() {
+    auto& frec = confirmation();
+    if (!frec) return;
+    // An update started from it goes with it, leaving everything as it was.
+    if (frec->main && frec->main->downloads) dropUpdate(*frec->main);
+    if (frec->loaded()) frec->unload();
+    frec.reset();
 }
 
-void ChargeBanniere(Zenkor& w) {
-    const std::string url = platform::SiteAddress("/433x120.jpg");
+bool UpdateRunning(Zenkor& w) {
+    return DownloadsOf(w).update != nullptr;
+}
+
+void RECUP(Zenkor& w, std::function<void()> then) {
+    auto& downloads = DownloadsOf(w);
+    if (downloads.update) return;
+    platform::SetScreenPointer(platform::Pointer::Hourglass);
+    const std::string url = platform::SiteAddress("/Zenkor2024.ini");
     platform::ClearWebCacheEntry(url);
-    bool downloaded = false;
-    step("ChargeBanniere: download",
-         [&] { downloaded = DownloadPage(w, url, inProgramFolder("433x120.jpg").string()); });
-    if (!downloaded) return;
-    step("ChargeBanniere: picture", [&] {
-        const std::string picture = platform::LoadPictureCopy(inProgramFolder("433x120.jpg"));
-        if (!picture.empty()) w("Image6").setPicture(picture);
-    });
+
+    static std::atomic<unsigned> serial{0};
+    downloads.update = std::make_unique<online_detail::UpdateRun>();
+    online_detail::UpdateRun& run = *downloads.update;
+    run.then = std::move(then);
+    run.downloaded = inProgramFolder("Zenkor2024.ini");
+    run.downloaded += platform::TemporarySuffix(".part", serial++);
+    // Off the window's thread: the download into a file of its own, and the check that it is an edition
+    // file. The user's file is not touched until the answer is known to be whole.
+    run.task = std::make_unique<platform::BackgroundTask>(
+        [url, file = run.downloaded](platform::TaskProgress& progress) {
+            platform::Result fetched = platform::DownloadToFile(url, file, &progress);
+            if (fetched && !looksLikeEditionFile(file)) {
+                return platform::Result::Failure("GET " + url + ": the answer is not an edition file");
+            }
+            return fetched;
+        },
+        [&w](const platform::Result& fetched) { finishUpdate(w, fetched); });
+    platform::BackgroundTask* task = run.task.get();
+    run.progress = platform::OpenProgress(
+        kUpdateTitle, "Téléchargement du fichier 2024 depuis le site…",
+        [task] { return task->progress().received.load(); }, [task] { task->cancel(); });
 }
 
-void Image13_Click(Zenkor& w) {
-    ChargeImage(w);
-}
-
-void Image14_MouseDown(Zenkor& w, int Button, int Shift, float X, float Y) {
-    Label2_MouseDown(w, Button, Shift, X, Y);
-    if (Button == 1) ChargeImage(w);
-    if (Button == 2) {
-        Control& panel = w("Frame20");
-        w.bringToFront(panel);
-        w.bringToFront(w("Command5"));
-        panel.setVisible(true);
-    }
-}
-
-void Image21_MouseDown(Zenkor& w, int Button, int Shift, float X, float Y) {
-    Image14_MouseDown(w, Button, Shift, X, Y);
+void RecoverEditionBackup() {
+    const fs::path current = inProgramFolder("Zenkor2024.ini");
+    const fs::path backup = inProgramFolder("Zenkor2024.BU");
+    std::error_code ec;
+    if (fs::exists(current, ec) || ec || !fs::is_regular_file(backup, ec)) return;
+    struct stat st {};
+    if (::stat(backup.c_str(), &st) != 0) return;
+    if (!secondName(backup, current, st.st_mode)) return;
+    platform::MsgBox(
+        "Le fichier Zenkor2024.ini manquait : sa copie de sauvegarde Zenkor2024.BU a été remise à sa place.",
+        platform::vbInformation | platform::vbOKOnly, kUpdateTitle);
 }
 
 }  // namespace zenkor

@@ -6,8 +6,12 @@
 
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <mutex>
+#include <string>
 #include <string_view>
+
+#include "platform/ini.h"
 
 namespace platform {
 
@@ -50,10 +54,11 @@ class PartFile {
         static std::atomic<unsigned> counter{0};
         for (int attempt = 0; attempt < 16 && fd_ < 0; ++attempt) {
             path_ = target;
-            path_ += ".part" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+            path_ += TemporarySuffix(".part", counter++);
             fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (fd_ < 0 && errno != EEXIST) break;
         }
+        if (fd_ < 0) opened_ = Result::SystemError("open", path_, errno);
     }
     ~PartFile() {
         if (fd_ >= 0) ::close(fd_);
@@ -65,31 +70,40 @@ class PartFile {
     PartFile(const PartFile&) = delete;
     PartFile& operator=(const PartFile&) = delete;
 
-    bool open() const { return fd_ >= 0; }
+    const Result& opened() const { return opened_; }
     bool write(const char* data, size_t size) {
         size_t done = 0;
         while (done < size) {
             const ssize_t n = ::write(fd_, data + done, size - done);
             if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) return false;
+            if (n <= 0) {
+                writeError_ = Result::SystemError("write", path_, n < 0 ? errno : ENOSPC);
+                return false;
+            }
             done += static_cast<size_t>(n);
         }
         written_ += static_cast<std::int64_t>(size);
         return true;
     }
     std::int64_t written() const { return written_; }
+    const Result& writeError() const { return writeError_; }
     // Flushes and puts the file under the target's name.
-    bool commit(const std::filesystem::path& target) {
-        bool ok = ::fsync(fd_) == 0;
-        if (::close(fd_) != 0) ok = false;
+    Result commit(const std::filesystem::path& target) {
+        Result result;
+        if (::fsync(fd_) != 0) result = Result::SystemError("fsync", path_, errno);
+        if (::close(fd_) != 0 && result) result = Result::SystemError("close", path_, errno);
         fd_ = -1;
-        if (ok && ::rename(path_.c_str(), target.c_str()) == 0) kept_ = true;
-        return kept_;
+        if (result && ::rename(path_.c_str(), target.c_str()) != 0)
+            result = Result::SystemError("rename", target, errno);
+        kept_ = static_cast<bool>(result);
+        return result;
     }
 
   private:
     std::filesystem::path path_;
     int fd_ = -1;
+    Result opened_;
+    Result writeError_;
     std::int64_t written_ = 0;
     bool kept_ = false;
 };
@@ -97,13 +111,42 @@ class PartFile {
 struct Transfer {
     PartFile* file;
     std::int64_t maxBytes;
+    std::chrono::milliseconds idle;
+    TaskProgress* progress;
+    bool tooLarge = false;
+    bool idleTooLong = false;
+    curl_off_t lastReceived = -1;
+    std::chrono::steady_clock::time_point lastChange = std::chrono::steady_clock::now();
 };
 
 size_t receive(char* data, size_t size, size_t count, void* user) {
     auto* transfer = static_cast<Transfer*>(user);
     const size_t bytes = size * count;
-    if (transfer->file->written() + static_cast<std::int64_t>(bytes) > transfer->maxBytes) return 0;
-    return transfer->file->write(data, bytes) ? bytes : 0;
+    if (transfer->file->written() + static_cast<std::int64_t>(bytes) > transfer->maxBytes) {
+        transfer->tooLarge = true;
+        return 0;
+    }
+    if (!transfer->file->write(data, bytes)) return 0;
+    if (transfer->progress) transfer->progress->received = transfer->file->written();
+    return bytes;
+}
+
+// Called by the transfer at least once a second: stops it when cancelled or silent for too long.
+int watch(void* user, curl_off_t expected, curl_off_t received, curl_off_t, curl_off_t) {
+    auto* transfer = static_cast<Transfer*>(user);
+    if (transfer->progress) {
+        if (transfer->progress->cancelled) return 1;
+        if (expected > 0) transfer->progress->expected = expected;
+    }
+    const auto now = std::chrono::steady_clock::now();
+    if (received != transfer->lastReceived) {
+        transfer->lastReceived = received;
+        transfer->lastChange = now;
+    } else if (now - transfer->lastChange > transfer->idle) {
+        transfer->idleTooLong = true;
+        return 1;
+    }
+    return 0;
 }
 
 struct CurlHandle {
@@ -114,6 +157,26 @@ struct CurlHandle {
         if (handle) curl_easy_cleanup(handle);
     }
 };
+
+Result transferFailure(CURLcode code, const Transfer& transfer, long status, const char* detail,
+                       const std::string& url) {
+    if (transfer.progress && transfer.progress->cancelled) return Result::Failure("cancelled");
+    if (transfer.idleTooLong) {
+        return Result::Failure("GET " + url + ": nothing received for " +
+                               std::to_string(transfer.idle.count()) + " ms");
+    }
+    if (transfer.tooLarge || code == CURLE_FILESIZE_EXCEEDED) {
+        return Result::Failure("GET " + url + ": answer larger than " + std::to_string(transfer.maxBytes) +
+                               " bytes");
+    }
+    if (!transfer.file->writeError()) return transfer.file->writeError();
+    if (code == CURLE_HTTP_RETURNED_ERROR)
+        return Result::Failure("GET " + url + ": HTTP " + std::to_string(status));
+    std::string reason = "GET " + url + ": curl error " + std::to_string(static_cast<int>(code)) + " (" +
+                         curl_easy_strerror(code) + ")";
+    if (detail && *detail) reason += ": " + std::string(detail);
+    return Result::Failure(reason);
+}
 
 }  // namespace
 
@@ -127,16 +190,18 @@ DownloadLimits CurrentDownloadLimits() {
     return state().limits;
 }
 
-bool DownloadToFile(const std::string& url, const std::filesystem::path& file) {
+Result DownloadToFile(const std::string& url, const std::filesystem::path& file, TaskProgress* progress) {
     try {
-        if (!isWebAddress(url) || file.empty()) return false;
+        if (!isWebAddress(url)) return Result::Failure("not an http or https address: " + url);
+        if (file.empty()) return Result::Failure("GET " + url + ": no file to write to");
         initCurlOnce();
         const DownloadLimits limits = CurrentDownloadLimits();
         PartFile part(file);
-        if (!part.open()) return false;
+        if (!part.opened()) return part.opened();
         CurlHandle curl;
-        if (!curl.handle) return false;
-        Transfer transfer{&part, limits.maxBytes};
+        if (!curl.handle) return Result::Failure("GET " + url + ": the transfer could not be set up");
+        Transfer transfer{&part, limits.maxBytes, limits.idle, progress};
+        char detail[CURL_ERROR_SIZE] = {};
         curl.headers = curl_slist_append(nullptr, "Cache-Control: no-cache");
         curl.headers = curl_slist_append(curl.headers, "Pragma: no-cache");
         CURL* h = curl.handle;
@@ -147,22 +212,25 @@ bool DownloadToFile(const std::string& url, const std::filesystem::path& file) {
         curl_easy_setopt(h, CURLOPT_MAXREDIRS, 5L);
         curl_easy_setopt(h, CURLOPT_FAILONERROR, 1L);
         curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
+        curl_easy_setopt(h, CURLOPT_ERRORBUFFER, detail);
         curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits.connect.count()));
-        curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, static_cast<long>(limits.total.count()));
-        curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
-        curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, static_cast<long>(limits.stallSeconds));
         curl_easy_setopt(h, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.maxBytes));
         curl_easy_setopt(h, CURLOPT_HTTPHEADER, curl.headers);
         curl_easy_setopt(h, CURLOPT_USERAGENT, "Zenkor/1.0");
         curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, receive);
         curl_easy_setopt(h, CURLOPT_WRITEDATA, &transfer);
-        if (curl_easy_perform(h) != CURLE_OK) return false;
+        curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
+        curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, watch);
+        curl_easy_setopt(h, CURLOPT_XFERINFODATA, &transfer);
+        const CURLcode code = curl_easy_perform(h);
         long status = 0;
         curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
-        if (status < 200 || status > 299) return false;
+        if (code != CURLE_OK) return transferFailure(code, transfer, status, detail, url);
+        if (status < 200 || status > 299)
+            return Result::Failure("GET " + url + ": HTTP " + std::to_string(status));
         return part.commit(file);
-    } catch (...) {
-        return false;
+    } catch (const std::exception& e) {
+        return Result::Failure("GET " + url + ": " + e.what());
     }
 }
 

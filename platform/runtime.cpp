@@ -6,6 +6,7 @@
 #include <ctime>
 #include <iostream>
 
+#include "platform/background.h"
 #include "platform/control.h"
 
 namespace platform {
@@ -77,11 +78,13 @@ Dialogs& CurrentDialogs() {
 Answer MsgBox(const std::string& text, int style, const std::string& title) {
     // Keep the service alive even if a handler inside the dialog replaces it.
     auto dialogs = services().dialogs;
+    const PostedTasksHeld held;
     return dialogs->msgBox(text, style, title);
 }
 
 std::string InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) {
     auto dialogs = services().dialogs;
+    const PostedTasksHeld held;
     return dialogs->inputBox(prompt, title, defaultText);
 }
 
@@ -94,6 +97,7 @@ DateTime Today() {
 
 void DoEvents() {
     auto pump = services().pump;
+    const PostedTasksHeld held;
     pump->processPending();
 }
 

@@ -56,7 +56,7 @@ TEST_F(DownloadTest, OnlyWebAddressesAreFetchedAndRedirectsStayOnTheWeb) {
 
 TEST_F(DownloadTest, ASilentOrOversizedAnswerIsGivenUp) {
     platform::DownloadLimits limits = platform::CurrentDownloadLimits();
-    limits.total = std::chrono::milliseconds(600);
+    limits.idle = std::chrono::milliseconds(600);
     limits.maxBytes = 1000;
     platform::SetDownloadLimits(limits);
     server.answer("/silent", Answer{200, "", Answer::Mode::Silent});

@@ -14,12 +14,14 @@
 #include "app/main_window.h"
 #include "app/settings.h"
 #include "online/online.h"
+#include "platform/background.h"
 #include "platform/clipboard.h"
 #include "platform/control.h"
 #include "platform/download.h"
 #include "platform/opener.h"
+#include "platform/progress.h"
 #include "platform/runtime.h"
-#include "tests/online/http_server.h"
+#include "tests/support/http_server.h"
 #include "tests/support/fakes.h"
 
 namespace online_testing {
@@ -68,9 +70,9 @@ class OnlineTest : public ::testing::Test {
         platform::SetClipboard(nullptr);
         platform::DownloadLimits limits;
         limits.connect = std::chrono::milliseconds(2000);
-        limits.total = std::chrono::milliseconds(1500);
-        limits.stallSeconds = 1;
+        limits.idle = std::chrono::milliseconds(1000);
         platform::SetDownloadLimits(limits);
+        platform::SetProgressDialogs(nullptr);
         platform::SetScreenPointer(platform::Pointer::Default);
         box.writeFile("langFr.txt", kFrenchFile);
         box.copyDataFile("Zenkor2024.ini");
@@ -80,6 +82,7 @@ class OnlineTest : public ::testing::Test {
         for (const std::string& e : errors) ADD_FAILURE() << e;
         zenkor::ReleaseUpdateConfirmation();
         window.reset();
+        platform::SetProgressDialogs(nullptr);
         platform::SetErrorSink([](const std::string& e) { std::fprintf(stderr, "Zenkor: %s\n", e.c_str()); });
         platform::SetSiteHost(kDefaultHost);
         platform::SetOpener(nullptr);
@@ -94,6 +97,8 @@ class OnlineTest : public ::testing::Test {
         window->show();
         return *window;
     }
+    // Lets the downloads started so far hand their results back to the window.
+    static void settle() { ASSERT_TRUE(platform::WaitForBackgroundTasks(std::chrono::seconds(20))); }
     static std::string setting(const std::string& key) { return zenkor::GetSetting(key, "<none>"); }
     bool exists(const std::string& name) const { return std::filesystem::exists(box.folder() / name); }
     std::string inFolder(const std::string& name) const { return (box.folder() / name).string(); }

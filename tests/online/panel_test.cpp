@@ -54,6 +54,7 @@ TEST_F(PanelTest, AStoredCodeOpensThePanelWithAnyButtonButTheLeftOne) {
 
     zenkor::SaveSetting("mdp", zenkor::kAccessCode);
     w("Label2").raiseMouseDown(1, 0, 0, 0);  // the left button only fetches the pictures
+    settle();
     EXPECT_FALSE(w("Frame20").Visible());
     EXPECT_EQ(server.requests().size(), 2u);
     w("Label2").raiseMouseDown(4, 0, 0, 0);
@@ -142,6 +143,7 @@ TEST_F(PanelTest, ClosingSavesTheSettingsAndShowsThePicture) {
     w("ChChargeImage").setValue(0);
     server.forgetRequests();
     w("Command19").raiseClick();
+    settle();
 
     EXPECT_FALSE(w("Frame20").Visible());
     EXPECT_EQ(setting("pseudo"), "Zidou");
@@ -152,6 +154,7 @@ TEST_F(PanelTest, ClosingSavesTheSettingsAndShowsThePicture) {
 
     server.forgetRequests();
     w("Command20", 0).raiseClick();
+    settle();
     EXPECT_EQ(server.requests().size(), 2u);
 }
 

@@ -18,6 +18,7 @@ TEST_F(PicturesTest, BothPicturesAreFetchedIntoTheirBoxesAndKeptWhenTheFilesGo) 
     servePictures();
     zenkor::Zenkor& w = start();
     zenkor::ChargeImage(w);
+    settle();
     EXPECT_EQ(server.requests(), (std::vector<std::string>{"/imzenkor.php", "/imelimzenkor.php"}));
     EXPECT_EQ(fileBytes(inFolder("imgtmp.gif")), kGif1);
     EXPECT_EQ(fileBytes(inFolder("imgtmpelim.gif")), kGif2);
@@ -35,11 +36,13 @@ TEST_F(PicturesTest, AFailedFirstPictureSkipsTheSecondAndChangesNoBox) {
     servePictures();
     zenkor::Zenkor& w = start();
     zenkor::ChargeImage(w);
+    settle();
     const std::string before13 = w("Image13").Picture(), before21 = w("Image21").Picture();
 
     server.forgetRequests();
     server.answer("/imzenkor.php", Answer{404});
     zenkor::ChargeImage(w);
+    settle();
     EXPECT_EQ(server.requests(), std::vector<std::string>{"/imzenkor.php"});
     EXPECT_FALSE(exists("imgtmp.gif"));
     EXPECT_EQ(w("Image13").Picture(), before13);
@@ -52,10 +55,12 @@ TEST_F(PicturesTest, AFailedSecondPictureLeavesOnlyTheSecondPairAsItWas) {
     servePictures();
     zenkor::Zenkor& w = start();
     zenkor::ChargeImage(w);
+    settle();
     const std::string before20 = w("Image20").Picture();
     server.answer("/imzenkor.php", kGif2);
     server.answer("/imelimzenkor.php", Answer{200, "", Answer::Mode::Truncated});
     zenkor::ChargeImage(w);
+    settle();
     EXPECT_EQ(shown(w, "Image13"), kGif2);
     EXPECT_EQ(shown(w, "Image14"), kGif2);
     EXPECT_EQ(w("Image20").Picture(), before20);
@@ -69,6 +74,7 @@ TEST_F(PicturesTest, ATextPageIsNoPictureButTheSecondIsStillFetched) {
     zenkor::Zenkor& w = start();
     EXPECT_FALSE(w("Image14").Picture().empty());
     zenkor::ChargeImage(w);
+    settle();
     EXPECT_EQ(fileBytes(inFolder("imgtmp.gif")), "<html>Pas d'image</html>");
     // Image13 had no picture yet, so Image14 loses its own.
     EXPECT_EQ(w("Image13").Picture(), "");
@@ -82,13 +88,17 @@ TEST_F(PicturesTest, StartUpFetchesThePicturesForAPlayerWhoDidNotTickTheBox) {
     zenkor::SaveSetting("pseudo", "Zidou");
     zenkor::SaveSetting("ChImage", "0");
     zenkor::Zenkor& w = start();
-    EXPECT_EQ(server.requests(), (std::vector<std::string>{"/imzenkor.php", "/imelimzenkor.php"}));
+    // The window is up before the pictures: they appear when they arrive.
     EXPECT_TRUE(w("Image14").Visible());
+    EXPECT_EQ(w("Image13").Picture(), "");
+    settle();
+    EXPECT_EQ(server.requests(), (std::vector<std::string>{"/imzenkor.php", "/imelimzenkor.php"}));
     EXPECT_EQ(shown(w, "Image14"), kGif1);
 
     server.forgetRequests();
     zenkor::SaveSetting("ChImage", "1");
     zenkor::Zenkor& again = start();
+    settle();
     EXPECT_TRUE(server.requests().empty());
     EXPECT_TRUE(again("Image14").Visible());
 }
@@ -101,12 +111,14 @@ TEST_F(PicturesTest, PictureClicksFetchTwiceOnTheLeftAndOpenThePanelOnTheRight) 
         server.forgetRequests();
         w("Frame20").setVisible(false);
         w(picture).raiseMouseDown(1, 0, 10, 10);
+        settle();
         EXPECT_EQ(server.count("/imzenkor.php"), 2);
         EXPECT_EQ(server.count("/imelimzenkor.php"), 2);
         EXPECT_FALSE(w("Frame20").Visible());
 
         server.forgetRequests();
         w(picture).raiseMouseDown(2, 0, 10, 10);
+        settle();
         EXPECT_TRUE(server.requests().empty());
         EXPECT_TRUE(w("Frame20").Visible());
         EXPECT_EQ(w.controls().back(), &w("Command5"));  // "Quitter" stays above the panel
@@ -114,6 +126,7 @@ TEST_F(PicturesTest, PictureClicksFetchTwiceOnTheLeftAndOpenThePanelOnTheRight) 
     }
     server.forgetRequests();
     w("Image13").raiseClick();
+    settle();
     EXPECT_EQ(server.requests(), (std::vector<std::string>{"/imzenkor.php", "/imelimzenkor.php"}));
 }
 
@@ -122,10 +135,12 @@ TEST_F(PicturesTest, TheBannerIsFetchedIntoImage6) {
     server.answer("/433x120.jpg", jpeg);
     zenkor::Zenkor& w = start();
     zenkor::ChargeBanniere(w);
+    settle();
     EXPECT_EQ(shown(w, "Image6"), jpeg);
     const std::string before = w("Image6").Picture();
     server.answer("/433x120.jpg", Answer{404});
     zenkor::ChargeBanniere(w);
+    settle();
     EXPECT_EQ(w("Image6").Picture(), before);
 }
 

@@ -1,5 +1,11 @@
 // "Mise à jour": the confirmation window, the download of the author's edition file, the backup and its
 // restore, the reload.
+#include <sys/time.h>
+
+#include <chrono>
+#include <ctime>
+#include <thread>
+
 #include "app/edition_files.h"
 #include "tests/online/online_support.h"
 
@@ -18,6 +24,7 @@ class UpdateTest : public OnlineTest {
         zenkor::FREC* frec = zenkor::CurrentUpdateConfirmation();
         ASSERT_NE(frec, nullptr);
         (*frec)("Command1").raiseClick();
+        settle();
     }
     // What must hold after any failed update.
     void expectNothingChanged(zenkor::Zenkor& w, const std::string& before) {
@@ -68,13 +75,19 @@ TEST_F(UpdateTest, CancellingChangesNothingAndAsksTheSiteNothing) {
 TEST_F(UpdateTest, ASuccessfulUpdateReplacesReloadsAndRecomputesTheCurrentEdition) {
     server.answer("/Zenkor2024.ini", kServedEdition);
     zenkor::Zenkor& w = start();
+    const std::string before = fileBytes(inFolder("Zenkor2024.ini"));
+    namespace fs = std::filesystem;
+    fs::permissions(inFolder("Zenkor2024.ini"), fs::perms::owner_read | fs::perms::owner_write);
     w("Command3").setEnabled(false);
     w.FChargee = false;
     confirmUpdate(w);
 
     EXPECT_EQ(server.requests(), std::vector<std::string>{"/Zenkor2024.ini"});
     EXPECT_EQ(fileBytes(inFolder("Zenkor2024.ini")), kServedEdition);
-    EXPECT_FALSE(exists("Zenkor2024.BU"));
+    // The user's own file stays as the backup; the new one keeps its mode.
+    EXPECT_EQ(fileBytes(inFolder("Zenkor2024.BU")), before);
+    EXPECT_EQ(fs::status(inFolder("Zenkor2024.ini")).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_TRUE(box.dialogs->messages.empty());
     // Reloaded: the author's teams and scores, news and link; recomputed: the winner leads group A.
     EXPECT_EQ(w("A", 1).Text(), "Allemagne");
@@ -133,22 +146,91 @@ TEST_F(UpdateTest, AFailedUpdateRestoresTheEditionFileAndSaysSo) {
     }
 }
 
-TEST_F(UpdateTest, ABackupLeftByAnInterruptedUpdateNeverTakesThePlaceOfTheCurrentFile) {
+// A backup is never put over the current file, nor overwritten: the next update keeps the older one
+// under its date.
+TEST_F(UpdateTest, AnOlderBackupKeepsItsDateInItsNameAndNeverReplacesTheCurrentFile) {
     box.writeFile("Zenkor2024.BU", "[EquipA]\r\n1=Ancienne\r\n");
+    std::tm june{};
+    june.tm_year = 124;
+    june.tm_mon = 5;
+    june.tm_mday = 20;
+    june.tm_hour = 12;
+    june.tm_isdst = -1;
+    const std::time_t then = std::mktime(&june);
+    const timeval times[2] = {{then, 0}, {then, 0}};
+    ASSERT_EQ(::utimes(inFolder("Zenkor2024.BU").c_str(), times), 0);
     const std::string current = fileBytes(inFolder("Zenkor2024.ini"));
 
     server.answer("/Zenkor2024.ini", Answer{404});
     zenkor::Zenkor& w = start();
     confirmUpdate(w);
     EXPECT_EQ(fileBytes(inFolder("Zenkor2024.ini")), current);
-    EXPECT_FALSE(exists("Zenkor2024.BU"));
+    EXPECT_EQ(fileBytes(inFolder("Zenkor2024.BU")), "[EquipA]\r\n1=Ancienne\r\n");
 
-    box.writeFile("Zenkor2024.BU", "[EquipA]\r\n1=Ancienne\r\n");
     server.answer("/Zenkor2024.ini", kServedEdition);
     confirmUpdate(w);
     EXPECT_EQ(fileBytes(inFolder("Zenkor2024.ini")), kServedEdition);
-    EXPECT_FALSE(exists("Zenkor2024.BU"));
+    EXPECT_EQ(fileBytes(inFolder("Zenkor2024.BU")), current);
+    EXPECT_EQ(fileBytes(inFolder("Zenkor2024-20240620-120000.BU")), "[EquipA]\r\n1=Ancienne\r\n");
     EXPECT_EQ(w("A", 1).Text(), "Allemagne");
+}
+
+// Start-up finds a backup without its edition file (a program killed by an older version in the middle
+// of an update, a file deleted): it puts it back and says so.
+TEST_F(UpdateTest, StartUpPutsBackABackupWhoseEditionFileIsMissing) {
+    const std::string users = "[EquipA]\r\n1=Les miens\r\n";
+    box.writeFile("Zenkor2024.BU", users);
+    std::filesystem::remove(inFolder("Zenkor2024.ini"));
+    zenkor::Zenkor& w = start();
+    EXPECT_EQ(fileBytes(inFolder("Zenkor2024.ini")), users);
+    EXPECT_EQ(w("A", 1).Text(), "Les miens");
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_NE(messages()[0].find("Zenkor2024.BU"), std::string::npos);
+    EXPECT_EQ(box.dialogs->messages[0].title, "Valmirade 2024");
+
+    // Once it is there, nothing more is said.
+    start();
+    EXPECT_EQ(messages().size(), 1u);
+}
+
+// A slow answer that keeps coming is waited for, under the progress window; Cancel during another one
+// leaves everything as it was, without a message.
+TEST_F(UpdateTest, ASlowAnswerIsWaitedForAndCancelLeavesEverythingAsItWas) {
+    zenkor::Zenkor& w = start();
+    const std::string before = fileBytes(inFolder("Zenkor2024.ini"));
+    server.answer("/Zenkor2024.ini", SlowAnswer(kServedEdition, 30, 50));  // 1.5 s, idle limit 1 s
+    w("Command8").raiseClick();
+    (*zenkor::CurrentUpdateConfirmation())("Command1").raiseClick();
+    platform::RecordingProgressDialogs* progress = platform::RecordedProgress();
+    ASSERT_NE(progress, nullptr);
+    ASSERT_EQ(progress->shown.size(), 1u);
+    EXPECT_TRUE(progress->shown[0]->open);
+    EXPECT_EQ(progress->shown[0]->title, "Valmirade 2024");
+    EXPECT_FALSE(zenkor::CurrentUpdateConfirmation()->unloaded());  // shown until the update is over
+    EXPECT_EQ(platform::ScreenPointer(), platform::Pointer::Hourglass);
+    settle();
+    EXPECT_FALSE(progress->shown[0]->open);
+    EXPECT_EQ(fileBytes(inFolder("Zenkor2024.ini")), kServedEdition);
+    EXPECT_TRUE(w.MISAJOUR);
+    EXPECT_TRUE(zenkor::CurrentUpdateConfirmation()->unloaded());
+
+    std::filesystem::remove(inFolder("Zenkor2024.BU"));
+    server.answer("/Zenkor2024.ini", SlowAnswer(before, 30, 50));
+    w("Command8").raiseClick();
+    (*zenkor::CurrentUpdateConfirmation())("Command1").raiseClick();
+    ASSERT_EQ(progress->shown.size(), 2u);
+    while (progress->shown[1]->received() == 0) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    progress->shown[1]->cancel();
+    settle();
+    EXPECT_FALSE(progress->shown[1]->open);
+    EXPECT_EQ(fileBytes(inFolder("Zenkor2024.ini")), kServedEdition);
+    EXPECT_FALSE(exists("Zenkor2024.BU"));
+    EXPECT_EQ(messages().size(), 0u);
+    EXPECT_EQ(platform::ScreenPointer(), platform::Pointer::Default);
+    EXPECT_TRUE(zenkor::CurrentUpdateConfirmation()->unloaded());
+    for (const auto& entry : std::filesystem::directory_iterator(box.folder())) {
+        EXPECT_EQ(entry.path().filename().string().find(".part"), std::string::npos) << entry.path();
+    }
 }
 
 TEST_F(UpdateTest, WithoutAnEditionFileAFailedUpdateLeavesNone) {
@@ -179,7 +261,7 @@ TEST_F(UpdateTest, AcceptingANewerProgramAtTheVersionPromptEndsTheUpdate) {
               std::vector<std::string>{"Une version plus récente est disponible. La télécharger ?"});
     EXPECT_EQ(opened, std::vector<std::string>{site("/zenkor.php")});
     EXPECT_EQ(fileBytes(inFolder("Zenkor2024.ini")), newer);
-    EXPECT_FALSE(exists("Zenkor2024.BU"));
+    EXPECT_TRUE(exists("Zenkor2024.BU"));
     EXPECT_EQ(setting("FirstUse"), "<none>");
     EXPECT_TRUE(w("Command8").FontBold());
     EXPECT_EQ(platform::ScreenPointer(), platform::Pointer::Default);

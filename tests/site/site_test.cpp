@@ -13,6 +13,7 @@
 
 #include "app/main_window.h"
 #include "online/online.h"
+#include "platform/background.h"
 #include "platform/control.h"
 #include "platform/ini.h"
 #include "platform/opener.h"
@@ -95,6 +96,7 @@ TEST_F(SiteTest, TheUpdateBringsThePublishedRealResultsAndThePicturesIntoTheWind
     zenkor::FREC* frec = zenkor::CurrentUpdateConfirmation();
     ASSERT_NE(frec, nullptr);
     (*frec)("Command1").raiseClick();
+    ASSERT_TRUE(platform::WaitForBackgroundTasks());  // the download, the reload, then the pictures
 
     EXPECT_TRUE(box.dialogs->messages.empty()) << box.dialogs->messages.front().text;
     EXPECT_TRUE(w.MISAJOUR);
@@ -129,6 +131,7 @@ TEST_F(SiteTest, TheUpdateBringsThePublishedRealResultsAndThePicturesIntoTheWind
     EXPECT_EQ(w("Image21").Picture(), w("Image20").Picture());
 
     zenkor::ChargeBanniere(w);
+    ASSERT_TRUE(platform::WaitForBackgroundTasks());
     ASSERT_FALSE(w("Image6").Picture().empty());
     EXPECT_EQ(pictureSize(fileBytes(w("Image6").Picture()), false), std::make_pair(433, 120));
 }

@@ -1,4 +1,4 @@
-#include "tests/online/http_server.h"
+#include "tests/support/http_server.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <chrono>
 #include <stdexcept>
+#include <thread>
 
 namespace online_testing {
 
@@ -145,7 +146,16 @@ void HttpServer::serve(int client) {
     head += "Content-Length: " + std::to_string(announced) + "\r\n";
     if (!a.location.empty()) head += "Location: " + a.location + "\r\n";
     head += "Connection: close\r\n\r\n";
-    sendAll(client, head + a.body);
+    if (a.mode != Answer::Mode::Slow) {
+        sendAll(client, head + a.body);
+        return;
+    }
+    sendAll(client, head);
+    for (size_t at = 0; at < a.body.size() && !stopping_; at += a.piece) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(a.pauseMs));
+        if (::send(client, a.body.data() + at, std::min(a.piece, a.body.size() - at), MSG_NOSIGNAL) <= 0)
+            return;
+    }
 }
 
 }  // namespace online_testing

@@ -1,7 +1,8 @@
-// A small HTTP/1.1 server on 127.0.0.1 for the online tests: fixed answers by path, recorded requests,
-// and the faults a real site shows (missing pages, cut answers, silence).
+// A small HTTP/1.1 server on 127.0.0.1 for the tests of the online services: fixed answers by path, recorded
+// requests, and the faults a real site shows (missing pages, cut answers, silence).
 #pragma once
 
+#include <algorithm>
 #include <atomic>
 #include <map>
 #include <mutex>
@@ -17,6 +18,7 @@ struct Answer {
         Whole,      // the body, then the connection closes
         Truncated,  // announces more bytes than it sends, then closes
         Silent,     // reads the request and never answers
+        Slow,       // the body in pieces of `piece` bytes, `pauseMs` apart
     };
     Answer(int status = 200, std::string body = "", Mode mode = Mode::Whole, std::string location = "")
         : status(status), body(std::move(body)), mode(mode), location(std::move(location)) {}
@@ -24,7 +26,18 @@ struct Answer {
     std::string body;
     Mode mode;
     std::string location;  // for redirects
+    size_t piece = 64;
+    int pauseMs = 50;
 };
+
+// The body sent slowly: `pieces` parts over about pieces x pauseMs milliseconds.
+inline Answer SlowAnswer(std::string body, int pieces, int pauseMs) {
+    Answer a{200, std::move(body), Answer::Mode::Slow};
+    a.piece =
+        std::max<size_t>(1, (a.body.size() + static_cast<size_t>(pieces) - 1) / static_cast<size_t>(pieces));
+    a.pauseMs = pauseMs;
+    return a;
+}
 
 class HttpServer {
   public:

@@ -1,0 +1,67 @@
+#include "platform/progress.h"
+
+#include <cstdio>
+#include <utility>
+
+namespace platform {
+
+namespace {
+
+std::shared_ptr<ProgressDialogs>& installed() {
+    static std::shared_ptr<ProgressDialogs> dialogs = std::make_shared<RecordingProgressDialogs>();
+    return dialogs;
+}
+
+class RecordedView : public ProgressView {
+  public:
+    explicit RecordedView(std::shared_ptr<ShownProgress> shown) : shown_(std::move(shown)) {}
+    ~RecordedView() override { shown_->open = false; }
+
+  private:
+    std::shared_ptr<ShownProgress> shown_;
+};
+
+}  // namespace
+
+std::unique_ptr<ProgressView> RecordingProgressDialogs::open(const std::string& title,
+                                                             const std::string& text,
+                                                             std::function<std::int64_t()> received,
+                                                             std::function<void()> cancel) {
+    auto record = std::make_shared<ShownProgress>();
+    record->title = title;
+    record->text = text;
+    record->received = std::move(received);
+    record->cancel = std::move(cancel);
+    shown.push_back(record);
+    return std::make_unique<RecordedView>(record);
+}
+
+void SetProgressDialogs(std::shared_ptr<ProgressDialogs> dialogs) {
+    installed() = dialogs ? std::move(dialogs) : std::make_shared<RecordingProgressDialogs>();
+}
+
+std::unique_ptr<ProgressView> OpenProgress(const std::string& title, const std::string& text,
+                                           std::function<std::int64_t()> received,
+                                           std::function<void()> cancel) {
+    auto dialogs = installed();
+    return dialogs->open(title, text, std::move(received), std::move(cancel));
+}
+
+RecordingProgressDialogs* RecordedProgress() {
+    return dynamic_cast<RecordingProgressDialogs*>(installed().get());
+}
+
+std::string ReceivedText(std::int64_t bytes) {
+    char text[64];
+    if (bytes < 1024) {
+        std::snprintf(text, sizeof text, "%lld octets reçus", static_cast<long long>(bytes));
+    } else {
+        std::snprintf(text, sizeof text, "%.1f Ko reçus", static_cast<double>(bytes) / 1024.0);
+        for (char* c = text; *c; ++c) {
+            if (*c == '.') *c = ',';
+        }
+    }
+    return text;
+}
+
+}  // namespace platform
