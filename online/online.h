@@ -23,7 +23,6 @@ bool DownloadPage(Zenkor& w, const std::string& URL, const std::string& Filename
 // wait with platform::WaitForBackgroundTasks. Only a whole edition file replaces the user's, which
 // then becomes the backup "Zenkor2024.BU" (an older backup keeps its date in its name).
 void RECUP(Zenkor& w, std::function<void()> then = {});
-bool UpdateRunning(Zenkor& w);
 // At start-up: a backup whose edition file is missing is put back, and the user told.
 void RecoverEditionBackup();
 // Downloads the banner into Image6, in the background.

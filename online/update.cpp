@@ -306,10 +306,6 @@ void ReleaseUpdateConfirmation() {
     frec.reset();
 }
 
-bool UpdateRunning(Zenkor& w) {
-    return DownloadsOf(w).update != nullptr;
-}
-
 void RECUP(Zenkor& w, std::function<void()> then) {
     auto& downloads = DownloadsOf(w);
     if (downloads.update) return;
