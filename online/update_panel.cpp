@@ -8,6 +8,7 @@
 #include "app/settings.h"
 #include "online/online.h"
 #include "platform/clipboard.h"
+#include "platform/data_folders.h"
 #include "platform/opener.h"
 #include "platform/runtime.h"
 #include "platform/text.h"
@@ -32,7 +33,7 @@ void sendFile(Zenkor& w, const char* fileName, const char* page) {
         return;
     }
     platform::ClipboardClear();
-    platform::ClipboardSetText((platform::ProgramFolder() / fileName).string());
+    platform::ClipboardSetText(platform::ReadableFile(fileName).string());
     platform::OpenWebAddress(platform::SiteAddress(std::string(page) +
                                                    "?mdp=" + platform::PercentEncode(w("Text2", 0).Text()) +
                                                    "&pseudo=" + platform::PercentEncode(pseudo.Text())));
@@ -78,7 +79,8 @@ void Command16_Click(Zenkor& w) {
 void Command17_Click(Zenkor& w) {
     const std::string baseName = w("Text1").Text();
     if (!IsEditionBaseName(baseName)) return;
-    platform::OpenDocument((platform::ProgramFolder() / (baseName + ".ini")).string());
+    // Opened to be edited: the user's own copy.
+    platform::OpenDocument(platform::WritableFile(baseName + ".ini").string());
 }
 
 // The entries go to the current edition's file whatever edition is on display; each file is written
