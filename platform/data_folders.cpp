@@ -78,8 +78,7 @@ fs::path WritableFile(const fs::path& name) {
     const fs::path own = ProgramFolder() / name;
     const fs::path shipped = InstallationFolder() / name;
     std::error_code ec;
-    if (!fs::exists(own, ec) && isFile(shipped) &&
-        !fs::equivalent(own.parent_path(), shipped.parent_path(), ec)) {
+    if (!fs::exists(own, ec) && isFile(shipped)) {
         fs::create_directories(own.parent_path(), ec);
         // A copy cut short must not pass for the user's file: copy beside it, then rename.
         fs::path part = own;
