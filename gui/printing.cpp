@@ -1,18 +1,24 @@
 #include "gui/printing.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLineEdit>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QStandardPaths>
 #include <QWidget>
 #include <algorithm>
 #include <memory>
 #include <utility>
 
 #include "gui/form_view.h"
+#include "platform/background.h"
+#include "platform/message_box.h"
+#include "platform/runtime.h"
 
 namespace gui {
 
@@ -43,17 +49,31 @@ void QtPrinter::printForm(platform::Form& form, bool landscape) {
     if (pdf.empty()) pdf = qEnvironmentVariable("ZENKOR_PRINT_PDF").toStdString();
 
     QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    printer.setDocName(window->windowTitle());
     if (!pdf.empty()) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QString::fromStdString(pdf));
     } else if (QPrinterInfo::defaultPrinter().isNull()) {
-        return;  // no printer: nothing printed, nothing reported
+        // No printer to go to: the user chooses, a PDF file among the choices.
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(SuggestedPdfFile(window->windowTitle()));
+        QPrintDialog dialog(&printer, window);
+        const platform::PostedTasksHeld held;  // nothing handed back in the middle of a print
+        dialog.setWindowTitle(QStringLiteral("Imprimer"));
+        if (dialog.exec() != QDialog::Accepted) return;
     }
-    printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     ClearFocusAndSelection(window);
 
     QPainter painter;
-    if (!painter.begin(&printer)) return;
+    if (!painter.begin(&printer)) {
+        const QString where =
+            printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
+        platform::MsgBox("L'impression n'a pas pu se faire" +
+                             (where.isEmpty() ? std::string() : " (" + where.toStdString() + ")") + ".",
+                         platform::vbExclamation, "Imprimer");
+        return;
+    }
     // The client area, scaled to fit the page and keeping its proportions.
     const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
     const QSize size = window->size();
@@ -64,6 +84,14 @@ void QtPrinter::printForm(platform::Form& form, bool landscape) {
         window->render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
     }
     painter.end();
+}
+
+QString SuggestedPdfFile(const QString& title) {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
+    QString name = title.isEmpty() ? QStringLiteral("Zenkor") : title;
+    name.replace(QLatin1Char('/'), QLatin1Char('-'));
+    return QDir(folder).filePath(name + QStringLiteral(".pdf"));
 }
 
 void InstallPrinter(std::string pdfPath) {

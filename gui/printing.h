@@ -1,7 +1,9 @@
 // The printer service on Qt: renders a form's window into a QPrinter, on the default printer or into a
-// PDF file.
+// PDF file. Without a printer the print dialog lets the user choose (a PDF file among the choices); a
+// print that cannot be made says so.
 #pragma once
 
+#include <QString>
 #include <string>
 
 #include "platform/printer.h"
@@ -10,7 +12,8 @@ namespace gui {
 
 class QtPrinter : public platform::Printer {
   public:
-    // An empty path prints on the default printer, unless ZENKOR_PRINT_PDF names a PDF file.
+    // An empty path prints on the default printer, unless ZENKOR_PRINT_PDF names a PDF file; without a
+    // default printer, where the print dialog says.
     explicit QtPrinter(std::string pdfPath = "");
     void printForm(platform::Form& form, bool landscape) override;
 
@@ -19,5 +22,8 @@ class QtPrinter : public platform::Printer {
 };
 
 void InstallPrinter(std::string pdfPath = "");
+
+// Where the print dialog proposes the PDF file: the user's documents folder, named after the window.
+QString SuggestedPdfFile(const QString& title);
 
 }  // namespace gui

@@ -6,8 +6,12 @@
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -127,6 +131,52 @@ TEST_F(PrintingTest, StatsWindowShowsAndPrints) {
     EXPECT_TRUE(std::filesystem::exists(pdf));
     stats("Command1").raiseClick();
     EXPECT_TRUE(stats.unloaded());
+}
+
+// With no printer, "Imprimer" asks where to print, a PDF file being one of the choices; a print that
+// cannot be made says so.
+TEST_F(PrintingTest, WithoutAPrinterThePrintDialogChoosesAndAFailedPrintIsReported) {
+    if (!QPrinterInfo::defaultPrinter().isNull()) GTEST_SKIP() << "this machine has a printer";
+    const QByteArray previous = qgetenv("ZENKOR_PRINT_PDF");
+    qunsetenv("ZENKOR_PRINT_PDF");
+    gui::InstallPrinter();
+    zenkor::Impress& sheet = openSheet();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(gui_testing::ViewOf(sheet).window()));
+
+    const std::filesystem::path chosen = sandbox.folder() / "choisi.pdf";
+    bool asked = false;
+    QTimer::singleShot(100, [&] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        asked = true;
+        EXPECT_TRUE(gui_testing::SaveScreenshot(dialog, "print_dialog.png"));
+        EXPECT_EQ(dialog->printer()->outputFormat(), QPrinter::PdfFormat);
+        // The user types another file name over the one proposed, named after the window.
+        QLineEdit* file = nullptr;
+        for (auto* edit : dialog->findChildren<QLineEdit*>()) {
+            if (edit->isVisible() && edit->text().endsWith(QStringLiteral("/Impression.pdf"))) file = edit;
+        }
+        ASSERT_NE(file, nullptr);
+        file->setText(QString::fromStdString(chosen.string()));
+        dialog->accept();
+    });
+    sheet("Command5").raiseClick();
+    EXPECT_TRUE(asked);
+    ASSERT_TRUE(std::filesystem::exists(chosen));
+    EXPECT_GT(std::filesystem::file_size(chosen), 1000u);
+    EXPECT_TRUE(sandbox.dialogs->messages.empty());
+
+    // A file that cannot be written.
+    qputenv("ZENKOR_PRINT_PDF", QByteArray::fromStdString((sandbox.folder() / "absent" / "x.pdf").string()));
+    sheet("Command5").raiseClick();
+    ASSERT_EQ(sandbox.dialogs->messages.size(), 1u);
+    EXPECT_EQ(sandbox.dialogs->messages[0].text.rfind("L'impression n'a pas pu se faire", 0), 0u);
+    EXPECT_TRUE(sheet("Frame1").Visible());
+    if (previous.isNull()) {
+        qunsetenv("ZENKOR_PRINT_PDF");
+    } else {
+        qputenv("ZENKOR_PRINT_PDF", previous);
+    }
 }
 
 }  // namespace
