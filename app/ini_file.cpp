@@ -39,14 +39,16 @@ ReadCache& readCache() {
     return cache;
 }
 
-const std::optional<platform::IniIndex>& parsedFile(const std::string& baseName,
-                                                    const std::filesystem::path& path) {
+// The path is looked up once too: finding it asks the disk.
+const std::optional<platform::IniIndex>& parsedFile(const std::string& baseName) {
     auto& files = readCache().files;
     auto it = files.find(baseName);
     if (it == files.end()) {
         std::optional<platform::IniIndex> index;
-        if (const auto bytes = platform::ReadFileBytes(path))
-            index.emplace(*bytes, platform::IniEncoding::Cp1252);
+        if (const auto path = iniPath(baseName, Use::Read)) {
+            if (const auto bytes = platform::ReadFileBytes(*path))
+                index.emplace(*bytes, platform::IniEncoding::Cp1252);
+        }
         it = files.emplace(baseName, std::move(index)).first;
     }
     return it->second;
@@ -139,15 +141,15 @@ std::string ReadIni(const std::string& baseName, const std::string& section, con
             if (!raw) return defaultValue;
             return platform::Left(platform::Cp1252ToUtf8(*raw), platform::kIniValueMax);
         }
-        const auto path = iniPath(baseName, Use::Read);
-        if (!path) return defaultValue;
         if (readCache().scopes > 0) {
-            const auto& index = parsedFile(baseName, *path);
+            const auto& index = parsedFile(baseName);
             if (!index) return defaultValue;
             const auto raw = index->find(platform::Utf8ToCp1252(section), platform::Utf8ToCp1252(key));
             if (!raw) return defaultValue;
             return platform::Left(platform::Cp1252ToUtf8(*raw), platform::kIniValueMax);
         }
+        const auto path = iniPath(baseName, Use::Read);
+        if (!path) return defaultValue;
         auto value = platform::IniGet(*path, section, key, platform::IniEncoding::Cp1252);
         return value ? *value : defaultValue;
     } catch (...) {
