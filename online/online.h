@@ -42,6 +42,7 @@ class FREC : public platform::Form {
   public:
     explicit FREC(Zenkor& main);
     Zenkor* main;
+    const unsigned serial;  // tells this window from a later one at the same address
 };
 // The confirmation window shown last (nullptr when none); it stays until the next one is shown or
 // ReleaseUpdateConfirmation frees it.

@@ -116,9 +116,9 @@ void FREC_Load(FREC& f) {
 
 // Confirms: the update runs to its end, its message included, while the window is still shown.
 void FREC_Command1_Click(FREC& f) {
-    RECUP(*f.main, [] {
+    RECUP(*f.main, [serial = f.serial] {
         FREC* shown = CurrentUpdateConfirmation();
-        if (shown && !shown->unloaded()) shown->unload();
+        if (shown && shown->serial == serial && !shown->unloaded()) shown->unload();
     });
 }
 
@@ -126,9 +126,14 @@ void FREC_Command2_Click(FREC& f) {
     f.unload();
 }
 
+unsigned nextSerial() {
+    static unsigned serial = 0;
+    return ++serial;
+}
+
 }  // namespace
 
-FREC::FREC(Zenkor& owner) : platform::Form("FREC"), main(&owner) {
+FREC::FREC(Zenkor& owner) : platform::Form("FREC"), main(&owner), serial(nextSerial()) {
     buildConfirmation(*this);
     Load = [this] { FREC_Load(*this); };
     ctl("Command1").Click = [this] { FREC_Command1_Click(*this); };
@@ -153,8 +158,15 @@ void ShowUpdateConfirmation(Zenkor& w) {
 namespace online_detail {
 
 // The update in progress: the download off the window's thread, its progress window, and what runs
-// once the update is over. The progress window goes before the task it watches.
+// once the update is over. The progress window goes before the task it watches; the downloaded file,
+// when it was not swapped in, after the task that wrote it.
 struct UpdateRun {
+    ~UpdateRun() {
+        progress.reset();
+        task.reset();
+        std::error_code ec;
+        fs::remove(downloaded, ec);
+    }
     std::unique_ptr<platform::BackgroundTask> task;
     std::unique_ptr<platform::ProgressView> progress;
     std::function<void()> then;
@@ -270,8 +282,6 @@ void finishUpdate(Zenkor& w, const platform::Result& fetched) {
                                 inProgramFolder("Zenkor2024.BU"));
     }
     if (cancelled || !swapped) {
-        std::error_code ec;
-        fs::remove(run->downloaded, ec);
         platform::SetScreenPointer(platform::Pointer::Default);
         // Cancel leaves everything as it was, without a word.
         if (!cancelled) {
@@ -285,23 +295,11 @@ void finishUpdate(Zenkor& w, const platform::Result& fetched) {
     endWith(*run);
 }
 
-void dropUpdate(Zenkor& w) {
-    std::unique_ptr<online_detail::UpdateRun> run = std::move(DownloadsOf(w).update);
-    if (!run) return;
-    run->progress.reset();
-    run->task.reset();
-    std::error_code ec;
-    fs::remove(run->downloaded, ec);
-    platform::SetScreenPointer(platform::Pointer::Default);
-}
-
 }  // namespace
 
 void ReleaseUpdateConfirmation() {
     auto& frec = confirmation();
     if (!frec) return;
-    // An update started from it goes with it, leaving everything as it was.
-    if (frec->main && frec->main->downloads) dropUpdate(*frec->main);
     if (frec->loaded()) frec->unload();
     frec.reset();
 }
