@@ -12,6 +12,7 @@
 #include "app/main_window.h"
 #include "group_stage/group_stage.h"
 #include "tests/support/fakes.h"
+#include "tests/support/restore.h"
 
 namespace group_test {
 
@@ -51,6 +52,7 @@ class GroupWindow : public ::testing::Test {
     }
     std::vector<std::string> entries(int g) { return w(names(g).list).items(); }
 
+    testing_support::Restore<std::array<std::string, 101>> keptMessages{zenkor::LangMessages()};
     testing_support::Sandbox sandbox;
     std::vector<std::string> errors;
     zenkor::Zenkor w;

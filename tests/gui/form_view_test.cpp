@@ -398,7 +398,7 @@ TEST_F(FormViewTest, AllControlKindsDrawTidily) {
     check.setCaption("Ne pas recharger l'image au lancement.");
     check.setValue(2);
     showForm();
-    EXPECT_TRUE(gui_testing::SaveScreenshot(window(), "controls.png"));
+    ASSERT_TRUE(gui_testing::SaveScreenshot(window(), "controls.png"));
     EXPECT_EQ(WidgetOf<QCheckBox>(check)->checkState(), Qt::PartiallyChecked);
 }
 

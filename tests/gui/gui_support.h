@@ -1,16 +1,24 @@
 // Helpers for driving forms through their Qt views.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QImage>
+#include <QPixmap>
 #include <QString>
 #include <QWidget>
 #include <filesystem>
 #include <string>
 
+#include "app/main_window.h"
 #include "gui/form_view.h"
+#include "online/online.h"
 #include "platform/control.h"
+#include "qualifiers/qualifiers.h"
+#include "sheets/sheet_windows.h"
+#include "tests/support/restore.h"
 
 namespace gui_testing {
 
@@ -39,8 +47,28 @@ inline std::filesystem::path ArtifactPath(const std::string& name) {
     return folder / name;
 }
 
-inline bool SaveScreenshot(QWidget* window, const std::string& name) {
-    return window->grab().save(QString::fromStdString(ArtifactPath(name).string()));
+// Writes a screenshot of the window; it counts only when the whole picture reads back from its file.
+inline ::testing::AssertionResult SaveScreenshot(QWidget* window, const std::string& name) {
+    const QPixmap shot = window->grab();
+    if (shot.isNull()) return ::testing::AssertionFailure() << "nothing to grab for " << name;
+    const QString file = QString::fromStdString(ArtifactPath(name).string());
+    if (!shot.save(file)) return ::testing::AssertionFailure() << "could not write " << file.toStdString();
+    const QImage written(file);
+    if (written.size() != shot.size())
+        return ::testing::AssertionFailure()
+               << file.toStdString() << " reads back as " << written.width() << "x" << written.height()
+               << ", not " << shot.width() << "x" << shot.height();
+    return ::testing::AssertionSuccess();
 }
+
+// The program's module data outlives its windows; a window test leaves it as it found it.
+struct KeepModuleData {
+    testing_support::Restore<std::array<std::string, 101>> messages{zenkor::LangMessages()};
+    testing_support::Restore<std::array<std::string, 25>> groupOrder{zenkor::GroupOrderTeams()};
+    testing_support::Restore<std::array<std::string, 261>> fixtures{zenkor::QualifierFixtures()};
+    testing_support::Restore<int> played{zenkor::QualifierPlayedCount()};
+    testing_support::Restore<int> fixtureCount{zenkor::QualifierFixtureCount()};
+    testing_support::Restore<zenkor::WebLinks> links{zenkor::OnlineLinks()};
+};
 
 }  // namespace gui_testing

@@ -65,6 +65,7 @@ class PrintingTest : public ::testing::Test {
         return *zenkor::CurrentImpress();
     }
 
+    gui_testing::KeepModuleData moduleData;
     testing_support::Sandbox sandbox;
     std::filesystem::path pdf;
     std::unique_ptr<zenkor::Zenkor> w;
@@ -80,7 +81,7 @@ TEST_F(PrintingTest, BracketSheetPrintsIntoANonEmptyPdf) {
         EXPECT_TRUE(gui_testing::WidgetOf<gui::PictureWidget>(sheet(name))->picture().isVector()) << name;
     for (const char* name : {"Command1", "Command2", "Command5"})
         EXPECT_FALSE(gui_testing::WidgetOf<gui::PictureButton>(sheet(name))->pictureRect().isEmpty()) << name;
-    EXPECT_TRUE(gui_testing::SaveScreenshot(window, "bracket_sheet.png"));
+    ASSERT_TRUE(gui_testing::SaveScreenshot(window, "bracket_sheet.png"));
 
     sheet("Command5").raiseClick();
     ASSERT_TRUE(std::filesystem::exists(pdf));
@@ -116,7 +117,7 @@ TEST_F(PrintingTest, StatsWindowShowsAndPrints) {
     auto* waiting = gui_testing::WidgetOf<gui::PictureWidget>(stats("Image2"));
     EXPECT_TRUE(waiting->isVisible());
     EXPECT_TRUE(waiting->picture().isVector());
-    EXPECT_TRUE(gui_testing::SaveScreenshot(window, "stats_before_the_final.png"));
+    ASSERT_TRUE(gui_testing::SaveScreenshot(window, "stats_before_the_final.png"));
 
     ASSERT_NO_FATAL_FAILURE(playTournament());
     (*w)("Command21").raiseClick();
@@ -125,7 +126,7 @@ TEST_F(PrintingTest, StatsWindowShowsAndPrints) {
     EXPECT_TRUE(trophy->isVisible());
     EXPECT_TRUE(trophy->picture().isVector());
     EXPECT_FALSE(waiting->isVisible());
-    EXPECT_TRUE(gui_testing::SaveScreenshot(window, "stats.png"));
+    ASSERT_TRUE(gui_testing::SaveScreenshot(window, "stats.png"));
     EXPECT_EQ(stats("List2").ListCount(), 24);
     stats("Command5").raiseClick();
     EXPECT_TRUE(std::filesystem::exists(pdf));
@@ -225,7 +226,7 @@ TEST_F(PrintingTest, PrintingLeavesNoFocusNorSelectionAndTheThirdsShowWhole) {
     QWidget* focused = window->focusWidget();
     EXPECT_TRUE(focused == nullptr || qobject_cast<QLineEdit*>(focused) == nullptr)
         << focused->objectName().toStdString();
-    gui_testing::SaveScreenshot(window, "bracket_sheet_after_print.png");
+    ASSERT_TRUE(gui_testing::SaveScreenshot(window, "bracket_sheet_after_print.png"));
 }
 
 }  // namespace

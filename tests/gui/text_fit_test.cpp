@@ -135,6 +135,7 @@ class TextFitTest : public ::testing::TestWithParam<std::tuple<int, bool>> {
         if (panel != nullptr) (*w)(panel).setVisible(true);
     }
 
+    gui_testing::KeepModuleData moduleData;
     testing_support::Sandbox sandbox;
     std::unique_ptr<zenkor::Zenkor> w;
     std::set<std::string> cut;

@@ -12,6 +12,7 @@
 #include "app/main_window.h"
 #include "knockout/knockout.h"
 #include "tests/support/fakes.h"
+#include "tests/support/restore.h"
 
 namespace knockout_test {
 
@@ -76,6 +77,7 @@ class KnockoutWindow : public ::testing::Test {
         return out;
     }
 
+    testing_support::Restore<std::array<std::string, 101>> keptMessages{zenkor::LangMessages()};
     testing_support::Sandbox sandbox;
     std::vector<std::string> errors;
     zenkor::Zenkor w;
