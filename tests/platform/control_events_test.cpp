@@ -1,3 +1,4 @@
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include "platform/control.h"
@@ -77,6 +78,13 @@ TEST(ControlLookups, MissedNamesAreReportedAndTheirSinkOutlivesTheNextMiss) {
     EXPECT_TRUE(view.changed.empty());
     EXPECT_EQ(form("Box").Text(), "");
     EXPECT_EQ(form.focused(), nullptr);
+}
+
+// Every test program fails a test whose code looks up a control the window does not have.
+TEST(ControlLookups, AMisspeltNameFailsTheTestThatUsesIt) {
+    static Form form("F");
+    form.add(Kind::Label, "Label1");
+    EXPECT_NONFATAL_FAILURE(form("Labl1").setCaption("x"), "no control Labl1 in F");
 }
 
 TEST(ControlArrays, SparseMembersAndRunTimeCreation) {
