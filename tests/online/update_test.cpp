@@ -219,7 +219,10 @@ TEST_F(UpdateTest, ASlowAnswerIsWaitedForAndCancelLeavesEverythingAsItWas) {
     w("Command8").raiseClick();
     (*zenkor::CurrentUpdateConfirmation())("Command1").raiseClick();
     ASSERT_EQ(progress->shown.size(), 2u);
-    while (progress->shown[1]->received() == 0) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (progress->shown[1]->received() == 0 && std::chrono::steady_clock::now() < limit) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
     progress->shown[1]->cancel();
     settle();
     EXPECT_FALSE(progress->shown[1]->open);
