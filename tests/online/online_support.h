@@ -21,8 +21,8 @@
 #include "platform/opener.h"
 #include "platform/progress.h"
 #include "platform/runtime.h"
-#include "tests/support/http_server.h"
 #include "tests/support/fakes.h"
+#include "tests/support/http_server.h"
 
 namespace online_testing {
 
