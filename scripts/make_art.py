@@ -175,7 +175,7 @@ def channel(name):
 
 # --- Stadiums ----------------------------------------------------------------------------------------
 
-# Code: (stadium, second line of its name or "", city, stand colour, roof)
+# Code: (stadium as the 2024 tournament named it, second line of its name or "", city, stand colour, roof)
 STADIUMS = {
     "dor": ("Westfalenstadion", "", "Dortmund", "#f2c200", "pylons"),
     "ber": ("Olympiastadion", "", "Berlin", "#3a6ea5", "ring"),
@@ -183,9 +183,9 @@ STADIUMS = {
     "are": ("Arena", "AufSchalke", "Gelsenkirchen", "#1f5fbf", "closed"),
     "dus": ("Düsseldorf", "Arena", "Düsseldorf", "#b03a48", "closed"),
     "fra": ("Waldstadion", "", "Frankfurt", "#5b6770", "ring"),
-    "lep": ("Zentralstadion", "", "Leipzig", "#c8102e", "arch"),
+    "lep": ("Leipzig", "Stadium", "Leipzig", "#c8102e", "arch"),
     "muc": ("Fußball Arena", "München", "Munich", "#d9342b", "bowl"),
-    "str": ("Neckarstadion", "", "Stuttgart", "#c0392b", "ring"),
+    "str": ("Stuttgart", "Arena", "Stuttgart", "#c0392b", "ring"),
     "ham": ("Volksparkstadion", "", "Hamburg", "#2b5aa8", "ring"),
     "bud": ("Puskás Aréna", "", "Budapest", "#7a8c99", "arch"),
 }

@@ -21,11 +21,11 @@ GROUPS = "ABCDEF"
 FIXTURE = [(1, 2), (3, 4), (1, 3), (4, 2), (4, 1), (2, 3)]
 DATA_VERSION = "1.0"  # the program version these files need
 VENUES = {"DOR", "BER", "COL", "ARE", "DUS", "FRA", "LEP", "MUC", "STR", "HAM", "BUD"}
-CHANNELS = ("TF1", "F2", "M6", "C+", "TMC")
+CHANNELS = ("TF1", "F2", "M6", "C+", "TMC", "beIN")
 
 # ---------------------------------------------------------------------------------------------------------
 # 2024 (Germany): teams in their draw positions; every group match as listed officially: home, away,
-# venue, date, local kick-off time, French free-to-air channel.
+# venue, date, kick-off time (German local time, CEST).
 TEAMS_2024 = {
     "A": ["Allemagne", "Écosse", "Hongrie", "Suisse"],
     "B": ["Espagne", "Croatie", "Italie", "Albanie"],
@@ -36,75 +36,89 @@ TEAMS_2024 = {
 }
 MATCHES_2024 = {
     "A": [
-        ("Allemagne", "Écosse", "MUC", "14/06/24", "21:00", "TF1"),
-        ("Hongrie", "Suisse", "COL", "15/06/24", "15:00", "M6"),
-        ("Allemagne", "Hongrie", "STR", "19/06/24", "18:00", "TF1"),
-        ("Écosse", "Suisse", "COL", "19/06/24", "21:00", "M6"),
-        ("Suisse", "Allemagne", "FRA", "23/06/24", "21:00", "TF1"),
-        ("Écosse", "Hongrie", "STR", "23/06/24", "21:00", "M6"),
+        ("Allemagne", "Écosse", "MUC", "14/06/24", "21:00"),
+        ("Hongrie", "Suisse", "COL", "15/06/24", "15:00"),
+        ("Allemagne", "Hongrie", "STR", "19/06/24", "18:00"),
+        ("Écosse", "Suisse", "COL", "19/06/24", "21:00"),
+        ("Suisse", "Allemagne", "FRA", "23/06/24", "21:00"),
+        ("Écosse", "Hongrie", "STR", "23/06/24", "21:00"),
     ],
     "B": [
-        ("Espagne", "Croatie", "BER", "15/06/24", "18:00", "TF1"),
-        ("Italie", "Albanie", "DOR", "15/06/24", "21:00", "M6"),
-        ("Croatie", "Albanie", "HAM", "19/06/24", "15:00", "M6"),
-        ("Espagne", "Italie", "ARE", "20/06/24", "21:00", "TF1"),
-        ("Albanie", "Espagne", "DUS", "24/06/24", "21:00", "M6"),
-        ("Croatie", "Italie", "LEP", "24/06/24", "21:00", "TF1"),
+        ("Espagne", "Croatie", "BER", "15/06/24", "18:00"),
+        ("Italie", "Albanie", "DOR", "15/06/24", "21:00"),
+        ("Croatie", "Albanie", "HAM", "19/06/24", "15:00"),
+        ("Espagne", "Italie", "ARE", "20/06/24", "21:00"),
+        ("Albanie", "Espagne", "DUS", "24/06/24", "21:00"),
+        ("Croatie", "Italie", "LEP", "24/06/24", "21:00"),
     ],
     "C": [
-        ("Slovénie", "Danemark", "STR", "16/06/24", "18:00", "M6"),
-        ("Serbie", "Angleterre", "ARE", "16/06/24", "21:00", "TF1"),
-        ("Slovénie", "Serbie", "MUC", "20/06/24", "15:00", "M6"),
-        ("Danemark", "Angleterre", "FRA", "20/06/24", "18:00", "TF1"),
-        ("Angleterre", "Slovénie", "COL", "25/06/24", "21:00", "M6"),
-        ("Danemark", "Serbie", "MUC", "25/06/24", "21:00", "TF1"),
+        ("Slovénie", "Danemark", "STR", "16/06/24", "18:00"),
+        ("Serbie", "Angleterre", "ARE", "16/06/24", "21:00"),
+        ("Slovénie", "Serbie", "MUC", "20/06/24", "15:00"),
+        ("Danemark", "Angleterre", "FRA", "20/06/24", "18:00"),
+        ("Angleterre", "Slovénie", "COL", "25/06/24", "21:00"),
+        ("Danemark", "Serbie", "MUC", "25/06/24", "21:00"),
     ],
     "D": [
-        ("Pologne", "Pays-Bas", "HAM", "16/06/24", "15:00", "TF1"),
-        ("Autriche", "France", "DUS", "17/06/24", "21:00", "TF1"),
-        ("Pologne", "Autriche", "BER", "21/06/24", "18:00", "TF1"),
-        ("Pays-Bas", "France", "LEP", "21/06/24", "21:00", "M6"),
-        ("Pays-Bas", "Autriche", "BER", "25/06/24", "18:00", "M6"),
-        ("France", "Pologne", "DOR", "25/06/24", "18:00", "TF1"),
+        ("Pologne", "Pays-Bas", "HAM", "16/06/24", "15:00"),
+        ("Autriche", "France", "DUS", "17/06/24", "21:00"),
+        ("Pologne", "Autriche", "BER", "21/06/24", "18:00"),
+        ("Pays-Bas", "France", "LEP", "21/06/24", "21:00"),
+        ("Pays-Bas", "Autriche", "BER", "25/06/24", "18:00"),
+        ("France", "Pologne", "DOR", "25/06/24", "18:00"),
     ],
     "E": [
-        ("Roumanie", "Ukraine", "MUC", "17/06/24", "15:00", "M6"),
-        ("Belgique", "Slovaquie", "FRA", "17/06/24", "18:00", "M6"),
-        ("Slovaquie", "Ukraine", "DUS", "21/06/24", "15:00", "M6"),
-        ("Belgique", "Roumanie", "COL", "22/06/24", "21:00", "TF1"),
-        ("Slovaquie", "Roumanie", "FRA", "26/06/24", "18:00", "M6"),
-        ("Ukraine", "Belgique", "STR", "26/06/24", "18:00", "TF1"),
+        ("Roumanie", "Ukraine", "MUC", "17/06/24", "15:00"),
+        ("Belgique", "Slovaquie", "FRA", "17/06/24", "18:00"),
+        ("Slovaquie", "Ukraine", "DUS", "21/06/24", "15:00"),
+        ("Belgique", "Roumanie", "COL", "22/06/24", "21:00"),
+        ("Slovaquie", "Roumanie", "FRA", "26/06/24", "18:00"),
+        ("Ukraine", "Belgique", "STR", "26/06/24", "18:00"),
     ],
     "F": [
-        ("Turquie", "Géorgie", "DOR", "18/06/24", "18:00", "M6"),
-        ("Portugal", "République tchèque", "LEP", "18/06/24", "21:00", "TF1"),
-        ("Géorgie", "République tchèque", "HAM", "22/06/24", "15:00", "M6"),
-        ("Turquie", "Portugal", "DOR", "22/06/24", "18:00", "TF1"),
-        ("Géorgie", "Portugal", "ARE", "26/06/24", "21:00", "M6"),
-        ("République tchèque", "Turquie", "HAM", "26/06/24", "21:00", "TF1"),
+        ("Turquie", "Géorgie", "DOR", "18/06/24", "18:00"),
+        ("Portugal", "République tchèque", "LEP", "18/06/24", "21:00"),
+        ("Géorgie", "République tchèque", "HAM", "22/06/24", "15:00"),
+        ("Turquie", "Portugal", "DOR", "22/06/24", "18:00"),
+        ("Géorgie", "Portugal", "ARE", "26/06/24", "21:00"),
+        ("République tchèque", "Turquie", "HAM", "26/06/24", "21:00"),
     ],
 }
 # Knockout matches by the window's slots. Round-of-16 match k: slots 2k, 2k+1 (1F-3ABC, 2D-2E, 1B-3ADEF,
 # 1A-2C, 1E-3ABCD, 1D-2F, 1C-3DEF, 2A-2B); quarter-final k takes the winners of round-of-16 matches 2k
 # and 2k+1; semi-final k those of quarter-finals 2k and 2k+1. The teams are the real ones, for checking.
 KNOCKOUT_2024 = {
-    100: ("Portugal", "Slovénie", "FRA", "01/07/24", "21:00", "M6"),
-    102: ("France", "Belgique", "DUS", "01/07/24", "18:00", "TF1"),
-    104: ("Espagne", "Géorgie", "COL", "30/06/24", "21:00", "M6"),
-    106: ("Allemagne", "Danemark", "DOR", "29/06/24", "21:00", "TF1"),
-    108: ("Roumanie", "Pays-Bas", "MUC", "02/07/24", "18:00", "TF1"),
-    110: ("Autriche", "Turquie", "LEP", "02/07/24", "21:00", "M6"),
-    112: ("Angleterre", "Slovaquie", "ARE", "30/06/24", "18:00", "TF1"),
-    114: ("Suisse", "Italie", "BER", "29/06/24", "18:00", "M6"),
-    200: ("Portugal", "France", "HAM", "05/07/24", "21:00", "M6"),
-    202: ("Espagne", "Allemagne", "STR", "05/07/24", "18:00", "TF1"),
-    204: ("Pays-Bas", "Turquie", "BER", "06/07/24", "21:00", "M6"),
-    206: ("Angleterre", "Suisse", "DUS", "06/07/24", "18:00", "TF1"),
-    300: ("Espagne", "France", "MUC", "09/07/24", "21:00", "TF1"),
-    302: ("Pays-Bas", "Angleterre", "DOR", "10/07/24", "21:00", "M6"),
+    100: ("Portugal", "Slovénie", "FRA", "01/07/24", "21:00"),
+    102: ("France", "Belgique", "DUS", "01/07/24", "18:00"),
+    104: ("Espagne", "Géorgie", "COL", "30/06/24", "21:00"),
+    106: ("Allemagne", "Danemark", "DOR", "29/06/24", "21:00"),
+    108: ("Roumanie", "Pays-Bas", "MUC", "02/07/24", "18:00"),
+    110: ("Autriche", "Turquie", "LEP", "02/07/24", "21:00"),
+    112: ("Angleterre", "Slovaquie", "ARE", "30/06/24", "18:00"),
+    114: ("Suisse", "Italie", "BER", "29/06/24", "18:00"),
+    200: ("Portugal", "France", "HAM", "05/07/24", "21:00"),
+    202: ("Espagne", "Allemagne", "STR", "05/07/24", "18:00"),
+    204: ("Pays-Bas", "Turquie", "BER", "06/07/24", "21:00"),
+    206: ("Angleterre", "Suisse", "DUS", "06/07/24", "18:00"),
+    300: ("Espagne", "France", "MUC", "09/07/24", "21:00"),
+    302: ("Pays-Bas", "Angleterre", "DOR", "10/07/24", "21:00"),
     # No third-place match was played (key 400 stays absent).
-    500: ("Espagne", "Angleterre", "BER", "14/07/24", "21:00", "M6"),
+    500: ("Espagne", "Angleterre", "BER", "14/07/24", "21:00"),
 }
+# The French television of every 2024 match, by [Match] key: the free channels TF1 and M6 showed 25
+# matches (TF1 12, M6 13), the pay channel beIN Sports all 51, 26 of them alone (French press of June and
+# July 2024: foot01.com, les-transferts.com, centrepresseaveyron.fr, linternaute.com, lefigaro.fr, infos.fr,
+# entrevue.fr, ozap.com; the round-of-16 matches of keys 100 and 104 on M6 by elimination). A match on beIN
+# alone names it in its information; the program has no logo for it.
+FRENCH_TV_2024 = {
+    0: "TF1", 2: "beIN", 4: "beIN", 6: "beIN", 8: "M6", 10: "beIN", 12: "beIN", 14: "M6", 16: "M6",
+    18: "beIN", 20: "beIN", 22: "TF1", 24: "beIN", 26: "TF1", 28: "beIN", 30: "beIN", 32: "M6", 34: "beIN",
+    36: "beIN", 38: "TF1", 40: "beIN", 42: "M6", 44: "TF1", 46: "beIN", 48: "beIN", 50: "beIN", 52: "M6",
+    54: "beIN", 56: "beIN", 58: "beIN", 60: "beIN", 62: "TF1", 64: "beIN", 66: "beIN", 68: "beIN", 70: "M6",
+    100: "M6", 102: "TF1", 104: "M6", 106: "TF1", 108: "beIN", 110: "TF1", 112: "beIN", 114: "beIN", 200: "M6",
+    202: "TF1", 204: "TF1", 206: "M6", 300: "TF1", 302: "M6", 500: "M6",
+}
+FRENCH_TV_COUNTS = {"TF1": 12, "M6": 13, "beIN": 26}
 MESS_2024 = [
     "Bienvenue ! Saisissez les scores au fil des matches, du 14 juin au 14 juillet 2024. "
     "Les vrais résultats arrivent avec « Mise à jour ».",
@@ -606,13 +620,13 @@ def match_section_2024():
     for gi, g in enumerate(GROUPS):
         matches = MATCHES_2024[g]
         assert len(matches) == 6
-        for home, away, venue, date, time, channel in matches:
+        for home, away, venue, date, time in matches:
             m, _ = fixture_index(TEAMS_2024[g], home, away)
             key = 12 * gi + 2 * m
             assert key not in keys
-            keys[key] = info_text(venue, date, time, channel)
-    for key, (_, _, venue, date, time, channel) in KNOCKOUT_2024.items():
-        keys[key] = info_text(venue, date, time, channel)
+            keys[key] = info_text(venue, date, time, FRENCH_TV_2024[key])
+    for key, (_, _, venue, date, time) in KNOCKOUT_2024.items():
+        keys[key] = info_text(venue, date, time, FRENCH_TV_2024[key])
     # The real tournament: one match per venue and day, the last two matches of a group at the same time.
     used = [v[:3] + v[-14:-6] for v in keys.values()]
     assert len(used) == len(set(used)), "a venue hosts two matches on one day"
@@ -707,6 +721,18 @@ def read_ini(path):
     return ini
 
 
+def check_channels(match):
+    """Every match names its real French channel, and the channels add up to the real tallies."""
+    shown = {}
+    for key, info in match.items():
+        channel = re.fullmatch(r"[A-Z]{3}\(([^)]*)\) .*", info)
+        assert channel, f"match {key}: {info}"
+        assert channel[1] == FRENCH_TV_2024.get(int(key)), \
+            f"match {key} was on {FRENCH_TV_2024.get(int(key))} in France, the file says {info}"
+        shown[channel[1]] = shown.get(channel[1], 0) + 1
+    assert shown == FRENCH_TV_COUNTS, f"French channels {shown}, really {FRENCH_TV_COUNTS}"
+
+
 def check_written():
     for year, teams, real in ((2016, TEAMS_2016, TABLES_2016), (2020, TEAMS_2020, TABLES_2020)):
         ini = read_ini(DATA / f"Zenkor{year}.ini")
@@ -721,6 +747,7 @@ def check_written():
         t for g in GROUPS for t in TEAMS_2024[g]]
     assert all(v == "-" for g in GROUPS for v in ini["but" + g.lower()].values())
     assert len(ini["match"]) == 51 and "400" not in ini["match"]
+    check_channels(ini["match"])
     print("edition files check out")
     check_languages()
 
@@ -728,9 +755,9 @@ def check_written():
 def main():
     files = build()
     if "--check" in sys.argv:
+        check_written()
         for name, data in files.items():
             assert (DATA / name).read_bytes() == data, f"{name} differs from what the script writes"
-        check_written()
         return
     DATA.mkdir(exist_ok=True)
     for name, data in files.items():

@@ -8,17 +8,24 @@ A group's fixture rows follow the order of its teams: row x pairs team i (home) 
 major, j running over the other teams; the scores of row x are keys 2x (home) and 2x+1 (away) of "But" + the
 group letter. Every fixture of the 2016 qualifying is played.
 
-Before writing, the script checks every group's points against the real final table (without the points
-deductions decided off the pitch, which the file cannot hold: a group table counts results only).
+Before writing, the script checks every group's points and order against the real final table (without
+the points deductions decided off the pitch, which the file cannot hold: a group table counts results
+only), ranking the teams as the program's qualifier table does. Where the real order came from a rule the
+table's key does not know (results between the tied teams), the file's manual advantage holds it. The
+check also holds the program's fixture table (qualifiers/qualifier_fixtures.cpp) against the real dates.
 
     python3 scripts/make_elim.py           # write the file
     python3 scripts/make_elim.py --check   # read the written file back and check it
 """
 
+import re
 import sys
+import unicodedata
 from pathlib import Path
 
-DATA = Path(__file__).resolve().parent.parent / "data"
+ROOT = Path(__file__).resolve().parent.parent
+DATA = ROOT / "data"
+FIXTURE_TABLE = ROOT / "qualifiers" / "qualifier_fixtures.cpp"
 
 TEAMS = {
     "A": ["Islande", "Kazakhstan", "Lettonie", "Pays-Bas", "Rép Tchèque", "Turquie"],
@@ -126,8 +133,76 @@ RESULTS = {
         Arménie - Albanie 0-3; Serbie - Portugal 1-2""",
 }
 
-# Real final points without the deductions (Croatia -1, Serbia -3) decided off the pitch: a group table
-# counts results only.
+# The date every fixture was played on (Israel - Belgique, put off in September 2014, on 31 March 2015).
+FIXTURE_DATES = {
+    "07/09/2014": "Allemagne - Ecosse, Danemark - Arménie, Géorgie - Irlande, Gibraltar - Pologne, Grèce - Roumanie, "
+                  "Hongrie - Irlande Nord, Îles Féroé - Finland, Portugal - Albanie",
+    "08/09/2014": "Autriche - Suède, Espagne - Macédoine, Estonie - Slovénie, Luxembourg - Biélorussie, Monténégro - "
+                  "Moldavie, Russie - Liechtenstein, Saint Marin - Lituanie, Suisse - Angleterre, Ukraine - Slovaquie",
+    "09/09/2014": "Andorre - Galles, Azerbaïdjan - Bulgarie, Bosnie - Chypre, Croatie - Malte, Islande - Turquie, "
+                  "Kazakhstan - Lettonie, Norvège - Italie, Rép Tchèque - Pays-Bas",
+    "09/10/2014": "Angleterre - Saint Marin, Biélorussie - Ukraine, Liechtenstein - Monténégro, Lituanie - Estonie, "
+                  "Macédoine - Luxembourg, Moldavie - Autriche, Slovaquie - Espagne, Slovénie - Suisse, Suède - Russie",
+    "10/10/2014": "Belgique - Andorre, Bulgarie - Croatie, Chypre - Israel, Galles - Bosnie, Italie - Azerbaïdjan, "
+                  "Lettonie - Islande, Malte - Norvège, Pays-Bas - Kazakhstan, Turquie - Rép Tchèque",
+    "11/10/2014": "Albanie - Danemark, Arménie - Serbie, Ecosse - Géorgie, Finland - Grèce, Irlande Nord - Îles Féroé, "
+                  "Irlande - Gibraltar, Pologne - Allemagne, Roumanie - Hongrie",
+    "12/10/2014": "Autriche - Monténégro, Biélorussie - Slovaquie, Estonie - Angleterre, Lituanie - Slovénie, "
+                  "Luxembourg - Espagne, Russie - Moldavie, Suède - Liechtenstein, Ukraine - Macédoine",
+    "13/10/2014": "Andorre - Israel, Bosnie - Belgique, Croatie - Azerbaïdjan, Galles - Chypre, Islande - Pays-Bas, "
+                  "Kazakhstan - Rép Tchèque, Lettonie - Turquie, Malte - Italie, Norvège - Bulgarie",
+    "14/10/2014": "Allemagne - Irlande, Danemark - Portugal, Finland - Roumanie, Gibraltar - Géorgie, Grèce - Irlande "
+                  "Nord, Îles Féroé - Hongrie, Pologne - Ecosse, Saint Marin - Suisse, Serbie - Albanie",
+    "14/11/2014": "Allemagne - Gibraltar, Ecosse - Irlande, Géorgie - Pologne, Grèce - Îles Féroé, Hongrie - Finland, "
+                  "Portugal - Arménie, Roumanie - Irlande Nord, Serbie - Danemark",
+    "15/11/2014": "Angleterre - Slovénie, Autriche - Russie, Espagne - Biélorussie, Luxembourg - Ukraine, Macédoine - "
+                  "Slovaquie, Moldavie - Liechtenstein, Monténégro - Suède, Saint Marin - Estonie, Suisse - Lituanie",
+    "16/11/2014": "Azerbaïdjan - Norvège, Belgique - Galles, Bulgarie - Malte, Chypre - Andorre, Israel - Bosnie, "
+                  "Italie - Croatie, Pays-Bas - Lettonie, Rép Tchèque - Islande, Turquie - Kazakhstan",
+    "27/03/2015": "Angleterre - Lituanie, Espagne - Ukraine, Liechtenstein - Autriche, Macédoine - Biélorussie, "
+                  "Moldavie - Suède, Monténégro - Russie, Slovaquie - Luxembourg, Slovénie - Saint Marin, Suisse - "
+                  "Estonie",
+    "28/03/2015": "Andorre - Bosnie, Azerbaïdjan - Malte, Belgique - Chypre, Bulgarie - Italie, Croatie - Norvège, "
+                  "Israel - Galles, Kazakhstan - Islande, Pays-Bas - Turquie, Rép Tchèque - Lettonie",
+    "29/03/2015": "Albanie - Arménie, Ecosse - Gibraltar, Géorgie - Allemagne, Hongrie - Grèce, Irlande Nord - Finland, "
+                  "Irlande - Pologne, Portugal - Serbie, Roumanie - Îles Féroé",
+    "31/03/2015": "Israel - Belgique",
+    "12/06/2015": "Andorre - Chypre, Bosnie - Israel, Croatie - Italie, Galles - Belgique, Islande - Rép Tchèque, "
+                  "Kazakhstan - Turquie, Lettonie - Pays-Bas, Malte - Bulgarie, Norvège - Azerbaïdjan",
+    "13/06/2015": "Arménie - Portugal, Danemark - Serbie, Finland - Hongrie, Gibraltar - Allemagne, Îles Féroé - Grèce, "
+                  "Irlande Nord - Roumanie, Irlande - Ecosse, Pologne - Géorgie",
+    "14/06/2015": "Biélorussie - Espagne, Estonie - Saint Marin, Liechtenstein - Moldavie, Lituanie - Suisse, Russie - "
+                  "Autriche, Slovaquie - Macédoine, Slovénie - Angleterre, Suède - Monténégro, Ukraine - Luxembourg",
+    "03/09/2015": "Azerbaïdjan - Croatie, Belgique - Bosnie, Bulgarie - Norvège, Chypre - Galles, Israel - Andorre, "
+                  "Italie - Malte, Pays-Bas - Islande, Rép Tchèque - Kazakhstan, Turquie - Lettonie",
+    "04/09/2015": "Allemagne - Pologne, Danemark - Albanie, Géorgie - Ecosse, Gibraltar - Irlande, Grèce - Finland, "
+                  "Hongrie - Roumanie, Îles Féroé - Irlande Nord, Serbie - Arménie",
+    "05/09/2015": "Autriche - Moldavie, Espagne - Slovaquie, Estonie - Lituanie, Luxembourg - Macédoine, Monténégro - "
+                  "Liechtenstein, Russie - Suède, Saint Marin - Angleterre, Suisse - Slovénie, Ukraine - Biélorussie",
+    "06/09/2015": "Bosnie - Andorre, Chypre - Belgique, Galles - Israel, Islande - Kazakhstan, Italie - Bulgarie, "
+                  "Lettonie - Rép Tchèque, Malte - Azerbaïdjan, Norvège - Croatie, Turquie - Pays-Bas",
+    "07/09/2015": "Albanie - Portugal, Arménie - Danemark, Ecosse - Allemagne, Finland - Îles Féroé, Irlande Nord - "
+                  "Hongrie, Irlande - Géorgie, Pologne - Gibraltar, Roumanie - Grèce",
+    "08/09/2015": "Angleterre - Suisse, Biélorussie - Luxembourg, Liechtenstein - Russie, Lituanie - Saint Marin, "
+                  "Macédoine - Espagne, Moldavie - Monténégro, Slovaquie - Ukraine, Slovénie - Estonie, Suède - "
+                  "Autriche",
+    "08/10/2015": "Albanie - Serbie, Ecosse - Pologne, Géorgie - Gibraltar, Hongrie - Îles Féroé, Irlande Nord - Grèce, "
+                  "Irlande - Allemagne, Portugal - Danemark, Roumanie - Finland",
+    "09/10/2015": "Angleterre - Estonie, Espagne - Luxembourg, Liechtenstein - Suède, Macédoine - Ukraine, Moldavie - "
+                  "Russie, Monténégro - Autriche, Slovaquie - Biélorussie, Slovénie - Lituanie, Suisse - Saint Marin",
+    "10/10/2015": "Andorre - Belgique, Azerbaïdjan - Italie, Bosnie - Galles, Croatie - Bulgarie, Islande - Lettonie, "
+                  "Israel - Chypre, Kazakhstan - Pays-Bas, Norvège - Malte, Rép Tchèque - Turquie",
+    "11/10/2015": "Allemagne - Géorgie, Arménie - Albanie, Finland - Irlande Nord, Gibraltar - Ecosse, Grèce - Hongrie, "
+                  "Îles Féroé - Roumanie, Pologne - Irlande, Serbie - Portugal",
+    "12/10/2015": "Autriche - Liechtenstein, Biélorussie - Macédoine, Estonie - Suisse, Lituanie - Angleterre, "
+                  "Luxembourg - Slovaquie, Russie - Monténégro, Saint Marin - Slovénie, Suède - Moldavie, Ukraine - "
+                  "Espagne",
+    "13/10/2015": "Belgique - Israel, Bulgarie - Azerbaïdjan, Chypre - Bosnie, Galles - Andorre, Italie - Norvège, "
+                  "Lettonie - Kazakhstan, Malte - Croatie, Pays-Bas - Rép Tchèque, Turquie - Islande",
+}
+
+# The real final tables in their order, with the points won on the pitch (the deductions decided off it,
+# Croatia -1 and Serbia -3, cannot be stored: a group table counts results only).
 POINTS = {
     "A": {"Rép Tchèque": 22, "Islande": 20, "Turquie": 18, "Pays-Bas": 13, "Kazakhstan": 5, "Lettonie": 5},
     "B": {"Belgique": 23, "Galles": 21, "Bosnie": 17, "Israel": 13, "Chypre": 12, "Andorre": 0},
@@ -139,6 +214,11 @@ POINTS = {
     "H": {"Italie": 24, "Croatie": 21, "Norvège": 19, "Bulgarie": 11, "Azerbaïdjan": 6, "Malte": 2},
     "I": {"Portugal": 21, "Albanie": 14, "Danemark": 12, "Serbie": 7, "Arménie": 2},
 }
+
+# Manual advantages ("TrimElim" + group, key = team index, 10 = one goal of difference) for the orders the
+# key gets wrong: Luxembourg ahead of Macédoine on away goals between them (3-3 over both legs), the
+# Faroes ahead of Greece on their two wins against them.
+ADVANTAGES = {"C": {"Luxembourg": 100}, "F": {"Îles Féroé": 50}}
 
 # The play-offs, one score box per team: the goals of both legs together.
 PLAY_OFFS = [("Bosnie", 1, "Irlande", 3), ("Ukraine", 3, "Slovénie", 1), ("Suède", 4, "Danemark", 3),
@@ -185,11 +265,68 @@ def check_points(group, results):
     assert points == POINTS[group], (group, points)
 
 
+def ranked(teams, results, advantage):
+    """The group's teams from first to last as the program's qualifier table ranks them: by the key
+    points x 1000 + 10 x goal difference + goals for, plus the manual advantage; equal final keys by the
+    text of the rest of the table line, the later text higher."""
+    stats = {t: [0, 0, 0, 0, 0, 0, 0] for t in teams}  # points, played, won, drawn, lost, for, against
+    for (home, away), (h, a) in results.items():
+        for team, own, opp in ((home, h, a), (away, a, h)):
+            s = stats[team]
+            s[0] += 3 if own > opp else 1 if own == opp else 0
+            s[1] += 1
+            s[2 + (0 if own > opp else 1 if own == opp else 2)] += 1
+            s[5] += own
+            s[6] += opp
+    keys = [stats[t][0] * 1000 + (stats[t][5] - stats[t][6]) * 10 + stats[t][5] for t in teams]
+    # Equal keys of neighbours in team order go to the head-to-head rule, which this script does not rank.
+    for k in range(1, len(teams)):
+        assert not (keys[k] > 0 and keys[k] == keys[k - 1]), f"{teams[k - 1]} and {teams[k]} tie"
+    lines = []
+    for i, (t, key) in enumerate(zip(teams, keys)):
+        p, j, g, n, lo, f, a = stats[t]
+        final = key + advantage.get(i, 0) + 1000
+        assert final >= 0
+        lines.append((f"{final:05d}|{t}|{p}|{j}|{g}|{n}|{lo}|{f}|{a}|{f - a}|{10 * (f - a) + f}", t))
+    return [t for _, t in sorted(lines, reverse=True)]
+
+
+def advantages(group):
+    return {TEAMS[group].index(team): value for team, value in ADVANTAGES.get(group, {}).items()}
+
+
+def check_order(group, teams, results, advantage):
+    real = list(POINTS[group])
+    mine = ranked(teams, results, advantage)
+    assert mine == real, f"group {group}: the table ranks {mine}, the real final order is {real}"
+
+
+def check_written(path):
+    """The written file's tables, as the program reads them (its own teams, scores and advantages)."""
+    ini, section = {}, None
+    for line in path.read_bytes().decode("cp1252").split("\r\n"):
+        if line.startswith("["):
+            section = ini.setdefault(line.strip("[]").lower(), {})
+        elif "=" in line:
+            key, value = line.split("=", 1)
+            section[key] = value
+    for group in TEAMS:
+        teams = [ini[f"equip{group.lower()}"][str(k)] for k in range(len(TEAMS[group]))]
+        scores = ini[f"but{group.lower()}"]
+        fixtures = [(teams[i], teams[j]) for i in range(len(teams)) for j in range(len(teams)) if i != j]
+        results = {pair: (int(scores[str(2 * x)]), int(scores[str(2 * x + 1)]))
+                   for x, pair in enumerate(fixtures) if scores[str(2 * x)] != "-"}
+        advantage = {int(k): int(v) for k, v in ini.get(f"trimelim{group.lower()}", {}).items()}
+        check_points(group, results)
+        check_order(group, teams, results, advantage)
+
+
 def lines():
     out = []
     for group in TEAMS:
         results = parse(group)
         check_points(group, results)
+        check_order(group, TEAMS[group], results, advantages(group))
         out.append(f"[Equip{group}]")
         for k, team in enumerate(TEAMS[group]):
             out.append(f"{k}={team}")
@@ -199,6 +336,10 @@ def lines():
             h, a = results.get(fixtures[x], ("-", "-")) if x < len(fixtures) else ("-", "-")
             out.append(f"{2 * x}={h}")
             out.append(f"{2 * x + 1}={a}")
+        if group in ADVANTAGES:
+            out.append(f"[TrimElim{group}]")
+            for index, value in advantages(group).items():
+                out.append(f"{index}={value}")
     out.append("[QBAR]")
     for t, (home, _, away, _) in enumerate(PLAY_OFFS):
         out.append(f"{2 * t}={home}")
@@ -213,10 +354,48 @@ def lines():
     return out
 
 
+def fold(text):
+    """The fixture table's order of names: accents do not count."""
+    return "".join(c for c in unicodedata.normalize("NFD", text) if not unicodedata.combining(c))
+
+
+def check_fixture_table():
+    """The program's table holds every fixture once, on its real date, by date and then by home team (the
+    one fixture put off stands where it was first due)."""
+    rows = re.findall(r'"(\d\d/\d\d/\d{4})\|([^|"]+)\|([^|"]+)\|([A-I])"', FIXTURE_TABLE.read_text("utf-8"))
+    assert len(rows) == 260, f"{FIXTURE_TABLE.name}: {len(rows)} fixtures"
+    real = {}
+    for date, fixtures in FIXTURE_DATES.items():
+        for fixture in fixtures.split(", "):
+            home, away = fixture.split(" - ")
+            real[(home, away)] = date
+    played = {(home, away) for group in TEAMS for home, away in parse(group)}
+    assert set(real) == played and len(real) == 260, "the dated fixtures are not the results' fixtures"
+    for date, home, away, group in rows:
+        assert (home, away) in parse(group), f"{home} - {away} is not a group {group} fixture"
+        assert real.pop((home, away), None) == date, \
+            f"{FIXTURE_TABLE.name}: {home} - {away} on {date}, played on {real_date(home, away)}"
+    assert not real, f"fixtures missing from the table: {sorted(real)}"
+
+    def order(row):
+        day, month, year = row[0].split("/")
+        return (year, month, day, fold(row[1] + "|" + row[2]))
+
+    late = rows.pop(22)
+    assert late[1:3] == ("Israel", "Belgique") and rows[21][0] == rows[22][0] == "09/09/2014"
+    assert rows == sorted(rows, key=order), f"{FIXTURE_TABLE.name}: rows out of order"
+
+
+def real_date(home, away):
+    return next(date for date, fixtures in FIXTURE_DATES.items() if f"{home} - {away}" in fixtures.split(", "))
+
+
 def main():
     path = DATA / "Elim2024.ini"
     data = ("\r\n".join(lines()) + "\r\n").encode("cp1252")
     if "--check" in sys.argv:
+        check_written(path)
+        check_fixture_table()
         if path.read_bytes() != data:
             sys.exit(f"{path} differs from what the script writes")
         print(f"{path} is up to date")

@@ -194,7 +194,7 @@ TEST(ShippedEditions, Edition2024TeamsAndNews) {
 TEST(ShippedEditions, Edition2024MatchInformationIsWellFormedAndPlausible) {
     Sandbox box;
     box.copyDataFile("Zenkor2024.ini");
-    const std::regex wellFormed(R"(^(DOR|BER|COL|ARE|DUS|FRA|LEP|MUC|STR|HAM)\((TF1|F2|M6|C\+|TMC)\) )"
+    const std::regex wellFormed(R"(^(DOR|BER|COL|ARE|DUS|FRA|LEP|MUC|STR|HAM)\((TF1|F2|M6|C\+|TMC|beIN)\) )"
                                 R"((\d\d)/(06|07)/24 ([01]\d|2[0-3]):[0-5]\d$)");
     std::vector<int> keys;
     for (int k = 0; k <= 70; k += 2) keys.push_back(k);

@@ -76,11 +76,16 @@ TEST_F(DayMatches, ThreeMatchesFillRowsOneToThreeInKickOffOrder) {
     EXPECT_EQ(row(*w, 2).substr(0, 6), "18:00 ");
     EXPECT_EQ(row(*w, 3).substr(0, 6), "21:00 ");
     EXPECT_EQ(row(*w, 1), "15:00 " + (*w)("lmB", 6).Caption() + " Vs " + (*w)("lmB", 7).Caption());
-    // HAM(M6), STR(TF1), COL(M6).
-    EXPECT_EQ((*w)("RepIm", 1).Picture(), (*w)("ImChaine", 3).Picture());
-    EXPECT_EQ((*w)("RepIm", 2).Picture(), (*w)("ImChaine", 1).Picture());
-    EXPECT_NE((*w)("RepIm", 2).Picture(), "");
-    EXPECT_EQ((*w)("RepIm", 0).Picture(), "");
+    // HAM, STR and COL, all three on beIN alone: no channel of the bank, no badge.
+    for (int k = 0; k <= 3; ++k) {
+        EXPECT_EQ((*w)("RepIm", k).Picture(), "") << k;
+        EXPECT_EQ((*w)("RepIm", k).ToolTipText(), "") << k;
+    }
+    // HAM(beIN), STR(beIN), ARE(TF1).
+    pick(*w, "16", "06");
+    EXPECT_EQ((*w)("RepIm", 2).Picture(), "");
+    EXPECT_EQ((*w)("RepIm", 3).Picture(), (*w)("ImChaine", 1).Picture());
+    EXPECT_NE((*w)("RepIm", 3).Picture(), "");
 
     // Changing the month alone rebuilds for the new date.
     pick(*w, "19", "07");
@@ -100,7 +105,7 @@ TEST_F(DayMatches, KnockoutDaysShowTheTeamsTheSeedingPlaced) {
     EXPECT_EQ(row(*w, 1), "18:00 " + a2 + " Vs " + (*w)("B", 2).Text());
     EXPECT_EQ(row(*w, 2), "21:00 " + a1 + " Vs " + (*w)("C", 2).Text());
     EXPECT_EQ(row(*w, 3), "");
-    EXPECT_EQ((*w)("RepIm", 1).ToolTipText(), "M6");
+    EXPECT_EQ((*w)("RepIm", 1).ToolTipText(), "");  // beIN alone
     EXPECT_EQ((*w)("RepIm", 2).ToolTipText(), "TF1");
 
     // The final: its boxes are still empty, so the line has no names.

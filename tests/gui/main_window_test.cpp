@@ -194,10 +194,9 @@ TEST_F(MainWindowTest, TheDesignPicturesAreDrawn) {
     (*w)("Combo4").setText("06");
     (*w)("Combo3").setText("20");
     ASSERT_EQ((*w)("LabCAL", 3).Caption().substr(0, 5), "21:00");
-    for (int row = 1; row <= 3; ++row) {
-        EXPECT_TRUE(picture("RepIm", row).isVector()) << row;
-        EXPECT_TRUE(WidgetOf((*w)("RepIm", row))->isVisible()) << row;
-    }
+    // MUC and FRA on beIN alone, which has no badge; ARE on M6.
+    EXPECT_TRUE(picture("RepIm", 3).isVector());
+    EXPECT_TRUE(WidgetOf((*w)("RepIm", 3))->isVisible());
     ASSERT_TRUE(gui_testing::SaveScreenshot(window(), "calendar.png"));
 
     // Resting on Germany - Scotland: Munich, its stadium and its channel. (The pointer goes where no other

@@ -55,6 +55,13 @@ TEST_F(QualifiersTest, TheShippedFileGivesTheRealBoard) {
     for (int r = 1; r <= 6; ++r) points.push_back((*w)("SortPTS", r).Text());
     EXPECT_EQ(points, (std::vector<std::string>{"30", "21", "16", "10", "10", "1"}));
     EXPECT_EQ((*w)("Label24", 1).Caption(), "30 matches joués sur 30");
+    // Level on points, decided by their results against each other: the file's advantage holds it.
+    showGroup(*w, 'C');
+    EXPECT_EQ(table(*w), (std::vector<std::string>{"Espagne", "Slovaquie", "Ukraine", "Biélorussie",
+                                                   "Luxembourg", "Macédoine"}));
+    showGroup(*w, 'F');
+    EXPECT_EQ(table(*w), (std::vector<std::string>{"Irlande Nord", "Roumanie", "Hongrie", "Finland",
+                                                   "Îles Féroé", "Grèce"}));
 
     // "Qualifications" again closes the panel; "Fermer" closes it too.
     open(*w);
