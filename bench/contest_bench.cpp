@@ -1,5 +1,6 @@
 // The contest at the size of a real one: the ranking page of 10,000 players served over HTTP on
-// 127.0.0.1 (warm, after an upload, and with every player scored again), and the scoring of one upload.
+// 127.0.0.1 (warm, after an upload, right after a publish and right after a start), the scoring of
+// everybody that a publish starts in the background, and the scoring of one upload.
 #include <benchmark/benchmark.h>
 #include <httplib.h>
 #include <sodium.h>
@@ -138,7 +139,8 @@ void BM_RankingPageAfterAnUpload(benchmark::State& state) {
 }
 BENCHMARK(BM_RankingPageAfterAnUpload)->Unit(benchmark::kMillisecond);
 
-// A newly published file: every player is scored again from the database.
+// A newly published file: the visitor who notices it gets the ranking at once, while everybody is
+// scored again in the background.
 void BM_RankingPageAfterAPublish(benchmark::State& state) {
     Server& s = Shared();
     httplib::Client client("127.0.0.1", s.port);
@@ -147,13 +149,59 @@ void BM_RankingPageAfterAPublish(benchmark::State& state) {
     auto stamp = fs::last_write_time(published);
     for (auto _ : state) {
         state.PauseTiming();
+        s.contest.WaitForScores();
         stamp += std::chrono::seconds(1);
         fs::last_write_time(published, stamp);
         state.ResumeTiming();
         if (!Serve(state, client)) break;
     }
+    s.contest.WaitForScores();
 }
 BENCHMARK(BM_RankingPageAfterAPublish)->Unit(benchmark::kMillisecond);
+
+// The background work a publish starts: the file read and everybody scored against it and against the
+// file it replaced.
+void BM_EverybodyScoredAfterAPublish(benchmark::State& state) {
+    Server& s = Shared();
+    const fs::path published = Populated() / "Zenkor2024.ini";
+    (void)platform::WriteFileAtomically(Populated() / "Zenkor2024.ini.bak", realResults());
+    auto stamp = fs::last_write_time(published);
+    for (auto _ : state) {
+        state.PauseTiming();
+        stamp += std::chrono::seconds(1);
+        fs::last_write_time(published, stamp);
+        state.ResumeTiming();
+        s.contest.WaitForScores();
+    }
+    fs::remove(Populated() / "Zenkor2024.ini.bak");
+    s.contest.WaitForScores();
+}
+BENCHMARK(BM_EverybodyScoredAfterAPublish)->Unit(benchmark::kMillisecond);
+
+// A site just started on a contest of 10,000 players: its first visitor's ranking page.
+void BM_RankingPageAfterAStart(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto started = std::make_unique<Server>(Populated());
+        httplib::Client client("127.0.0.1", started->port);
+        state.ResumeTiming();
+        if (!Serve(state, client)) break;
+        state.PauseTiming();
+        started.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_RankingPageAfterAStart)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// Starting the contest of 10,000 players: their predictions loaded and everybody scored, before the
+// site listens.
+void BM_ContestStart(benchmark::State& state) {
+    for (auto _ : state) {
+        contest::Contest c(options(Populated()));
+        benchmark::DoNotOptimize(&c);
+    }
+}
+BENCHMARK(BM_ContestStart)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 // Reading one uploaded edition file (window model, full recompute) and keeping its 51 predictions.
 void BM_ScoreOneUpload(benchmark::State& state) {

@@ -1,6 +1,6 @@
 // zenkor-site: the author's web site.
 //   zenkor-site [--data DIR] [--listen HOST:PORT] [--clock EPOCH]   serves (port 0 picks a free port)
-//   zenkor-site [--data DIR] publish FILE           publishes an edition file
+//   zenkor-site [--data DIR] publish FILE [--new-teams]   publishes an edition file
 #include <httplib.h>
 #include <signal.h>
 #include <sodium.h>
@@ -17,6 +17,7 @@
 #include "platform/runtime.h"
 #include "site/contest/contest.h"
 #include "site/contest/routes.h"
+#include "site/contest/upload_reader.h"
 #include "site/pictures.h"
 #include "site/server.h"
 #include "site/tournament.h"
@@ -25,11 +26,12 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: zenkor-site [--data DIR] [--listen HOST:PORT] [--clock EPOCH]\n"
-    "       zenkor-site [--data DIR] publish FILE\n"
+    "       zenkor-site [--data DIR] publish FILE [--new-teams]\n"
     "Serves the site on HOST:PORT (default 127.0.0.1:8080; port 0 picks a free port), keeping its data in "
     "DIR\n"
     "(default ${XDG_DATA_HOME:-~/.local/share}/zenkor-site). publish checks FILE and makes it the edition\n"
-    "file the site serves, keeping the previous one. --clock starts the contest's clock at EPOCH (UTC\n"
+    "file the site serves, keeping the previous one; every match needs its kick-off, and the groups\n"
+    "keep their teams unless --new-teams. --clock starts the contest's clock at EPOCH (UTC\n"
     "seconds), for rehearsing a tournament that is over.\n";
 
 struct Arguments {
@@ -37,6 +39,7 @@ struct Arguments {
     std::string host = "127.0.0.1";
     int port = 8080;
     std::string publish;                // the file to publish, when publishing
+    bool newTeams = false;              // the published file may name other teams
     std::optional<std::int64_t> clock;  // the contest's clock at start, UTC epoch seconds
 };
 
@@ -69,17 +72,26 @@ bool parse(int argc, char** argv, Arguments& a) {
             a.clock = std::stoll(value);
         } else if (arg == "publish" && i + 1 < argc && a.publish.empty()) {
             a.publish = argv[++i];
+        } else if (arg == "--new-teams") {
+            a.newTeams = true;
         } else {
             return false;
         }
     }
-    return !a.data.empty();
+    return !a.data.empty() && (!a.newTeams || !a.publish.empty());
 }
 
 int publish(const Arguments& a) {
     const auto bytes = platform::ReadFileBytes(a.publish);
     if (!bytes) {
         std::fprintf(stderr, "zenkor-site: cannot read %s\n", a.publish.c_str());
+        return 1;
+    }
+    const std::string current = platform::ReadFileBytes(a.data / site::kPublishedName).value_or("");
+    std::string problem = site::CheckEditionFile(*bytes).reason;
+    if (problem.empty()) problem = contest::PublishProblem(current, *bytes, a.newTeams);
+    if (!problem.empty()) {
+        std::fprintf(stderr, "zenkor-site: %s not published: %s\n", a.publish.c_str(), problem.c_str());
         return 1;
     }
     if (site::Outcome done = site::PublishEditionFile(a.data, *bytes); !done) {
@@ -167,7 +179,10 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stderr);
         return 2;
     }
-    if (!args.publish.empty()) return publish(args);
+    if (!args.publish.empty()) {
+        site::InstallHeadlessServices();
+        return publish(args);
+    }
 
     sigset_t set;
     sigemptyset(&set);

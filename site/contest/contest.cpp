@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <semaphore>
 #include <stdexcept>
 #include <unordered_map>
@@ -109,6 +110,30 @@ Match readPrediction(const Statement& st, int first) {
     return m;
 }
 
+// Stores one prediction under key (the match's own, or its bracket key).
+void keepPrediction(Statement& keep, std::int64_t playerId, Kind kind, const std::string& key, const Match& m,
+                    std::int64_t uploadId) {
+    keep.bind(1, playerId)
+        .bind(2, KindName(kind))
+        .bind(3, key)
+        .bind(4, m.team1)
+        .bind(5, m.team2)
+        .bind(6, m.goals1)
+        .bind(7, m.goals2)
+        .bind(8, static_cast<std::int64_t>(m.winner))
+        .bind(9, uploadId)
+        .run();
+}
+
+// The knockout teams and champion of a whole file, kept under the bracket keys.
+void keepBracket(Statement& keep, std::int64_t playerId, const std::vector<Match>& predictions,
+                 std::int64_t uploadId) {
+    for (const Match& m : predictions) {
+        if (RoundOf(m.key) != Round::None)
+            keepPrediction(keep, playerId, Kind::Tournament, BracketKey(m.key), m, uploadId);
+    }
+}
+
 struct Stamp {
     fs::path path;
     fs::file_time_type time;
@@ -127,17 +152,24 @@ std::optional<Stamp> stampOf(const fs::path& path) {
 
 }  // namespace
 
+// A contest in memory: everybody's predictions as numbers, their scores and the sorted ranking. The
+// published results are read and everybody scored off the requests' path (see Contest::refresh).
 struct Contest::Board {
     Kind kind = Kind::Tournament;
-    std::optional<Stamp> stamp;
+    std::optional<Stamp> stamp;  // of the published file the results come from
     bool loaded = false;
     std::shared_ptr<const Results> results = std::make_shared<Results>();
-    bool scored = false;
-    std::unordered_map<std::int64_t, Score> scores;
+    std::shared_ptr<const Scorer> scorer = std::make_shared<Scorer>();
+    // The published results this file replaced, while they hold any score: the ranking's movement.
+    std::shared_ptr<const Scorer> previous;
+    std::unordered_map<std::int64_t, std::shared_ptr<const Picks>> picks;
     std::unordered_map<std::int64_t, std::string> names;
+    std::unordered_map<std::int64_t, Score> scores;
+    std::unordered_map<std::int64_t, int> previousRank;
     bool ranked = false;
     std::vector<RankRow> ranking;
     std::vector<std::int64_t> rankingIds;  // the player of each ranking row
+    std::unordered_map<std::int64_t, size_t> rowOf;
 };
 
 std::string PseudonymProblem(std::string_view pseudonym) {
@@ -169,9 +201,25 @@ Contest::Contest(ContestOptions options) : options_(std::move(options)) {
         b = std::make_unique<Board>();
         b->kind = kind;
     }
+    recoverBrackets();
+    // Everybody is scored before the first visitor asks; then off the requests' path.
+    loadPredictions();
+    for (Kind kind : {Kind::Tournament, Kind::Qualifiers}) refresh(kind);
+    watcher_ = std::thread([this] { watch(); });
 }
 
-Contest::~Contest() = default;
+Contest::~Contest() {
+    {
+        std::lock_guard lock(watchMutex_);
+        stopping_ = true;
+    }
+    watchWake_.notify_one();
+    watcher_.join();
+}
+
+void Contest::WaitForScores() {
+    for (Kind kind : {Kind::Tournament, Kind::Qualifiers}) refresh(kind);
+}
 
 std::int64_t Contest::Now() const {
     if (options_.clock) return options_.clock();
@@ -317,72 +365,213 @@ void Contest::Logout(std::string_view token) {
     st.bindBlob(1, tokenHash(token)).run();
 }
 
-void Contest::refreshPublished(Board& b) {
-    fs::path path = options_.dataFolder / (b.kind == Kind::Tournament ? "Zenkor2024.ini" : "Elim2024.ini");
-    std::optional<Stamp> stamp = stampOf(path);
-    if (!stamp && b.kind == Kind::Qualifiers && !options_.shippedQualifiers.empty()) {
-        stamp = stampOf(options_.shippedQualifiers);
+std::pair<fs::path, fs::path> Contest::publishedFiles(Kind kind) const {
+    if (kind == Kind::Tournament) {
+        return {options_.dataFolder / "Zenkor2024.ini", options_.dataFolder / "Zenkor2024.ini.bak"};
     }
-    if (b.loaded && stamp == b.stamp) return;
+    fs::path file = options_.dataFolder / "Elim2024.ini";
+    if (!fs::exists(file) && !options_.shippedQualifiers.empty()) file = options_.shippedQualifiers;
+    return {file, fs::path()};
+}
+
+bool Contest::publishedChanged(Kind kind) {
+    const std::optional<Stamp> stamp = stampOf(publishedFiles(kind).first);
+    std::lock_guard lock(mutex_);
+    const Board& b = board(kind);
     // A moment without the file (between the two renames of a publish): the last one read holds.
-    if (!stamp && b.stamp) return;
-    auto results = std::make_shared<Results>();
-    if (stamp) {
-        if (const auto bytes = platform::ReadFileBytes(stamp->path)) {
-            *results = b.kind == Kind::Tournament ? ReadEditionResults(*bytes) : ReadQualifierResults(*bytes);
+    return !b.loaded || (stamp && stamp != b.stamp);
+}
+
+namespace {
+
+// Ranks by points, then exact scores, then name; level on both, level in rank.
+template <class Entry>
+void sortRanking(std::vector<Entry>& entries) {
+    std::sort(entries.begin(), entries.end(), [](const Entry& x, const Entry& y) {
+        if (x.score.points != y.score.points) return x.score.points > y.score.points;
+        if (x.score.exact != y.score.exact) return x.score.exact > y.score.exact;
+        return *x.name < *y.name;
+    });
+}
+
+template <class Entry, class Emit>
+void rankSorted(const std::vector<Entry>& entries, Emit emit) {
+    int rank = 0;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const Score& s = entries[i].score;
+        if (i == 0 || entries[i - 1].score.points != s.points || entries[i - 1].score.exact != s.exact) {
+            rank = static_cast<int>(i + 1);
         }
+        emit(entries[i], rank);
+    }
+}
+
+struct RankEntry {
+    Score score;
+    const std::string* name;
+    std::int64_t id;
+};
+
+Results readResults(Kind kind, const fs::path& file) {
+    if (file.empty()) return {};
+    const auto bytes = platform::ReadFileBytes(file);
+    if (!bytes) return {};
+    return kind == Kind::Tournament ? ReadEditionResults(*bytes) : ReadQualifierResults(*bytes);
+}
+
+bool anyPlayed(const Results& r) {
+    return std::any_of(r.matches.begin(), r.matches.end(), [](const RealMatch& m) { return m.played(); });
+}
+
+}  // namespace
+
+void Contest::refresh(Kind kind) {
+    const auto [file, previousFile] = publishedFiles(kind);
+    const std::optional<Stamp> stamp = stampOf(file);
+    {
+        std::lock_guard lock(mutex_);
+        const Board& b = board(kind);
+        if (b.loaded && (!stamp || stamp == b.stamp)) return;
+    }
+    // Reading a file runs the window model: tens of milliseconds, with the contest free meanwhile.
+    auto results = std::make_shared<Results>(readResults(kind, stamp ? file : fs::path()));
+    const Results before = readResults(kind, previousFile);
+
+    std::shared_ptr<const Scorer> scorer, previous;
+    std::unordered_map<std::int64_t, std::shared_ptr<const Picks>> picks;
+    std::unordered_map<std::int64_t, std::string> names;
+    {
+        std::lock_guard lock(mutex_);
+        scorer = std::make_shared<Scorer>(*results, keys_, teams_);
+        if (anyPlayed(before)) previous = std::make_shared<Scorer>(before, keys_, teams_);
+        const Board& b = board(kind);
+        picks = b.picks;
+        names = b.names;
+    }
+    std::unordered_map<std::int64_t, Score> scores;
+    scores.reserve(picks.size());
+    for (const auto& [id, p] : picks) scores.emplace(id, scorer->score(*p));
+    std::unordered_map<std::int64_t, int> previousRank;
+    if (previous) {
+        std::vector<RankEntry> entries;
+        entries.reserve(picks.size());
+        for (const auto& [id, p] : picks) entries.push_back({previous->score(*p), &names[id], id});
+        sortRanking(entries);
+        rankSorted(entries, [&](const RankEntry& e, int rank) { previousRank.emplace(e.id, rank); });
+    }
+
+    std::lock_guard lock(mutex_);
+    Board& b = board(kind);
+    // Files handed in while everybody was scored are scored again now, against the new results.
+    for (const auto& [id, p] : b.picks) {
+        const auto it = picks.find(id);
+        if (it == picks.end() || it->second != p) scores[id] = scorer->score(*p);
     }
     b.results = std::move(results);
+    b.scorer = std::move(scorer);
+    b.previous = std::move(previous);
+    b.scores = std::move(scores);
+    b.previousRank = std::move(previousRank);
     b.stamp = stamp;
     b.loaded = true;
-    b.scored = false;
     b.ranked = false;
+    rank(b);
+}
+
+void Contest::recoverBrackets() {
+    std::lock_guard lock(mutex_);
+    Statement pending(*db_, "SELECT player_id FROM bracket_pending");
+    std::vector<std::int64_t> players;
+    while (pending.step()) players.push_back(pending.integer(0));
+    if (players.empty()) return;
+    const Results published = readResults(Kind::Tournament, publishedFiles(Kind::Tournament).first);
+    Transaction tx(*db_);
+    Statement last(*db_,
+                   "SELECT id, bytes FROM uploads WHERE player_id = ? AND contest = ? AND uploaded_at < ? "
+                   "ORDER BY uploaded_at DESC, id DESC LIMIT 1");
+    Statement keep(*db_,
+                   "INSERT OR REPLACE INTO predictions(player_id, contest, match_key, team1, team2, goals1, "
+                   "goals2, winner, upload_id) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    for (const std::int64_t player : players) {
+        last.bind(1, player).bind(2, KindName(Kind::Tournament)).bind(3, published.firstKickoff.value_or(0));
+        if (last.step()) {
+            const std::int64_t uploadId = last.integer(0);
+            const auto reading = ReadUpload(Kind::Tournament, last.text(1), published);
+            if (const auto* predictions = std::get_if<std::vector<Match>>(&reading))
+                keepBracket(keep, player, *predictions, uploadId);
+        }
+        last.reset();
+    }
+    db_->exec("DELETE FROM bracket_pending");
+    tx.commit();
+}
+
+void Contest::loadPredictions() {
+    std::lock_guard lock(mutex_);
+    Statement st(
+        *db_,
+        "SELECT contest, player_id, match_key, team1, team2, goals1, goals2, winner FROM predictions "
+        "ORDER BY contest, player_id");
+    std::unordered_map<std::int64_t, Picks> all[2];
+    while (st.step()) {
+        const Kind kind = st.text(0) == KindName(Kind::Tournament) ? Kind::Tournament : Kind::Qualifiers;
+        all[static_cast<int>(kind)][st.integer(1)].push_back(ToPick(readPrediction(st, 2), keys_, teams_));
+    }
+    Statement names(*db_, "SELECT id, pseudonym FROM players");
+    std::unordered_map<std::int64_t, std::string> pseudonyms;
+    while (names.step()) pseudonyms.emplace(names.integer(0), names.text(1));
+    for (Kind kind : {Kind::Tournament, Kind::Qualifiers}) {
+        Board& b = board(kind);
+        for (auto& [id, picks] : all[static_cast<int>(kind)]) {
+            b.picks[id] = std::make_shared<const Picks>(std::move(picks));
+            b.names[id] = pseudonyms[id];
+        }
+    }
+}
+
+void Contest::watch() {
+    std::unique_lock lock(watchMutex_);
+    while (!stopping_) {
+        watchWake_.wait_for(lock, std::chrono::seconds(1), [this] { return stopping_ || wake_; });
+        if (stopping_) break;
+        wake_ = false;
+        lock.unlock();
+        for (Kind kind : {Kind::Tournament, Kind::Qualifiers}) {
+            try {
+                refresh(kind);
+            } catch (const std::exception& e) {
+                std::fprintf(stderr, "zenkor-site: the %s contest could not be scored again: %s\n",
+                             std::string(KindName(kind)).c_str(), e.what());
+            }
+        }
+        lock.lock();
+    }
+}
+
+void Contest::wakeWatcher() {
+    {
+        std::lock_guard lock(watchMutex_);
+        wake_ = true;
+    }
+    watchWake_.notify_one();
 }
 
 std::vector<Match> Contest::predictionsOf(Kind kind, std::int64_t playerId) {
     std::vector<Match> out;
     Statement st(*db_,
                  "SELECT match_key, team1, team2, goals1, goals2, winner FROM predictions "
-                 "WHERE player_id = ? AND contest = ?");
-    st.bind(1, playerId).bind(2, KindName(kind));
+                 "WHERE contest = ? AND player_id = ?");
+    st.bind(1, KindName(kind)).bind(2, playerId);
     while (st.step()) out.push_back(readPrediction(st, 0));
     return out;
 }
 
-void Contest::rescoreAll(Board& b) {
-    b.scores.clear();
-    b.names.clear();
-    Statement st(*db_,
-                 "SELECT player_id, match_key, team1, team2, goals1, goals2, winner FROM predictions "
-                 "WHERE contest = ? ORDER BY contest, player_id");
-    st.bind(1, KindName(b.kind));
-    std::int64_t current = 0;
-    std::vector<Match> predictions;
-    auto flush = [&] {
-        if (current != 0) b.scores[current] = ScorePredictions(*b.results, predictions);
-        predictions.clear();
-    };
-    while (st.step()) {
-        const std::int64_t id = st.integer(0);
-        if (id != current) {
-            flush();
-            current = id;
-        }
-        predictions.push_back(readPrediction(st, 1));
-    }
-    flush();
-    Statement names(*db_, "SELECT id, pseudonym FROM players");
-    while (names.step()) {
-        const std::int64_t id = names.integer(0);
-        if (b.scores.count(id)) b.names[id] = names.text(1);
-    }
-    b.scored = true;
-    b.ranked = false;
-}
-
 void Contest::rescorePlayer(Board& b, std::int64_t playerId) {
-    if (!b.scored) return;  // the next read scores everybody
-    b.scores[playerId] = ScorePredictions(*b.results, predictionsOf(b.kind, playerId));
+    Picks picks;
+    for (const Match& m : predictionsOf(b.kind, playerId)) picks.push_back(ToPick(m, keys_, teams_));
+    auto shared = std::make_shared<const Picks>(std::move(picks));
+    b.scores[playerId] = b.scorer->score(*shared);
+    b.picks[playerId] = std::move(shared);
     Statement name(*db_, "SELECT pseudonym FROM players WHERE id = ?");
     name.bind(1, playerId);
     if (name.step()) b.names[playerId] = name.text(0);
@@ -391,9 +580,7 @@ void Contest::rescorePlayer(Board& b, std::int64_t playerId) {
 
 std::shared_ptr<const Results> Contest::Published(Kind kind) {
     std::lock_guard lock(mutex_);
-    Board& b = board(kind);
-    refreshPublished(b);
-    return b.results;
+    return board(kind).results;
 }
 
 UploadResult Contest::Upload(std::int64_t playerId, Kind kind, std::string_view fileName,
@@ -434,18 +621,12 @@ UploadResult Contest::Upload(std::int64_t playerId, Kind kind, std::string_view 
             ++result.locked;
             continue;
         }
-        keep.bind(1, playerId)
-            .bind(2, KindName(kind))
-            .bind(3, m.key)
-            .bind(4, m.team1)
-            .bind(5, m.team2)
-            .bind(6, m.goals1)
-            .bind(7, m.goals2)
-            .bind(8, static_cast<std::int64_t>(m.winner))
-            .bind(9, uploadId)
-            .run();
+        keepPrediction(keep, playerId, kind, m.key, m, uploadId);
         ++result.taken;
     }
+    // The bracket and the champion count from the last file before the tournament's first kick-off.
+    if (kind == Kind::Tournament && published->bracketOpen(now))
+        keepBracket(keep, playerId, predictions, uploadId);
     Statement taken(*db_, "UPDATE uploads SET matches_taken = ? WHERE id = ?");
     taken.bind(1, static_cast<std::int64_t>(result.taken)).bind(2, uploadId).run();
     tx.commit();
@@ -455,70 +636,74 @@ UploadResult Contest::Upload(std::int64_t playerId, Kind kind, std::string_view 
     return result;
 }
 
-std::vector<RankRow> Contest::Ranking(Kind kind, size_t limit) {
+void Contest::rank(Board& b) {
+    if (b.ranked) return;
+    std::vector<RankEntry> entries;
+    entries.reserve(b.scores.size());
+    for (const auto& [id, score] : b.scores) entries.push_back({score, &b.names[id], id});
+    sortRanking(entries);
+    b.ranking.clear();
+    b.ranking.reserve(entries.size());
+    b.rankingIds.clear();
+    b.rankingIds.reserve(entries.size());
+    b.rowOf.clear();
+    b.rowOf.reserve(entries.size());
+    rankSorted(entries, [&](const RankEntry& e, int rank) {
+        RankRow row{rank, *e.name, e.score.points, e.score.exact, std::nullopt};
+        if (const auto it = b.previousRank.find(e.id); it != b.previousRank.end())
+            row.previousRank = it->second;
+        b.rowOf.emplace(e.id, b.ranking.size());
+        b.ranking.push_back(std::move(row));
+        b.rankingIds.push_back(e.id);
+    });
+    b.ranked = true;
+}
+
+RankingSlice Contest::Ranking(Kind kind, size_t offset, size_t limit) {
+    if (publishedChanged(kind)) wakeWatcher();
     std::lock_guard lock(mutex_);
     Board& b = board(kind);
-    refreshPublished(b);
-    if (!b.scored) rescoreAll(b);
-    if (!b.ranked) {
-        struct Entry {
-            Score score;
-            const std::string* name;
-            std::int64_t id;
-        };
-        std::vector<Entry> entries;
-        entries.reserve(b.scores.size());
-        for (const auto& [id, score] : b.scores) entries.push_back({score, &b.names[id], id});
-        std::sort(entries.begin(), entries.end(), [](const Entry& x, const Entry& y) {
-            if (x.score.points != y.score.points) return x.score.points > y.score.points;
-            if (x.score.exact != y.score.exact) return x.score.exact > y.score.exact;
-            return *x.name < *y.name;
-        });
-        b.ranking.clear();
-        b.ranking.reserve(entries.size());
-        std::vector<std::int64_t> ids;
-        ids.reserve(entries.size());
-        for (size_t i = 0; i < entries.size(); ++i) {
-            const Score& s = entries[i].score;
-            RankRow row{static_cast<int>(i + 1), *entries[i].name, s.points, s.exact};
-            // Level on points and exact scores, level in rank.
-            if (i > 0 && b.ranking.back().points == s.points && b.ranking.back().exact == s.exact) {
-                row.rank = b.ranking.back().rank;
-            }
-            b.ranking.push_back(std::move(row));
-            ids.push_back(entries[i].id);
-        }
-        b.rankingIds = std::move(ids);
-        b.ranked = true;
-    }
-    return {b.ranking.begin(),
-            b.ranking.begin() + static_cast<std::ptrdiff_t>(std::min(limit, b.ranking.size()))};
+    rank(b);
+    RankingSlice slice;
+    slice.total = b.ranking.size();
+    slice.hasPrevious = b.previous != nullptr;
+    for (size_t i = offset; i < b.ranking.size() && i - offset < limit; ++i)
+        slice.rows.push_back(b.ranking[i]);
+    return slice;
+}
+
+std::vector<RankRow> Contest::Ranking(Kind kind, size_t limit) {
+    return Ranking(kind, 0, limit).rows;
+}
+
+std::optional<RankRow> Contest::RankOf(Kind kind, std::int64_t playerId) {
+    std::lock_guard lock(mutex_);
+    Board& b = board(kind);
+    rank(b);
+    const auto it = b.rowOf.find(playerId);
+    if (it == b.rowOf.end()) return std::nullopt;
+    return b.ranking[it->second];
 }
 
 size_t Contest::PlayerCount(Kind kind) {
-    Ranking(kind, 0);
-    std::lock_guard lock(mutex_);
-    return board(kind).ranking.size();
+    return Ranking(kind, 0, 0).total;
 }
 
 std::optional<PlayerCard> Contest::Player(Kind kind, std::string_view pseudonym, std::int64_t viewerId,
                                           std::int64_t now) {
-    std::vector<RankRow> ranking = Ranking(kind);
     std::lock_guard lock(mutex_);
     Board& b = board(kind);
+    rank(b);
     Statement find(*db_, "SELECT id, pseudonym FROM players WHERE pseudonym_key = ?");
     find.bind(1, pseudonymKey(pseudonym));
     if (!find.step()) return std::nullopt;
     const std::int64_t playerId = find.integer(0);
     PlayerCard card;
     card.pseudonym = find.text(1);
-    for (size_t i = 0; i < b.rankingIds.size() && i < b.ranking.size(); ++i) {
-        if (b.rankingIds[i] == playerId) card.rank = b.ranking[i];
-    }
-    std::vector<Match> all = predictionsOf(kind, playerId);
-    card.bonus = ScorePredictions(*b.results, all).bonus;
+    if (const auto it = b.rowOf.find(playerId); it != b.rowOf.end()) card.rank = b.ranking[it->second];
+    if (const auto it = b.scores.find(playerId); it != b.scores.end()) card.bonus = it->second.bonus;
     std::unordered_map<std::string, Match> predicted;
-    for (Match& m : all) predicted.emplace(m.key, std::move(m));
+    for (Match& m : predictionsOf(kind, playerId)) predicted.emplace(m.key, std::move(m));
     const bool own = viewerId == playerId;
     for (const RealMatch& real : b.results->matches) {
         PlayerMatch pm;
@@ -548,6 +733,39 @@ std::optional<PlayerCard> Contest::Player(Kind kind, std::string_view pseudonym,
             card.uploads.push_back(
                 {uploads.integer(0), uploads.text(1), static_cast<int>(uploads.integer(2))});
         }
+    }
+    return card;
+}
+
+std::optional<MatchCard> Contest::MatchPredictions(Kind kind, std::string_view key, std::int64_t now,
+                                                   size_t offset, size_t limit) {
+    std::lock_guard lock(mutex_);
+    Board& b = board(kind);
+    const RealMatch* real = b.results->find(key);
+    if (!real || IsBracketKey(key)) return std::nullopt;
+    MatchCard card;
+    card.real = *real;
+    card.started = lockedAt(*real, now);
+    if (!card.started) return card;  // nobody's prediction shows before kick-off
+    rank(b);
+    const std::uint32_t keyId = keys_.id(key);
+    for (size_t i = 0; i < b.rankingIds.size(); ++i) {
+        const Picks& picks = *b.picks[b.rankingIds[i]];
+        const auto it =
+            std::find_if(picks.begin(), picks.end(), [keyId](const Pick& p) { return p.key == keyId; });
+        if (it == picks.end()) continue;
+        if (card.total++ < offset || card.rows.size() >= limit) continue;
+        MatchEntry entry;
+        entry.rank = b.ranking[i].rank;
+        entry.pseudonym = b.ranking[i].pseudonym;
+        entry.predicted.key = std::string(key);
+        entry.predicted.team1 = teams_.name(it->team1);
+        entry.predicted.team2 = teams_.name(it->team2);
+        if (it->goals1 >= 0) entry.predicted.goals1 = it->goals1;
+        if (it->goals2 >= 0) entry.predicted.goals2 = it->goals2;
+        entry.predicted.winner = it->winner;
+        entry.points = b.scorer->points(*it);
+        card.rows.push_back(std::move(entry));
     }
     return card;
 }

@@ -4,6 +4,7 @@
 
 #include <sodium.h>
 
+#include <condition_variable>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -12,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "site/contest/database.h"
@@ -65,6 +67,28 @@ struct RankRow {
     std::string pseudonym;
     int points = 0;
     int exact = 0;
+    std::optional<int> previousRank;  // against the published results the current ones replaced
+};
+
+struct RankingSlice {
+    std::vector<RankRow> rows;
+    size_t total = 0;          // players ranked
+    bool hasPrevious = false;  // the previous published results are known: rows show their movement
+};
+
+// Every player's prediction of one match, once it has started.
+struct MatchEntry {
+    int rank = 0;
+    std::string pseudonym;
+    Match predicted;
+    int points = 0;
+};
+
+struct MatchCard {
+    RealMatch real;
+    bool started = false;  // predictions show from the kick-off on, never before
+    size_t total = 0;      // players with a prediction for it
+    std::vector<MatchEntry> rows;
 };
 
 // One match on a player's page: the real match beside the player's prediction.
@@ -110,9 +134,18 @@ class Contest {
     UploadResult Upload(std::int64_t playerId, Kind kind, std::string_view fileName, std::string_view bytes,
                         std::int64_t now);
 
-    // The ranking, best first; limit rows at most.
+    // The ranking, best first: limit rows from offset. Never waits for a rescoring: a new published file
+    // is read and everybody scored in the background, the previous ranking serving meanwhile.
+    RankingSlice Ranking(Kind kind, size_t offset, size_t limit);
     std::vector<RankRow> Ranking(Kind kind, size_t limit = SIZE_MAX);
     size_t PlayerCount(Kind kind);
+    std::optional<RankRow> RankOf(Kind kind, std::int64_t playerId);  // none until the player sent a file
+    // Reads the published files now if they changed and scores everybody again (tests and benchmarks).
+    void WaitForScores();
+    // One match with the players' predictions in ranking order (limit from offset); nothing for a key
+    // the published file does not have.
+    std::optional<MatchCard> MatchPredictions(Kind kind, std::string_view key, std::int64_t now,
+                                              size_t offset, size_t limit);
     // A player's page as viewerId sees it (0 for a visitor); nothing for an unknown pseudonym.
     std::optional<PlayerCard> Player(Kind kind, std::string_view pseudonym, std::int64_t viewerId,
                                      std::int64_t now);
@@ -124,8 +157,14 @@ class Contest {
   private:
     struct Board;
     Board& board(Kind kind);
-    void refreshPublished(Board& b);
-    void rescoreAll(Board& b);
+    std::pair<std::filesystem::path, std::filesystem::path> publishedFiles(Kind kind) const;
+    bool publishedChanged(Kind kind);
+    void refresh(Kind kind);
+    void recoverBrackets();
+    void loadPredictions();
+    void watch();
+    void wakeWatcher();
+    void rank(Board& b);
     void rescorePlayer(Board& b, std::int64_t playerId);
     std::vector<Match> predictionsOf(Kind kind, std::int64_t playerId);
     std::string hashPassword(std::string_view password) const;
@@ -135,6 +174,12 @@ class Contest {
     std::mutex mutex_;  // the connection and the boards
     std::unique_ptr<Database> db_;
     std::unique_ptr<Board> boards_[2];
+    Names keys_, teams_;  // of both boards, under mutex_
+
+    std::mutex watchMutex_;
+    std::condition_variable watchWake_;
+    bool wake_ = false, stopping_ = false;
+    std::thread watcher_;  // reads new published files and scores everybody again
 };
 
 }  // namespace contest

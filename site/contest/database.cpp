@@ -75,6 +75,12 @@ INSERT INTO predictions_by_player(contest, player_id, match_key, team1, team2, g
 DROP TABLE predictions;
 ALTER TABLE predictions_by_player RENAME TO predictions;
 )sql",
+    // The bracket and champion are now kept apart from the match predictions, from the last file sent
+    // before the first kick-off: the contest takes them from the stored files of these players.
+    R"sql(
+CREATE TABLE bracket_pending(player_id INTEGER PRIMARY KEY REFERENCES players(id) ON DELETE CASCADE);
+INSERT OR IGNORE INTO bracket_pending SELECT DISTINCT player_id FROM uploads WHERE contest = 'euro';
+)sql",
 };
 
 }  // namespace

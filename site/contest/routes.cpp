@@ -115,7 +115,9 @@ std::string rulesText(Kind kind) {
            "dans le "
            "bon tour de la phase finale (huitièmes, quarts, demi-finales, finale) et <strong>5 "
            "points</strong> pour "
-           "le champion.</p>\n<p>Chaque match compte le dernier fichier envoyé avant son coup d'envoi : un "
+           "le champion. Ce tableau et ce champion se pronostiquent une fois pour tout le tournoi : ceux qui "
+           "comptent sont ceux du dernier fichier envoyé avant le premier coup d'envoi du "
+           "tournoi.</p>\n<p>Chaque match compte le dernier fichier envoyé avant son coup d'envoi : un "
            "pronostic se change jusqu'au début du match, jamais après. À égalité de points, les scores "
            "exacts "
            "départagent ; à égalité des deux, même rang.</p>\n";
@@ -143,12 +145,12 @@ std::string uploadForm(const ContestPages& p, const SessionInfo& s) {
            "fichier, collez le chemin (Ctrl+V) et validez. 256 Ko au plus.</p>\n";
 }
 
-std::string standing(Contest& c, Kind kind, std::string_view pseudonym) {
-    for (const RankRow& row : c.Ranking(kind)) {
-        if (row.pseudonym == pseudonym) {
-            return "<p class=\"standing\">Vous avez <strong>" + std::to_string(row.points) +
-                   " point(s)</strong> (" + std::to_string(row.exact) + " score(s) exact(s)), " +
-                   ordinal(row.rank) + " sur " + std::to_string(c.PlayerCount(kind)) + ".</p>\n";
+std::string standing(Contest& c, Kind kind, std::int64_t playerId) {
+    if (const auto row = c.RankOf(kind, playerId)) {
+        {
+            return "<p class=\"standing\">Vous avez <strong>" + std::to_string(row->points) +
+                   " point(s)</strong> (" + std::to_string(row->exact) + " score(s) exact(s)), " +
+                   ordinal(row->rank) + " sur " + std::to_string(c.PlayerCount(kind)) + ".</p>\n";
         }
     }
     return "<p class=\"standing\">Vous n'avez encore envoyé aucun fichier pour ce concours.</p>\n";
@@ -165,7 +167,7 @@ void showContestPage(Contest& c, const ContestPages& p, const httplib::Request& 
             loginForm(p, req.get_param_value("pseudo"));
     } else {
         body += "<p>Bonjour <strong>" + html_escape(session->pseudonym) + "</strong>.</p>\n" +
-                standing(c, p.kind, session->pseudonym) + uploadForm(p, *session) + "<p><a href=\"" +
+                standing(c, p.kind, session->playerId) + uploadForm(p, *session) + "<p><a href=\"" +
                 html_escape(playerHref(p, session->pseudonym)) + "\">Mes pronostics</a> · <a href=\"" +
                 p.ranking + "\">Le classement</a></p>\n<form method=\"post\" action=\"" + p.page +
                 "\" class=\"logout\"><input type=\"hidden\" name=\"action\" value=\"logout\"><input "
@@ -264,24 +266,37 @@ void contestPost(Contest& c, const ContestPages& p, const httplib::Request& req,
     login(c, p, req.get_param_value("pseudo"), req.get_param_value("mdp"), req, res);
 }
 
+// The change of rank since the previous published results: up, down, level, or new in the ranking.
+std::string movement(const RankRow& row) {
+    if (!row.previousRank) return "<span class=\"move new\" title=\"nouveau\">•</span>";
+    const int up = *row.previousRank - row.rank;
+    if (up > 0)
+        return "<span class=\"move up\" title=\"+" + std::to_string(up) + "\">▲" + std::to_string(up) +
+               "</span>";
+    if (up < 0)
+        return "<span class=\"move down\" title=\"" + std::to_string(up) + "\">▼" + std::to_string(-up) +
+               "</span>";
+    return "<span class=\"move level\">=</span>";
+}
+
 void rankingPage(Contest& c, const ContestPages& p, const httplib::Request& req, httplib::Response& res) {
     const auto session = c.Session(sessionToken(req), c.Now());
-    const std::vector<RankRow> ranking = c.Ranking(p.kind);
-    const size_t pages = std::max<size_t>(1, (ranking.size() + kRowsPerPage - 1) / kRowsPerPage);
+    const size_t total = c.PlayerCount(p.kind);
+    const size_t pages = std::max<size_t>(1, (total + kRowsPerPage - 1) / kRowsPerPage);
     const size_t page =
         std::min<size_t>(pages, static_cast<size_t>(std::max(1, numberParam(req, "page", 1))));
+    const RankingSlice slice = c.Ranking(p.kind, (page - 1) * kRowsPerPage, kRowsPerPage);
     std::string body = "<section class=\"rules note\">" + rulesText(p.kind) + "</section>\n<p>" +
-                       std::to_string(ranking.size()) + " joueur(s).</p>\n";
-    body.reserve(body.size() + kRowsPerPage * 160);
-    body +=
-        "<div class=\"card\"><table "
-        "class=\"ranking\">\n<thead><tr><th>Rang</th><th>Pseudo</th><th>Points</th><th>Scores "
-        "exacts</th></tr></thead>\n<tbody>\n";
-    for (size_t i = (page - 1) * kRowsPerPage; i < ranking.size() && i < page * kRowsPerPage; ++i) {
-        const RankRow& row = ranking[i];
+                       std::to_string(slice.total) + " joueur(s).</p>\n";
+    body.reserve(body.size() + kRowsPerPage * 200);
+    body += "<div class=\"card\"><table class=\"ranking\">\n<thead><tr><th>Rang</th>";
+    if (slice.hasPrevious) body += "<th title=\"Depuis le résultat publié précédent\">±</th>";
+    body += "<th>Pseudo</th><th>Points</th><th>Scores exacts</th></tr></thead>\n<tbody>\n";
+    for (const RankRow& row : slice.rows) {
         const bool own = session && session->pseudonym == row.pseudonym;
         body += own ? "<tr class=\"own\"><td>" : "<tr><td>";
         body += std::to_string(row.rank);
+        if (slice.hasPrevious) body += "</td><td>" + movement(row);
         body += "</td><td><a href=\"";
         body += html_escape(playerHref(p, row.pseudonym));
         body += "\">";

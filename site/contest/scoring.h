@@ -40,7 +40,8 @@ struct RealMatch : Match {
 };
 
 struct Results {
-    std::vector<RealMatch> matches;  // in the order pages list them
+    std::vector<RealMatch> matches;            // in the order pages list them
+    std::optional<std::int64_t> firstKickoff;  // the tournament's first kick-off, gathered by add()
     // Teams by group letter: the file's own, against which a player's file is checked.
     std::map<char, std::set<std::string>> groupTeams;
 
@@ -51,12 +52,20 @@ struct Results {
         return roundTeams_[static_cast<size_t>(round)];
     }
     const std::string& champion() const { return champion_; }
+    // The bracket and champion can still be predicted: before the first kick-off (without any kick-off
+    // known, while no match is played).
+    bool bracketOpen(std::int64_t now) const;
 
   private:
     std::unordered_map<std::string, size_t> byKey_;
     std::array<std::vector<std::string>, 5> roundTeams_;
     std::string champion_;
 };
+
+// The knockout teams and champion a player predicted for the whole tournament are kept under their own
+// keys ("+V0" for the round of 16's first match, ...), beside the match-by-match predictions.
+std::string BracketKey(std::string_view key);
+bool IsBracketKey(std::string_view key);
 
 struct Score {
     int points = 0;
@@ -68,8 +77,48 @@ struct Score {
 // Nothing when the prediction has other teams (a knockout match the player's bracket got wrong).
 int MatchPoints(const Match& real, const Match& predicted);
 
-// The whole score of one player's predictions (any order; keys the results do not know are ignored).
-Score ScorePredictions(const Results& real, const std::vector<Match>& predicted);
+// Keys and team names as small numbers, so that scoring a whole contest compares integers.
+class Names {
+  public:
+    std::uint32_t id(std::string_view name);  // adds the name when new
+    const std::string& name(std::uint32_t id) const { return names_[id]; }
+
+  private:
+    std::unordered_map<std::string, std::uint32_t> ids_;
+    std::vector<std::string> names_;
+};
+
+// One prediction in numbers; goals -1 when not given.
+struct Pick {
+    std::uint32_t key = 0, team1 = 0, team2 = 0;
+    std::int8_t goals1 = -1, goals2 = -1;
+    std::uint8_t winner = 0;
+};
+using Picks = std::vector<Pick>;
+
+Pick ToPick(const Match& m, Names& keys, Names& teams);
+
+// The published results compiled against the names, for scoring many players. Reads no Names once built.
+class Scorer {
+  public:
+    Scorer() = default;
+    Scorer(const Results& real, Names& keys, Names& teams);
+    // The whole score of one player's predictions (any order; keys the results do not know are ignored;
+    // teams in the knockout rounds and the champion count from the bracket keys only).
+    Score score(const Picks& picks) const;
+    // The points of one match prediction (no bracket points).
+    int points(const Pick& pick) const;
+
+  private:
+    struct Entry {
+        enum class Type : std::uint8_t { Unknown, Match, Bracket } type = Type::Unknown;
+        Round round = Round::None;
+        Pick real;
+    };
+    std::vector<Entry> byKey_;
+    std::array<std::vector<std::uint32_t>, 5> roundTeams_;
+    std::optional<std::uint32_t> champion_;
+};
 
 inline constexpr int kExactPoints = 4;
 inline constexpr int kDifferencePoints = 3;

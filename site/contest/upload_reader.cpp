@@ -213,6 +213,30 @@ Results ReadQualifierResults(std::string_view bytes) {
     return qualifierMatches(bytes, true);
 }
 
+std::string PublishProblem(std::string_view published, std::string_view candidate, bool newTeams) {
+    const Results next = ReadEditionResults(candidate);
+    std::string missing;
+    int count = 0;
+    for (const RealMatch& m : next.matches) {
+        if (m.kickoff) continue;
+        if (++count <= 3) missing += (missing.empty() ? "" : ", ") + m.label;
+    }
+    if (count > 0) {
+        return std::to_string(count) + " match(es) without a kick-off date and time (" + missing +
+               (count > 3 ? ", ..." : "") + "): predictions could no longer lock at kick-off";
+    }
+    if (newTeams || published.empty()) return {};
+    const Results current = ReadEditionResults(published);
+    for (const auto& [group, teams] : current.groupTeams) {
+        const auto it = next.groupTeams.find(group);
+        if (it == next.groupTeams.end() || it->second != teams) {
+            return std::string("group ") + group +
+                   " has other teams than the published file; add --new-teams to publish a new team list";
+        }
+    }
+    return {};
+}
+
 std::variant<std::vector<Match>, Refusal> ReadUpload(Kind kind, std::string_view bytes,
                                                      const Results& published) {
     if (bytes.empty()) return Refusal{"Le fichier envoyé est vide."};

@@ -30,6 +30,11 @@ Results ReadQualifierResults(std::string_view bytes);
 std::variant<std::vector<Match>, Refusal> ReadUpload(Kind kind, std::string_view bytes,
                                                      const Results& published);
 
+// Why `candidate` may not replace the published edition file `published` (empty when none is
+// published), or "" when it may: every match needs its kick-off (the contest locks predictions at it),
+// and the groups keep the published teams unless newTeams.
+std::string PublishProblem(std::string_view published, std::string_view candidate, bool newTeams);
+
 // "dd/mm/yy HH:MM" or "dd/mm/yyyy" at the end of a text, in the tournament's local time (Paris), as UTC
 // epoch seconds; nothing when the text ends in no such date.
 std::optional<std::int64_t> KickoffOf(std::string_view info);

@@ -2,6 +2,7 @@
 // program opens, hand in their files, and the ranking, the players' pages and the locks at kick-off follow.
 #include <gtest/gtest.h>
 #include <httplib.h>
+#include <sqlite3.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -95,6 +96,7 @@ struct Row {
     std::string pseudonym;
     int points;
     int exact;
+    std::string movement;  // "▲1", "▼2", "=", "•" (new), or empty before a second publish
 };
 
 std::vector<Row> ranking(Browser& b, const std::string& path = "/classement.php") {
@@ -103,9 +105,10 @@ std::vector<Row> ranking(Browser& b, const std::string& path = "/classement.php"
     EXPECT_TRUE(r && r->status == 200);
     if (!r) return rows;
     static const std::regex row(
-        R"(<tr(?: class="own")?><td>(\d+)</td><td><a href="[^"]*">([^<]*)</a></td><td>(\d+)</td><td>(\d+)</td></tr>)");
+        R"(<tr(?: class="own")?><td>(\d+)</td>(?:<td><span class="move[^"]*"[^>]*>([^<]*)</span></td>)?)"
+        R"(<td><a href="[^"]*">([^<]*)</a></td><td>(\d+)</td><td>(\d+)</td></tr>)");
     for (std::sregex_iterator it(r->body.begin(), r->body.end(), row), end; it != end; ++it) {
-        rows.push_back({std::stoi((*it)[1]), (*it)[2], std::stoi((*it)[3]), std::stoi((*it)[4])});
+        rows.push_back({std::stoi((*it)[1]), (*it)[3], std::stoi((*it)[4]), std::stoi((*it)[5]), (*it)[2]});
     }
     return rows;
 }
@@ -278,6 +281,99 @@ TEST_F(ContestSite, WrongPasswordsForgedPseudonymsAndBadFilesAreRefusedAndChange
     r = intruder.open("/expZenkor2024.php", "d4ve", "Dave");
     EXPECT_EQ(r->status, 429);
     EXPECT_TRUE(r->has_header("Retry-After"));
+}
+
+// The bracket and the champion are predicted once for the whole tournament: a player who hands in the
+// real results after the first kick-off scores the matches still to come, never the bracket.
+TEST_F(ContestSite, OnlyAFileSentBeforeTheFirstKickoffEarnsTheBracketAndChampionPoints) {
+    {
+        Site site(data_, kBeforeTournament);
+        Browser early(site), late(site);
+        ASSERT_TRUE(early.open("/expZenkor2024.php", "e4rly", "Early"));
+        ASSERT_EQ(early.upload("/expZenkor2024.php", realResults(), "Zenkor2024.ini")->status, 303);
+        ASSERT_TRUE(late.open("/expZenkor2024.php", "l4te", "Late"));  // registers, sends nothing yet
+    }
+    const auto expectFair = [](const std::vector<Row>& rows) {
+        ASSERT_EQ(rows.size(), 2u);
+        EXPECT_EQ(rows[0].pseudonym, "Early");
+        EXPECT_EQ(rows[0].points, 51 * 4 + 30 + 5);
+        EXPECT_EQ(rows[1].pseudonym, "Late");
+        EXPECT_EQ(rows[1].points, 50 * 4);  // every match after the opening one, and nothing more
+    };
+    {
+        Site site(data_, kAfterOpeningMatch);
+        Browser late(site), visitor(site);
+        ASSERT_TRUE(late.open("/expZenkor2024.php", "l4te", "Late"));
+        ASSERT_EQ(late.upload("/expZenkor2024.php", realResults(), "Zenkor2024.ini")->status, 303);
+        expectFair(ranking(visitor));
+        EXPECT_NE(late.get("/joueur.php?pseudo=Late")->body.find("dont 0 point(s)"), std::string::npos);
+        EXPECT_NE(visitor.get("/classement.php")->body.find("avant le premier coup d'envoi du tournoi"),
+                  std::string::npos);
+    }
+    // A database from before brackets were kept apart: they come back from the files stored then.
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open((data_ / "contest.sqlite").c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db,
+                           "DELETE FROM predictions WHERE match_key LIKE '+%'; DROP TABLE bracket_pending; "
+                           "PRAGMA user_version = 2;",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+    Site site(data_, kAfterOpeningMatch);
+    Browser visitor(site);
+    expectFair(ranking(visitor));
+}
+
+// A publish that would undo the contest is refused and changes nothing; a sound one moves the ranking,
+// which shows each player's movement since the previous published results.
+TEST_F(ContestSite, APublishKeepsTheLocksAndTheTeamsAndTheRankingShowsTheMovement) {
+    Site site(data_, kBeforeTournament);
+    Browser alice(site), bob(site), visitor(site);
+    ASSERT_TRUE(alice.open("/expZenkor2024.php", "4lice", "Alice"));
+    ASSERT_EQ(alice.upload("/expZenkor2024.php", realResults(), "Zenkor2024.ini")->status, 303);
+    ASSERT_TRUE(bob.open("/expZenkor2024.php", "b0b", "Bob"));
+    const std::string twoNil = withValue(withValue(realResults(), "ButA", "0", "2"), "ButA", "1", "0");
+    ASSERT_EQ(bob.upload("/expZenkor2024.php", twoNil, "Zenkor2024.ini")->status, 303);
+    auto rows = ranking(visitor);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].pseudonym, "Alice");
+    EXPECT_EQ(rows[0].movement, "");  // the first published file replaced none
+
+    const fs::path published = data_ / "Zenkor2024.ini";
+    const std::string first = platform::ReadFileBytes(published).value_or("");
+    const std::string real = realResults();
+    const fs::path noKickoffs = data_.parent_path() / (data_.filename().string() + "-nokickoffs.ini");
+    const fs::path otherTeams = data_.parent_path() / (data_.filename().string() + "-otherteams.ini");
+    const fs::path sound = data_.parent_path() / (data_.filename().string() + "-twonil.ini");
+    ASSERT_TRUE(platform::WriteFileAtomically(noKickoffs, real.substr(0, real.find("[Match]"))));
+    ASSERT_TRUE(platform::WriteFileAtomically(otherTeams, withValue(real, "EquipA", "1", "Atlantide")));
+    ASSERT_TRUE(platform::WriteFileAtomically(sound, twoNil));
+    std::string output;
+    const std::string data = data_.string();
+    EXPECT_EQ(site_testing::SiteProcess::Run({"--data", data, "publish", noKickoffs.string()}, &output), 1);
+    EXPECT_NE(output.find("51 match(es) without a kick-off"), std::string::npos) << output;
+    EXPECT_EQ(site_testing::SiteProcess::Run({"--data", data, "publish", otherTeams.string()}, &output), 1);
+    EXPECT_NE(output.find("--new-teams"), std::string::npos) << output;
+    EXPECT_EQ(platform::ReadFileBytes(published), first);
+    EXPECT_FALSE(fs::exists(data_ / "Zenkor2024.ini.bak"));
+
+    // The real opening match as Bob predicted it: he goes ahead of Alice.
+    EXPECT_EQ(site_testing::SiteProcess::Run({"--data", data, "publish", sound.string()}, &output), 0)
+        << output;
+    for (int i = 0; i < 100 && ranking(visitor)[0].pseudonym != "Bob"; ++i) usleep(50000);
+    rows = ranking(visitor);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].pseudonym, "Bob");
+    EXPECT_EQ(rows[0].movement, "▲1");
+    EXPECT_EQ(rows[1].pseudonym, "Alice");
+    EXPECT_EQ(rows[1].movement, "▼1");
+
+    // A new team list goes through only when the owner says so.
+    EXPECT_EQ(site_testing::SiteProcess::Run({"--data", data, "publish", otherTeams.string(), "--new-teams"},
+                                             &output),
+              0)
+        << output;
+    for (const fs::path& f : {noKickoffs, otherTeams, sound}) fs::remove(f);
 }
 
 TEST_F(ContestSite, TheQualifiersContestScoresEachQualifyingMatch) {
