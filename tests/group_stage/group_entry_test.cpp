@@ -8,6 +8,42 @@ constexpr int A = 0, B = 1, C = 2, E = 4, F = 5;
 
 class GroupEntry : public GroupWindow {};
 
+// Each group's boxes run that group's handlers: a box bound to a neighbour's would recompute the wrong table.
+TEST_F(GroupEntry, EveryBoxOfEveryGroupRunsItsOwnGroupsHandlers) {
+    for (int g = 0; g < 6; ++g) {
+        const zenkor::GroupNames& n = names(g);
+        for (int k = 0; k < 12; ++k) {
+            const int scorer = zenkor::kFixtureTeam[static_cast<size_t>(k)];
+            std::array<std::string, 6> before;
+            for (int other = 0; other < 6; ++other)
+                before[static_cast<size_t>(other)] = w(names(other).goalsFor, scorer).Caption();
+            score(g, k).setText("7");
+            for (int other = 0; other < 6; ++other) {
+                const std::string now = w(names(other).goalsFor, scorer).Caption();
+                EXPECT_EQ(now, other == g ? "7" : before[static_cast<size_t>(other)]) << g << ' ' << k;
+            }
+            score(g, k).setText("-");
+
+            score(g, k).setText("123");
+            score(g, k).raiseMouseDown(1, 0, 0, 0);
+            EXPECT_EQ(score(g, k).SelText(), "12") << g << ' ' << k;
+            score(g, k).setText("-");
+
+            const std::string tag = std::string(n.fixture) + std::to_string(k);
+            w(n.fixture, k).setTag(tag);
+            w("LabInfo").setCaption("");
+            score(g, k).raiseMouseMove(0, 0, 1, 1);
+            EXPECT_EQ(w("LabInfo").Caption(), tag) << g << ' ' << k;
+            w("LabInfo").setCaption("");
+            w(n.fixture, k).raiseMouseMove(0, 0, 1, 1);
+            EXPECT_EQ(w("LabInfo").Caption(), tag) << g << ' ' << k;
+        }
+        typeGroup(g, {"0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"});
+        team(g, 2).raiseClick();
+        EXPECT_EQ(team(g, 2).Tag(), "1") << g;
+    }
+}
+
 TEST_F(GroupEntry, ThePlaceholderDropsOutOfEveryScore) {
     const std::vector<std::pair<std::string, std::string>> cases = {{"-3", "3"}, {"3-", "3"},   {"1-2", "12"},
                                                                     {"--", ""},  {"-", "-"},    {"", ""},

@@ -61,12 +61,15 @@ TEST_F(DownloadTest, ASilentOrOversizedAnswerIsGivenUp) {
     platform::SetDownloadLimits(limits);
     server.answer("/silent", Answer{200, "", Answer::Mode::Silent});
     server.answer("/big", std::string(5000, 'x'));
+    server.answer("/unsized", Answer{200, std::string(5000, 'x'), Answer::Mode::Unsized});
     const auto started = std::chrono::steady_clock::now();
     EXPECT_FALSE(platform::DownloadToFile(site("/silent"), inFolder("a.txt")));
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
     EXPECT_FALSE(platform::DownloadToFile(site("/big"), inFolder("b.txt")));
+    EXPECT_FALSE(platform::DownloadToFile(site("/unsized"), inFolder("c.txt")));  // no length to refuse early
     EXPECT_FALSE(exists("a.txt"));
     EXPECT_FALSE(exists("b.txt"));
+    EXPECT_FALSE(exists("c.txt"));
     EXPECT_TRUE(leftovers().empty());
 }
 

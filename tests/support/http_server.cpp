@@ -143,7 +143,7 @@ void HttpServer::serve(int client) {
     }
     const size_t announced = a.body.size() + (a.mode == Answer::Mode::Truncated ? 1000 : 0);
     std::string head = "HTTP/1.1 " + std::to_string(a.status) + " " + reason(a.status) + "\r\n";
-    head += "Content-Length: " + std::to_string(announced) + "\r\n";
+    if (a.mode != Answer::Mode::Unsized) head += "Content-Length: " + std::to_string(announced) + "\r\n";
     if (!a.location.empty()) head += "Location: " + a.location + "\r\n";
     head += "Connection: close\r\n\r\n";
     if (a.mode != Answer::Mode::Slow) {

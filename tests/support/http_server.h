@@ -19,6 +19,7 @@ struct Answer {
         Truncated,  // announces more bytes than it sends, then closes
         Silent,     // reads the request and never answers
         Slow,       // the body in pieces of `piece` bytes, `pauseMs` apart
+        Unsized,    // no Content-Length: the body, then the connection closes
     };
     Answer(int status = 200, std::string body = "", Mode mode = Mode::Whole, std::string location = "")
         : status(status), body(std::move(body)), mode(mode), location(std::move(location)) {}
