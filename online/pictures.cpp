@@ -63,7 +63,6 @@ fs::path inProgramFolder(const char* name) {
 // when it succeeded.
 online_detail::Work fetchWork(const char* path, const char* fileName) {
     const std::string url = platform::SiteAddress(path);
-    platform::ClearWebCacheEntry(url);
     return [url, file = inProgramFolder(fileName)](platform::TaskProgress& progress) {
         return online_detail::FetchInto(url, file, &progress);
     };

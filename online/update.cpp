@@ -309,7 +309,6 @@ void RECUP(Zenkor& w, std::function<void()> then) {
     if (downloads.update) return;
     platform::SetScreenPointer(platform::Pointer::Hourglass);
     const std::string url = platform::SiteAddress("/Zenkor2024.ini");
-    platform::ClearWebCacheEntry(url);
 
     static std::atomic<unsigned> serial{0};
     downloads.update = std::make_unique<online_detail::UpdateRun>();

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "platform/ini.h"
+#include "platform/opener.h"
 
 namespace platform {
 
@@ -32,19 +33,6 @@ DownloadState& state() {
 void initCurlOnce() {
     static std::once_flag once;
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
-
-bool isWebAddress(std::string_view url) {
-    const auto startsWith = [url](std::string_view prefix) {
-        if (url.size() < prefix.size()) return false;
-        for (size_t i = 0; i < prefix.size(); ++i) {
-            const char c = url[i];
-            const char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-            if (lower != prefix[i]) return false;
-        }
-        return true;
-    };
-    return startsWith("http://") || startsWith("https://");
 }
 
 // The temporary file that receives the answer, beside its target so that the rename stays on one disk.
@@ -192,7 +180,7 @@ DownloadLimits CurrentDownloadLimits() {
 
 Result DownloadToFile(const std::string& url, const std::filesystem::path& file, TaskProgress* progress) {
     try {
-        if (!isWebAddress(url)) return Result::Failure("not an http or https address: " + url);
+        if (!IsWebAddress(url)) return Result::Failure("not an http or https address: " + url);
         if (file.empty()) return Result::Failure("GET " + url + ": no file to write to");
         initCurlOnce();
         const DownloadLimits limits = CurrentDownloadLimits();
@@ -233,8 +221,6 @@ Result DownloadToFile(const std::string& url, const std::filesystem::path& file,
         return Result::Failure("GET " + url + ": " + e.what());
     }
 }
-
-void ClearWebCacheEntry(const std::string&) {}
 
 void SetScreenPointer(Pointer pointer) {
     std::function<void(Pointer)> handler;

@@ -31,10 +31,6 @@ DownloadLimits CurrentDownloadLimits();
 Result DownloadToFile(const std::string& url, const std::filesystem::path& file,
                       TaskProgress* progress = nullptr);
 
-// Forgets any cached copy of url, so the next request goes to the server. Downloads never use a cache
-// (every request asks for a fresh answer), so there is nothing to forget.
-void ClearWebCacheEntry(const std::string& url);
-
 // The screen's mouse pointer. The front end shows it; headless it is recorded.
 void SetScreenPointer(Pointer pointer);
 Pointer ScreenPointer();

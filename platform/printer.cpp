@@ -28,14 +28,6 @@ void SetPrinter(std::shared_ptr<Printer> printer) {
     installed() = printer ? std::move(printer) : std::make_shared<RecordingPrinter>();
 }
 
-Printer& CurrentPrinter() {
-    return *installed();
-}
-
-RecordingPrinter* DefaultPrinter() {
-    return dynamic_cast<RecordingPrinter*>(installed().get());
-}
-
 void PrintForm(Form& form) {
     try {
         // Keep the printer alive even if the print replaces it.

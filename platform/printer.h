@@ -33,9 +33,6 @@ class RecordingPrinter : public Printer {
 
 // Installs a printer; nullptr restores a fresh recording printer.
 void SetPrinter(std::shared_ptr<Printer> printer);
-Printer& CurrentPrinter();
-// The default recording printer, or nullptr when another one is installed.
-RecordingPrinter* DefaultPrinter();
 
 // Prints the form's client area in landscape; never throws, failures are skipped silently.
 void PrintForm(Form& form);

@@ -71,9 +71,6 @@ void SetClock(std::shared_ptr<Clock> clock) {
 void SetEventPump(std::shared_ptr<EventPump> pump) {
     services().pump = pump ? std::move(pump) : std::make_shared<NoPump>();
 }
-Dialogs& CurrentDialogs() {
-    return *services().dialogs;
-}
 
 Answer MsgBox(const std::string& text, int style, const std::string& title) {
     // Keep the service alive even if a handler inside the dialog replaces it.
@@ -90,9 +87,6 @@ std::string InputBox(const std::string& prompt, const std::string& title, const 
 
 DateTime Now() {
     return services().clock->now();
-}
-DateTime Today() {
-    return DateOnly(Now());
 }
 
 void DoEvents() {

@@ -42,13 +42,11 @@ class EventPump {
 void SetDialogs(std::shared_ptr<Dialogs> dialogs);
 void SetClock(std::shared_ptr<Clock> clock);
 void SetEventPump(std::shared_ptr<EventPump> pump);
-Dialogs& CurrentDialogs();
 
 Answer MsgBox(const std::string& text, int style = vbOKOnly, const std::string& title = "");
 std::string InputBox(const std::string& prompt, const std::string& title = "",
                      const std::string& defaultText = "");
 DateTime Now();
-DateTime Today();  // Now at midnight
 void DoEvents();
 
 // Uniform in [0, 1); the same sequence at every start of the program (never seeded).

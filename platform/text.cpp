@@ -188,13 +188,6 @@ int InStr(std::string_view s, std::string_view what, int start) {
     return Len(s.substr(0, pos)) + 1;
 }
 
-int InStrRev(std::string_view s, std::string_view what) {
-    if (what.empty()) return Len(s) > 0 ? Len(s) : 0;
-    const size_t pos = s.rfind(what);
-    if (pos == std::string_view::npos) return 0;
-    return Len(s.substr(0, pos)) + 1;
-}
-
 std::string Replace(std::string_view s, std::string_view what, std::string_view with) {
     if (what.empty()) return std::string(s);
     std::string out;
@@ -255,12 +248,6 @@ std::string Trim(std::string_view s) {
 std::string UCase(std::string_view s) {
     std::u32string cps = ToCodePoints(s);
     for (auto& c : cps) c = upper(c);
-    return FromCodePoints(cps);
-}
-
-std::string LCase(std::string_view s) {
-    std::u32string cps = ToCodePoints(s);
-    for (auto& c : cps) c = lower(c);
     return FromCodePoints(cps);
 }
 

@@ -17,7 +17,6 @@ std::string Mid(std::string_view s, int start);  // start is 1-based
 std::string Mid(std::string_view s, int start, int length);
 // 1-based position of what in s, searching from start; 0 when absent. An empty what is found at start.
 int InStr(std::string_view s, std::string_view what, int start = 1);
-int InStrRev(std::string_view s, std::string_view what);
 std::string Replace(std::string_view s, std::string_view what, std::string_view with);
 std::vector<std::string> Split(std::string_view s, std::string_view separator);
 std::string Join(const std::vector<std::string>& parts, std::string_view separator);
@@ -25,7 +24,6 @@ std::string Trim(std::string_view s);
 std::string LTrim(std::string_view s);
 std::string RTrim(std::string_view s);
 std::string UCase(std::string_view s);
-std::string LCase(std::string_view s);
 // Code points of a UTF-8 text (invalid bytes read as Latin-1 characters).
 std::u32string ToCodePoints(std::string_view s);
 std::string FromCodePoints(std::u32string_view s);

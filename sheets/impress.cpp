@@ -138,10 +138,6 @@ void buildDesign(Impress& s) {
     button(s, "Command2", 855, "Actualiser", artwork::kRefresh);
 }
 
-bool isWebAddress(const std::string& address) {
-    return address.rfind("http://", 0) == 0 || address.rfind("https://", 0) == 0;
-}
-
 void Form_Load(Impress& s) {
     s.self().setCaption(MessageOr(kBracketSheetMessage, "Impression"));
     SetButtonWord(s, "Command1", kCloseMessage, "Fermer");
@@ -170,8 +166,7 @@ void Command1_Click(Impress& s) {
 }
 
 void Label1_Click() {
-    const std::string address = platform::SiteAddress("/");
-    if (isWebAddress(address)) platform::OpenDocument(address);
+    platform::OpenWebAddress(platform::SiteAddress("/"));
 }
 
 void wire(Impress& s) {
