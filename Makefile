@@ -1,12 +1,14 @@
 # make run: install what is missing, build the program and the site, start the site, then the program.
 # make site: the site alone, in the foreground (SITE_ARGS: --data DIR, --listen HOST:PORT).
-# make test: install what is missing, build, fuzz the file readers for a short while, run every test.
+# make test: install what is missing, build, check the format, run every test, fuzz the file readers for a
+#   short while, run the headless tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# make check: the inner loop: build, check the format, run every test (no sanitizers, no fuzzing).
 # make install: the program with its data, desktop entry and icon under PREFIX.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build run site test fuzz bench clean format install
+.PHONY: all deps configure build run site check test sanitize fuzz san-configure bench clean format format-check install
 
 all: build
 
@@ -34,19 +36,29 @@ site: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target zenkor-site
 	@$(BUILD)/zenkor-site $(SITE_ARGS)
 
-test: build fuzz
+check: build format-check
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-# make fuzz: the libFuzzer targets, built with clang in their own tree, each run for a bounded time.
-FUZZ_BUILD ?= build-fuzz
+test: check fuzz sanitize
+
+# One clang tree, without the window, serves the sanitizer run and the libFuzzer targets: every library
+# is compiled with AddressSanitizer, UndefinedBehaviorSanitizer (any finding fails) and fuzzer coverage.
+SAN_BUILD ?= build-san
 FUZZ_SECONDS ?= 20
 UPLOAD_FUZZ_SECONDS ?= 10
-fuzz: deps
-	@CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZENKOR_GUI=OFF -DZENKOR_FUZZ=ON \
-		"-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address" >/dev/null
-	@cmake --build $(FUZZ_BUILD) --target ini_fuzz upload_fuzz -j $(JOBS)
-	@scripts/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) ini_fuzz
-	@scripts/run-fuzz.sh $(FUZZ_BUILD) $(UPLOAD_FUZZ_SECONDS) upload_fuzz
+san-configure: deps
+	@CXX=clang++ cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZENKOR_GUI=OFF -DZENKOR_FUZZ=ON \
+		$(if $(CI),-DZENKOR_WERROR=ON) \
+		"-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined" >/dev/null
+
+sanitize: san-configure
+	@cmake --build $(SAN_BUILD) -j $(JOBS)
+	@cd $(SAN_BUILD) && UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+fuzz: san-configure
+	@cmake --build $(SAN_BUILD) --target ini_fuzz upload_fuzz -j $(JOBS)
+	@scripts/run-fuzz.sh $(SAN_BUILD) $(FUZZ_SECONDS) ini_fuzz
+	@scripts/run-fuzz.sh $(SAN_BUILD) $(UPLOAD_FUZZ_SECONDS) upload_fuzz
 
 bench: build
 	@$(BUILD)/zenkor_bench
@@ -54,5 +66,8 @@ bench: build
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
+format-check:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+
 clean:
-	@rm -rf $(BUILD)
+	@rm -rf $(BUILD) $(SAN_BUILD)

@@ -21,7 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kPlayers = 10000;
 constexpr std::int64_t kBeforeTournament = 1717200000;  // 1 June 2024
 
 std::string realResults() {

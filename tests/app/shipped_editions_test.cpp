@@ -19,7 +19,6 @@ namespace {
 
 const char* const kPoints[6] = {"PTs", "PTsB", "PTsC", "PTsD", "PTsE", "PTsF"};
 const char* const kDifference[6] = {"Delta", "DeltaB", "DeltaC", "DeltaD", "DeltaE", "DeltaF"};
-const char* const kFixtureLabels[6] = {"lm", "lmB", "lmC", "lmD", "lmE", "lmF"};
 
 struct Row {
     const char* team;
