@@ -3,15 +3,19 @@
 #include "app/edition_files.h"
 
 #include <array>
+#include <ctime>
 #include <filesystem>
+#include <iostream>
 #include <string>
 #include <utility>
 
 #include "app/ini_file.h"
 #include "knockout/knockout.h"
+#include "platform/ini.h"
 #include "platform/opener.h"
 #include "platform/runtime.h"
 #include "platform/text.h"
+#include "platform/text_file.h"
 
 namespace zenkor {
 
@@ -142,7 +146,65 @@ std::string logoOf(Zenkor& w, int position) {
     return std::filesystem::is_regular_file(logo->Picture(), ec) ? logo->Picture() : std::string();
 }
 
+// The messages of a damaged edition file: kept aside with or without a previous save to start from, or
+// not even that.
+constexpr int kDamagedRestoredMessage = 60;
+constexpr int kDamagedWithoutBackupMessage = 61;
+constexpr int kDamagedKeptMessage = 62;
+
+void tellDamaged(const std::string& text, const std::string& why) {
+    std::cerr << "Zenkor: " << text << " (" << why << ")\n";
+    platform::MsgBox(text, platform::vbExclamation | platform::vbOKOnly, "Valmirade 2024");
+}
+
 }  // namespace
+
+void SetAsideDamagedEdition(const std::string& baseName) {
+    if (!IsEditionBaseName(baseName)) return;
+    namespace fs = std::filesystem;
+    const std::string name = baseName + ".ini";
+    const fs::path file = platform::ProgramFolder() / name;
+    std::error_code ec;
+    if (!fs::is_regular_file(file, ec)) return;
+    const auto bytes = platform::ReadFileBytes(file);
+    if (!bytes) return;
+    const std::string why = platform::WhyNotText(*bytes);
+    if (why.empty()) return;
+
+    fs::path aside;
+    if (auto moved = platform::MoveToDatedName(file, baseName, ".damaged", std::time(nullptr), &aside);
+        !moved) {
+        tellDamaged(
+            MessageWith(
+                kDamagedKeptMessage,
+                "Le fichier %1 est illisible (ce n'est pas du texte) et n'a pas pu être mis de côté : "
+                "« Sauve » ne l'écrira pas.",
+                {name}),
+            why + "; " + moved.reason());
+        return;
+    }
+    fs::path backup = file;
+    backup += ".bak";
+    const auto previous = platform::ReadFileBytes(backup);
+    const fs::perms mode = fs::status(backup, ec).permissions();
+    if (previous && platform::WhyNotText(*previous).empty() &&
+        platform::WriteFileAtomically(file, *previous, ec ? std::nullopt : std::optional(mode))) {
+        tellDamaged(
+            MessageWith(
+                kDamagedRestoredMessage,
+                "Le fichier %1 est illisible (ce n'est pas du texte) : il est gardé sous le nom %2 et "
+                "la sauvegarde précédente %3 le remplace.",
+                {name, aside.filename().string(), backup.filename().string()}),
+            why);
+        return;
+    }
+    tellDamaged(
+        MessageWith(kDamagedWithoutBackupMessage,
+                    "Le fichier %1 est illisible (ce n'est pas du texte) : il est gardé sous le nom %2 et le "
+                    "programme repart du fichier d'origine.",
+                    {name, aside.filename().string()}),
+        why);
+}
 
 bool IsEditionBaseName(std::string_view baseName) {
     if (baseName.empty()) return false;

@@ -20,6 +20,10 @@ inline constexpr const char* kCurrentEdition = "Zenkor2024";
 platform::Result SaveEditionFile(Zenkor& w);
 void LoadEditionFile(Zenkor& w, const std::string& baseName);
 void LoadMatchInfo(Zenkor& w, const std::string& baseName);
+// Before the program folder's file of baseName is loaded: a file that is no text (binary garbage, UTF-16)
+// is kept aside under a dated name and the previous save (.bak) takes its place when there is one; the
+// user is told either way. Nothing is ever written into such a file.
+void SetAsideDamagedEdition(const std::string& baseName);
 
 // Only base names made of letters and digits name an edition file: nothing else is read or written.
 bool IsEditionBaseName(std::string_view baseName);

@@ -11,6 +11,7 @@
 #include "platform/ini.h"
 #include "platform/runtime.h"
 #include "platform/text.h"
+#include "platform/text_file.h"
 
 namespace zenkor {
 
@@ -28,10 +29,48 @@ std::optional<std::filesystem::path> iniPath(const std::string& baseName, Use us
     return use == Use::Read ? platform::ReadableFile(name) : platform::WritableFile(name);
 }
 
+// A data file's bytes as the INI engine takes them: Windows-1252, or UTF-8 for a file an editor saved so
+// (its byte-order mark set apart, and put back by the writer).
+struct DataText {
+    std::string mark;
+    std::string body;
+    platform::IniEncoding encoding = platform::IniEncoding::Cp1252;
+};
+
+std::optional<DataText> asDataText(std::string bytes) {
+    const platform::TextForm form = platform::DetectText(bytes);
+    if (form.kind == platform::TextKind::NotText) return std::nullopt;
+    DataText text;
+    text.mark = bytes.substr(0, form.mark);
+    text.body = bytes.substr(form.mark);
+    if (form.kind == platform::TextKind::Utf8) text.encoding = platform::IniEncoding::Utf8;
+    return text;
+}
+
+std::string toFile(const std::string& text, platform::IniEncoding encoding) {
+    return encoding == platform::IniEncoding::Cp1252 ? platform::Utf8ToCp1252(text) : text;
+}
+
+std::string fromFile(const std::string& raw, platform::IniEncoding encoding) {
+    return platform::Left(encoding == platform::IniEncoding::Cp1252 ? platform::Cp1252ToUtf8(raw) : raw,
+                          platform::kIniValueMax);
+}
+
+// A file that is no text reads as a missing one: its bytes mean nothing.
+std::optional<DataText> readDataText(const std::filesystem::path& path) {
+    auto bytes = platform::ReadFileBytes(path);
+    if (!bytes) return std::nullopt;
+    return asDataText(std::move(*bytes));
+}
+
 // The files parsed while a read scope lives, by base name; none for a missing or unreadable file.
+struct ParsedFile {
+    platform::IniIndex index;
+    platform::IniEncoding encoding;
+};
 struct ReadCache {
     int scopes = 0;
-    std::map<std::string, std::optional<platform::IniIndex>> files;
+    std::map<std::string, std::optional<ParsedFile>> files;
 };
 
 ReadCache& readCache() {
@@ -40,16 +79,16 @@ ReadCache& readCache() {
 }
 
 // The path is looked up once too: finding it asks the disk.
-const std::optional<platform::IniIndex>& parsedFile(const std::string& baseName) {
+const std::optional<ParsedFile>& parsedFile(const std::string& baseName) {
     auto& files = readCache().files;
     auto it = files.find(baseName);
     if (it == files.end()) {
-        std::optional<platform::IniIndex> index;
+        std::optional<ParsedFile> parsed;
         if (const auto path = iniPath(baseName, Use::Read)) {
-            if (const auto bytes = platform::ReadFileBytes(*path))
-                index.emplace(*bytes, platform::IniEncoding::Cp1252);
+            if (const auto text = readDataText(*path))
+                parsed.emplace(ParsedFile{platform::IniIndex(text->body, text->encoding), text->encoding});
         }
-        it = files.emplace(baseName, std::move(index)).first;
+        it = files.emplace(baseName, std::move(parsed)).first;
     }
     return it->second;
 }
@@ -94,10 +133,16 @@ IniWriteBatch::IniWriteBatch(const std::string& baseName) : baseName_(baseName),
         std::error_code ec;
         if (std::filesystem::exists(*path, ec)) {
             auto bytes = platform::ReadFileBytes(*path);
-            if (bytes) {
-                bytes_ = std::move(*bytes);
-            } else {
+            if (!bytes) {
                 readable_ = whyUnreadable(*path);
+            } else if (const std::string why = platform::WhyNotText(*bytes); !why.empty()) {
+                readable_ =
+                    platform::Result::Failure(path->filename().string() + " is not a text file: " + why);
+            } else {
+                DataText text = *asDataText(std::move(*bytes));
+                mark_ = std::move(text.mark);
+                bytes_ = std::move(text.body);
+                encoding_ = text.encoding;
             }
         }
     } else {
@@ -127,7 +172,7 @@ platform::Result IniWriteBatch::commit() {
             (void)platform::WriteFileAtomically(backup, *previous, ec ? std::nullopt : std::optional(mode));
         }
     }
-    if (auto written = platform::WriteFileAtomically(*path, bytes_); !written) return written;
+    if (auto written = platform::WriteFileAtomically(*path, mark_ + bytes_); !written) return written;
     changed_ = false;
     return {};
 }
@@ -136,22 +181,25 @@ std::string ReadIni(const std::string& baseName, const std::string& section, con
                     const std::string& defaultValue) {
     try {
         if (IniWriteBatch* batch = activeBatch(); batch && batch->baseName_ == baseName) {
-            auto raw = platform::IniFind(batch->bytes_, platform::Utf8ToCp1252(section),
-                                         platform::Utf8ToCp1252(key), platform::IniEncoding::Cp1252);
-            if (!raw) return defaultValue;
-            return platform::Left(platform::Cp1252ToUtf8(*raw), platform::kIniValueMax);
+            const auto encoding = batch->encoding_;
+            auto raw =
+                platform::IniFind(batch->bytes_, toFile(section, encoding), toFile(key, encoding), encoding);
+            return raw ? fromFile(*raw, encoding) : defaultValue;
         }
         if (readCache().scopes > 0) {
-            const auto& index = parsedFile(baseName);
-            if (!index) return defaultValue;
-            const auto raw = index->find(platform::Utf8ToCp1252(section), platform::Utf8ToCp1252(key));
-            if (!raw) return defaultValue;
-            return platform::Left(platform::Cp1252ToUtf8(*raw), platform::kIniValueMax);
+            const auto& parsed = parsedFile(baseName);
+            if (!parsed) return defaultValue;
+            const auto raw =
+                parsed->index.find(toFile(section, parsed->encoding), toFile(key, parsed->encoding));
+            return raw ? fromFile(*raw, parsed->encoding) : defaultValue;
         }
         const auto path = iniPath(baseName, Use::Read);
         if (!path) return defaultValue;
-        auto value = platform::IniGet(*path, section, key, platform::IniEncoding::Cp1252);
-        return value ? *value : defaultValue;
+        const auto text = readDataText(*path);
+        if (!text) return defaultValue;
+        const auto raw = platform::IniFind(text->body, toFile(section, text->encoding),
+                                           toFile(key, text->encoding), text->encoding);
+        return raw ? fromFile(*raw, text->encoding) : defaultValue;
     } catch (...) {
         return defaultValue;
     }
@@ -162,9 +210,10 @@ bool WriteIni(const std::string& baseName, const std::string& section, const std
     try {
         if (IniWriteBatch* batch = activeBatch(); batch && batch->baseName_ == baseName) {
             if (!batch->readable_) return false;
-            std::string updated = platform::IniAssign(
-                batch->bytes_, platform::Utf8ToCp1252(section), platform::Utf8ToCp1252(key),
-                platform::Utf8ToCp1252(value), platform::IniEncoding::Cp1252);
+            const auto encoding = batch->encoding_;
+            std::string updated =
+                platform::IniAssign(batch->bytes_, toFile(section, encoding), toFile(key, encoding),
+                                    toFile(value, encoding), encoding);
             if (updated != batch->bytes_) {
                 batch->bytes_ = std::move(updated);
                 batch->changed_ = true;
@@ -174,7 +223,21 @@ bool WriteIni(const std::string& baseName, const std::string& section, const std
         const auto path = iniPath(baseName, Use::Write);
         if (!path) return false;
         forgetParsed(baseName);
-        return platform::IniSet(*path, section, key, value, platform::IniEncoding::Cp1252);
+        DataText text;
+        std::error_code ec;
+        if (std::filesystem::exists(*path, ec)) {
+            // Never write into a file that could not be read.
+            auto existing = readDataText(*path);
+            if (!existing) return false;
+            text = std::move(*existing);
+        } else if (ec) {
+            return false;
+        }
+        const auto encoding = text.encoding;
+        const std::string updated = platform::IniAssign(
+            text.body, toFile(section, encoding), toFile(key, encoding), toFile(value, encoding), encoding);
+        if (updated == text.body) return true;
+        return static_cast<bool>(platform::WriteFileAtomically(*path, text.mark + updated));
     } catch (...) {
         return false;
     }

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "platform/ini.h"
 #include "platform/result.h"
 
 namespace zenkor {
@@ -46,7 +47,9 @@ class IniWriteBatch {
                                const std::string&);
     friend bool WriteIni(const std::string&, const std::string&, const std::string&, const std::string&);
     std::string baseName_;
-    std::string bytes_;
+    std::string mark_;   // a UTF-8 file's byte-order mark
+    std::string bytes_;  // the rest of the file, in encoding_
+    platform::IniEncoding encoding_ = platform::IniEncoding::Cp1252;
     platform::Result readable_;
     bool changed_ = false;
     IniWriteBatch* outer_ = nullptr;

@@ -15,12 +15,14 @@
 #include "platform/ini.h"
 #include "platform/runtime.h"
 #include "platform/text.h"
+#include "platform/text_file.h"
 
 namespace zenkor {
 
 namespace {
 
 constexpr const char* kLanguageFiles[] = {"\\langFr.txt", "\\langEn.txt", "\\langSp.txt"};
+constexpr int kDamagedLanguageMessage = 63;
 
 bool hasCaption(Kind kind) {
     switch (kind) {
@@ -91,29 +93,72 @@ void afterLanguageFile(Zenkor& w) {
         if (box != nullptr && !Message(tip.message).empty()) box->setToolTipText(Message(tip.message));
     }
     w("Label6", 4).setCaption("Dastinor");
-    w("Command9").setCaption(Message(2));
-    w("Command10").setCaption(Message(1));
+    w("Command9").setCaption(MessageOr(2, kGroupViewCaption));
+    w("Command10").setCaption(MessageOr(1, kKnockoutViewCaption));
     Control& editions = w("Combo1");
     editions.Clear();
     editions.AddItem(Message(6));
     for (int year = 2000; year <= 2024; year += 4) editions.AddItem(std::to_string(year));
     editions.setListIndex(0);
     // The view is a state of the window; the button's caption only names the other view.
-    w("Command1").setCaption(w.knockoutView ? Message(2) : Message(1));
+    w("Command1")
+        .setCaption(w.knockoutView ? MessageOr(2, kGroupViewCaption) : MessageOr(1, kKnockoutViewCaption));
+}
+
+// A damaged file is reported as a missing one is, naming it.
+void reportDamaged(const std::string& name) {
+    platform::MsgBox(
+        MessageWith(kDamagedLanguageMessage,
+                    "Le fichier de langue %1 est endommagé : réinstallez le programme pour le retrouver.",
+                    {name}),
+        platform::vbOKOnly, "");
 }
 
 }  // namespace
 
-void LoadLanguageFile(Zenkor& w, const std::string& fileName) {
+LanguageText ReadLanguageText(const std::string& fileName) {
     std::string name = fileName;
     if (!name.empty() && (name.front() == '\\' || name.front() == '/')) name.erase(0, 1);
+    LanguageText text;
+    text.name = name;
     const auto bytes = platform::ReadFileBytes(platform::ShippedFile(name));
-    if (!bytes) {
+    if (!bytes) return text;
+    text.found = true;
+    const platform::TextForm form = platform::DetectText(*bytes);
+    if (bytes->empty() || form.kind == platform::TextKind::NotText) {
+        text.damaged = true;
+        return text;
+    }
+    std::string body = bytes->substr(form.mark);
+    if (form.kind == platform::TextKind::Cp1252) body = platform::Cp1252ToUtf8(body);
+    // A file cut short ends inside a line, whose fields cannot be trusted: it is left out.
+    if (!body.ends_with('\n') && !body.ends_with('\r')) {
+        text.damaged = true;
+        const size_t lastBreak = body.find_last_of("\r\n");
+        body.erase(lastBreak == std::string::npos ? 0 : lastBreak + 1);
+    }
+    text.lines = platform::SplitLines(body);
+    return text;
+}
+
+void ApplyMessageLines(const LanguageText& text) {
+    for (const std::string& line : text.lines) {
+        if (line.starts_with("MSG")) applyMessageLine(platform::Split(line, "\\"));
+    }
+}
+
+void LoadLanguageFile(Zenkor& w, const std::string& fileName) {
+    const LanguageText text = ReadLanguageText(fileName);
+    if (!text.found) {
         platform::MsgBox("Fichier absent.", platform::vbOKOnly, "");
         return;
     }
+    if (text.lines.empty()) {
+        reportDamaged(text.name);
+        return;
+    }
     std::string selector;
-    for (const std::string& line : platform::SplitLines(platform::Cp1252ToUtf8(*bytes))) {
+    for (const std::string& line : text.lines) {
         if (line.empty()) continue;
         const std::vector<std::string> fields = platform::Split(line, "\\");
         if (line.starts_with("MSG")) {
@@ -123,6 +168,11 @@ void LoadLanguageFile(Zenkor& w, const std::string& fileName) {
         }
     }
     afterLanguageFile(w);
+    if (text.damaged) reportDamaged(text.name);
+}
+
+const char* LanguageFileName(int index) {
+    return index >= 0 && index <= 2 ? kLanguageFiles[index] : nullptr;
 }
 
 void lang_Click(Zenkor& w, int index) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "app/main_window.h"
 
@@ -9,5 +10,20 @@ namespace zenkor {
 
 void lang_Click(Zenkor& w, int index);
 void LoadLanguageFile(Zenkor& w, const std::string& fileName);
+
+// "\\langFr.txt", "\\langEn.txt", "\\langSp.txt" for the language index 0, 1, 2; none for another index.
+const char* LanguageFileName(int index);
+
+// The lines of a language file as the loader takes them: Windows-1252 text (or UTF-8, as an editor may
+// save it). A file that is empty, no text, or cut inside a line is damaged; its whole lines still count.
+struct LanguageText {
+    std::string name;  // "langFr.txt"
+    bool found = false;
+    bool damaged = false;
+    std::vector<std::string> lines;
+};
+LanguageText ReadLanguageText(const std::string& fileName);
+// Only the message lines, into the message table (before any window exists).
+void ApplyMessageLines(const LanguageText& text);
 
 }  // namespace zenkor

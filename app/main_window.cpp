@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "online/online.h"
+#include "platform/text.h"
 #include "qualifiers/qualifiers.h"
 
 namespace zenkor {
@@ -26,6 +27,37 @@ Zenkor::Zenkor() : platform::Form("Zenkor") {
     WireQualifiers(*this);
 }
 
+namespace {
+
+std::vector<std::unique_ptr<Zenkor>>& reopened() {
+    static std::vector<std::unique_ptr<Zenkor>> windows;
+    return windows;
+}
+
+}  // namespace
+
+Zenkor& ShowMainWindow(Zenkor& main) {
+    if (!main.unloaded()) {
+        main.show();
+        return main;
+    }
+    reopened().push_back(std::make_unique<Zenkor>());
+    Zenkor& fresh = *reopened().back();
+    fresh.show();
+    return fresh;
+}
+
+Zenkor* ReopenedMainWindow() {
+    return reopened().empty() ? nullptr : reopened().back().get();
+}
+
+void ReleaseMainWindows() {
+    for (auto& window : reopened()) {
+        if (window->loaded() && !window->unloaded()) window->unload();
+    }
+    reopened().clear();
+}
+
 std::array<std::string, 101>& LangMessages() {
     static std::array<std::string, 101> messages;
     return messages;
@@ -34,6 +66,13 @@ std::array<std::string, 101>& LangMessages() {
 std::string MessageOr(int index, const std::string& french) {
     const std::string& text = Message(index);
     return text.empty() ? french : text;
+}
+
+std::string MessageWith(int index, const std::string& french, std::initializer_list<std::string> values) {
+    std::string text = MessageOr(index, french);
+    int n = 1;
+    for (const std::string& value : values) text = platform::Replace(text, "%" + std::to_string(n++), value);
+    return text;
 }
 
 const std::string& Message(int index) {

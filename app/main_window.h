@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -51,11 +52,27 @@ class Zenkor : public platform::Form {
     std::shared_ptr<void> downloads;
 };
 
+// Shows the main window. A main window that was closed (from its title bar) is not shown again: a fresh
+// one takes its place and runs its whole start-up. The closed ones live on until ReleaseMainWindows, since
+// other windows may still point at them.
+Zenkor& ShowMainWindow(Zenkor& main);
+// The last main window ShowMainWindow created; none before.
+Zenkor* ReopenedMainWindow();
+void ReleaseMainWindows();
+
+// The design's captions of the view buttons, kept while no language file gives messages 1 and 2, and its
+// word of the goal total (message 10).
+inline constexpr const char* kKnockoutViewCaption = "Phase Finale";
+inline constexpr const char* kGroupViewCaption = "Phase de Groupes";
+inline constexpr const char* kGoalsWord = "buts";
+
 // The message table: 101 interface texts, indexes 0 to 100; outlives the window and is never cleared.
 std::array<std::string, 101>& LangMessages();
 const std::string& Message(int index);  // "" outside 0..100
 // The message, or the window's French text while no language file has given it.
 std::string MessageOr(int index, const std::string& french);
+// MessageOr with its "%1", "%2", .. replaced by the values, in order (file and folder names, reasons).
+std::string MessageWith(int index, const std::string& french, std::initializer_list<std::string> values);
 
 // Design parts and handler bindings of each subsystem, called by the window's constructor in this order.
 void BuildMainDesign(Zenkor& w);

@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include <functional>
+#include <iostream>
 #include <string>
 
 #include "app/edition_files.h"
@@ -11,8 +12,10 @@
 #include "group_stage/group_stage.h"
 #include "knockout/knockout.h"
 #include "online/online.h"
+#include "platform/data_folders.h"
 #include "platform/datetime.h"
 #include "platform/ini.h"
+#include "platform/picture.h"
 #include "platform/runtime.h"
 #include "platform/settings.h"
 #include "platform/text.h"
@@ -37,6 +40,8 @@ int storedChoice(const std::string& text, int fallback) {
     return (value == "0" || value == "1" || value == "2") ? value[0] - '0' : fallback;
 }
 
+constexpr int kDataFolderMessage = 64;
+
 // Steps of start-up run one by one: a failing step is reported and the next one still runs.
 void runStep(const char* where, const std::function<void()>& body) {
     platform::Guard(body, where);
@@ -45,6 +50,7 @@ void runStep(const char* where, const std::function<void()>& body) {
 // What a program killed in the middle of a save or a download left behind.
 void removeLeftovers() {
     platform::RemoveLeftoverTemporaries(platform::ProgramFolder());
+    platform::RemoveLeftoverPictureFolders();
     const auto settings = platform::SettingsFile(platform::ApplicationName());
     if (!settings.empty()) platform::RemoveLeftoverTemporaries(settings.parent_path());
 }
@@ -189,6 +195,22 @@ std::string VersionLine() {
            platform::NumText(kProgramMinorVersion);
 }
 
+bool UseDataFolder() {
+    const platform::Result ready = platform::UseUserDataFolder();
+    if (ready) return true;
+    std::cerr << "Zenkor cannot use its data folder: " << ready.reason() << '\n';
+    // No window has loaded a language yet: the message lines of the saved language's file give the text.
+    if (const char* file = LanguageFileName(storedChoice(GetSetting("langue", "0"), 0)))
+        ApplyMessageLines(ReadLanguageText(file));
+    const std::string folder =
+        platform::UserDataFolder().empty() ? "~/.local/share/Zenkor" : platform::UserDataFolder().string();
+    platform::MsgBox(
+        MessageWith(kDataFolderMessage, "Zenkor ne peut pas utiliser son dossier de données %1.", {folder}) +
+            "\n" + ready.reason(),
+        platform::vbCritical | platform::vbOKOnly, "Zenkor");
+    return false;
+}
+
 void Form_Load(Zenkor& w) {
     // Answering Yes to the newer-version prompt of the edition load ends the program at once: start-up
     // goes no further (no recompute, no view, no picture download).
@@ -208,7 +230,10 @@ void Form_Load(Zenkor& w) {
          [&] { w("ChChargeImage").setValue(storedChoice(GetSetting("ChImage", "1"), 1)); });
     step("Form_Load: language file", [&] { lang_Click(w, language); });
     step("Form_Load: team colours", [&] { colourTeams(w); });
-    step("Form_Load: edition", [&] { LoadEditionFile(w, kCurrentEdition); });
+    step("Form_Load: edition", [&] {
+        SetAsideDamagedEdition(kCurrentEdition);
+        LoadEditionFile(w, kCurrentEdition);
+    });
     step("Form_Load: button pictures", [&] { setButtonPictures(w); });
     step("Form_Load: recompute", [&] {
         w.FChargee = true;

@@ -10,6 +10,10 @@ namespace zenkor {
 inline constexpr const char* kQualifiersEndDate = "13/10/2015";
 inline constexpr const char* kKnockoutDate = "27/06/2024";
 
+// Makes the user's data folder the program folder. When it cannot be used, says so in a message box that
+// names the folder and the reason (in the saved language) and returns false: the program cannot start.
+bool UseDataFolder();
+
 void Form_Load(Zenkor& w);
 void Form_Unload(Zenkor& w);
 void Command2_Click(Zenkor& w);  // "Retour"

@@ -20,7 +20,7 @@ void Command1_Click(Zenkor& w) {
         w.knockoutView = true;
         TakePicture(w, 0);
         w("Frame9").setVisible(true);
-        w("Command1").setCaption(Message(2));
+        w("Command1").setCaption(MessageOr(2, kGroupViewCaption));
         FillRoundOf16(w);
         AdvanceRoundOf16(w);
         AdvanceQuarterFinals(w);
@@ -28,7 +28,7 @@ void Command1_Click(Zenkor& w) {
     } else {
         w.knockoutView = false;
         w("Frame9").setVisible(false);
-        w("Command1").setCaption(Message(1));
+        w("Command1").setCaption(MessageOr(1, kKnockoutViewCaption));
         TakePicture(w, 1);
     }
 }

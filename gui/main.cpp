@@ -8,12 +8,12 @@
 #include "app/artwork.h"
 #include "app/design.h"
 #include "app/main_window.h"
+#include "app/startup.h"
 #include "gui/clipboard.h"
 #include "gui/picture_files.h"
 #include "gui/printing.h"
 #include "gui/qt_runtime.h"
 #include "online/online.h"
-#include "platform/data_folders.h"
 #include "platform/runtime.h"
 #include "sheets/sheets.h"
 
@@ -38,12 +38,6 @@ int main(int argc, char** argv) {
             stderr);
         return 1;
     }
-    // The user's files (saved scores, downloaded pictures) live in their data folder, never in the
-    // installation, which may be read-only.
-    if (const platform::Result ready = platform::UseUserDataFolder(); !ready) {
-        std::fprintf(stderr, "Zenkor cannot use its data folder: %s\n", ready.reason().c_str());
-        return 1;
-    }
     QApplication app(argc, argv);
     // The settings are kept under the executable's base name.
     platform::SetApplicationName(QFileInfo(QString::fromLocal8Bit(argv[0])).completeBaseName().toStdString());
@@ -52,6 +46,9 @@ int main(int argc, char** argv) {
     gui::InstallPrinter();
     gui::InstallClipboard();
     gui::InstallScreenPointer();
+    // The user's files (saved scores, downloaded pictures) live in their data folder, never in the
+    // installation, which may be read-only.
+    if (!zenkor::UseDataFolder()) return 1;
     app.setWindowIcon(gui::PictureIcon(gui::LoadPicture(zenkor::PictureFile(zenkor::artwork::kProgramIcon))));
 
     int status = 0;
@@ -67,6 +64,7 @@ int main(int argc, char** argv) {
         }
         zenkor::ReleaseSheets();
         zenkor::ReleaseUpdateConfirmation();
+        zenkor::ReleaseMainWindows();
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return status;

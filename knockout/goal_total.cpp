@@ -37,7 +37,8 @@ void ShowTotalGoals(Zenkor& w) {
         addEntered("Butpetfin", i);
         addEntered("ButFIN", i);
     }
-    const std::string caption = (counted ? platform::NumText(total) : std::string()) + " " + Message(10);
+    const std::string caption =
+        (counted ? platform::NumText(total) : std::string()) + " " + MessageOr(10, kGoalsWord);
     w("Label15").setCaption(caption);
     w("Label21").setCaption(caption);
 }

@@ -12,8 +12,11 @@
 #include <functional>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "app/edition_files.h"
 #include "app/settings.h"
@@ -26,6 +29,7 @@
 #include "platform/opener.h"
 #include "platform/progress.h"
 #include "platform/runtime.h"
+#include "platform/text_file.h"
 
 namespace zenkor {
 
@@ -40,14 +44,28 @@ fs::path inProgramFolder(const char* name) {
     return platform::ProgramFolder() / name;
 }
 
-// The sections of an edition file. A downloaded file holding none of them is not an edition file (an
-// error page, a portal's login page) and must not replace the user's.
-bool looksLikeEditionFile(const fs::path& file) {
+// Markup of a web page: "<" then a letter, "/" or "!" ("<html", "</p>", "<!DOCTYPE"). An edition file
+// holds team names, scores, dates and news, never tags.
+bool holdsMarkup(std::string_view bytes) {
+    for (size_t at = bytes.find('<'); at != std::string_view::npos; at = bytes.find('<', at + 1)) {
+        if (at + 1 >= bytes.size()) break;
+        const auto next = static_cast<unsigned char>(bytes[at + 1]);
+        if (std::isalpha(next) || next == '/' || next == '!') return true;
+    }
+    return false;
+}
+
+// Why a downloaded file is no edition file ("" when it is one): an edition file is text without markup
+// holding at least one of the edition's sections. Anything else (an error page, a portal's login page,
+// a cut or garbled transfer) must not replace the user's file.
+std::string whyNotAnEditionFile(const fs::path& file) {
     static constexpr std::string_view kSections[] = {
         "cv",   "lien", "mess", "match", "equipa", "equipb", "equipc", "equipd", "equipe", "equipf",
         "buta", "butb", "butc", "butd",  "bute",   "butf",   "but8",   "but4",   "butfin"};
     const auto bytes = platform::ReadFileBytes(file);
-    if (!bytes) return false;
+    if (!bytes) return "it cannot be read back";
+    if (std::string why = platform::WhyNotText(*bytes); !why.empty()) return why;
+    if (holdsMarkup(*bytes)) return "it is a web page";
     size_t start = 0;
     while (start < bytes->size()) {
         size_t end = bytes->find_first_of("\r\n", start);
@@ -61,10 +79,10 @@ bool looksLikeEditionFile(const fs::path& file) {
         std::transform(name.begin(), name.end(), name.begin(),
                        [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
         for (std::string_view section : kSections) {
-            if (name == section) return true;
+            if (name == section) return {};
         }
     }
-    return false;
+    return "it holds no section of an edition file";
 }
 
 std::unique_ptr<FREC>& confirmation() {
@@ -192,26 +210,47 @@ platform::Result keepOlderBackup(const fs::path& backup) {
     if (::lstat(backup.c_str(), &st) != 0) {
         return errno == ENOENT ? platform::Result() : platform::Result::SystemError("stat", backup, errno);
     }
-    std::tm local{};
-    localtime_r(&st.st_mtime, &local);
-    char stamp[32];
-    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
-    for (int n = 1; n < 100; ++n) {
-        const std::string name = backup.stem().string() + "-" + stamp +
-                                 (n > 1 ? "-" + std::to_string(n) : "") + backup.extension().string();
-        const fs::path dated = backup.parent_path() / name;
-        // A link never replaces a name that exists; the backup's own name goes only once it has another.
-        if (::link(backup.c_str(), dated.c_str()) == 0) {
-            ::unlink(backup.c_str());
-            return {};
-        }
-        if (errno == EEXIST) continue;
-        std::error_code ec;
-        if (fs::exists(dated, ec) || ec) continue;
-        if (::rename(backup.c_str(), dated.c_str()) == 0) return {};
-        return platform::Result::SystemError("rename", backup, errno);
+    return platform::MoveToDatedName(backup, backup.stem().string(), backup.extension().string(),
+                                     st.st_mtime);
+}
+
+// The dated backups kept beside the current one.
+constexpr size_t kDatedBackupsKept = 5;
+
+// The order of a dated backup's name, from stem-YYYYmmdd-HHMMSS[-n]extension; none for any other name.
+std::optional<std::pair<std::string, int>> datedBackupOrder(const std::string& name, const std::string& stem,
+                                                            const std::string& extension) {
+    const auto digits = [](std::string_view s) {
+        return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (!name.starts_with(stem + "-") || !name.ends_with(extension)) return std::nullopt;
+    const std::string middle = name.substr(stem.size() + 1, name.size() - stem.size() - 1 - extension.size());
+    if (middle.size() < 15 || middle[8] != '-' || !digits(middle.substr(0, 8)) ||
+        !digits(middle.substr(9, 6)))
+        return std::nullopt;
+    int n = 1;
+    if (middle.size() > 15) {
+        const std::string serial = middle.substr(16);
+        if (middle[15] != '-' || !digits(serial) || serial.size() > 2) return std::nullopt;
+        n = std::stoi(serial);
     }
-    return platform::Result::Failure("no free name for the older " + backup.filename().string());
+    return std::pair(middle.substr(0, 15), n);
+}
+
+// Only the newest dated backups stay: each update would otherwise leave one more for ever.
+void pruneDatedBackups(const fs::path& backup) {
+    const std::string stem = backup.stem().string();
+    const std::string extension = backup.extension().string();
+    std::vector<std::pair<std::pair<std::string, int>, fs::path>> dated;
+    std::error_code ec;
+    for (fs::directory_iterator it(backup.parent_path(), ec), end; !ec && it != end; it.increment(ec)) {
+        if (it->is_symlink(ec) || !it->is_regular_file(ec)) continue;
+        if (auto order = datedBackupOrder(it->path().filename().string(), stem, extension))
+            dated.emplace_back(std::move(*order), it->path());
+    }
+    if (dated.size() <= kDatedBackupsKept) return;
+    std::sort(dated.begin(), dated.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    for (size_t i = kDatedBackupsKept; i < dated.size(); ++i) fs::remove(dated[i].second, ec);
 }
 
 // A second name for file, which must not exist yet; a copy where the disk knows no links.
@@ -233,6 +272,7 @@ platform::Result swapInEdition(const fs::path& downloaded, const fs::path& curre
             return platform::Result::SystemError("chmod", downloaded, errno);
         }
         if (auto kept = keepOlderBackup(backup); !kept) return kept;
+        pruneDatedBackups(backup);
         if (auto saved = secondName(current, backup, st.st_mode); !saved) return saved;
     }
     if (::rename(downloaded.c_str(), current.c_str()) != 0) {
@@ -321,8 +361,10 @@ void RECUP(Zenkor& w, std::function<void()> then) {
     run.task = std::make_unique<platform::BackgroundTask>(
         [url, file = run.downloaded](platform::TaskProgress& progress) {
             platform::Result fetched = platform::DownloadToFile(url, file, &progress);
-            if (fetched && !looksLikeEditionFile(file)) {
-                return platform::Result::Failure("GET " + url + ": the answer is not an edition file");
+            if (!fetched) return fetched;
+            if (const std::string why = whyNotAnEditionFile(file); !why.empty()) {
+                return platform::Result::Failure("GET " + url + ": the answer is not an edition file (" +
+                                                 why + ")");
             }
             return fetched;
         },

@@ -1,6 +1,12 @@
 #include "platform/data_folders.h"
 
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <system_error>
 
@@ -28,6 +34,34 @@ bool isFile(const fs::path& file) {
     return fs::is_regular_file(file, ec);
 }
 
+// The user's home: HOME, else the user database's entry (a shared folder would let others plant files).
+fs::path homeFolder() {
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home == '/') return home;
+    if (const passwd* pw = ::getpwuid(::getuid());
+        pw != nullptr && pw->pw_dir != nullptr && *pw->pw_dir == '/')
+        return pw->pw_dir;
+    return {};
+}
+
+// Why folder cannot be made or used, in terms of the first part of its path that is in the way.
+std::string whyUnusable(const fs::path& folder, int error) {
+    for (fs::path p = folder; !p.empty(); p = p.parent_path()) {
+        struct stat st {};
+        if (::lstat(p.c_str(), &st) != 0) {
+            if (p == p.parent_path()) break;
+            continue;
+        }
+        if (S_ISLNK(st.st_mode) && ::stat(p.c_str(), &st) != 0) {
+            std::error_code ec;
+            return p.string() + " is a link to " + fs::read_symlink(p, ec).string() +
+                   ", which does not exist";
+        }
+        if (!S_ISDIR(st.st_mode)) return p.string() + " is not a folder";
+        break;
+    }
+    return folder.string() + ": " + std::strerror(error);
+}
+
 }  // namespace
 
 fs::path UserDataFolder() {
@@ -36,17 +70,21 @@ fs::path UserDataFolder() {
     if (dataHome != nullptr && fs::path(dataHome).is_absolute()) {
         base = dataHome;
     } else {
-        const char* home = std::getenv("HOME");
-        base = fs::path(home != nullptr && *home != '\0' ? home : "/tmp") / ".local" / "share";
+        const fs::path home = homeFolder();
+        if (home.empty()) return {};
+        base = home / ".local" / "share";
     }
     return base / "Zenkor";
 }
 
 Result UseUserDataFolder() {
     const fs::path folder = UserDataFolder();
+    if (folder.empty())
+        return Result::Failure("no home folder: HOME is not set and the user database has none");
     std::error_code ec;
     fs::create_directories(folder, ec);
-    if (ec) return Result::SystemError("mkdir", folder, ec.value());
+    if (ec) return Result::Failure(whyUnusable(folder, ec.value()));
+    if (::access(folder.c_str(), W_OK | X_OK) != 0) return Result::Failure(whyUnusable(folder, errno));
     SetProgramFolder(folder);
     return {};
 }

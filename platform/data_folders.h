@@ -10,9 +10,11 @@
 
 namespace platform {
 
-// ${XDG_DATA_HOME:-~/.local/share}/Zenkor (an XDG_DATA_HOME that is not absolute is ignored).
+// ${XDG_DATA_HOME:-~/.local/share}/Zenkor (an XDG_DATA_HOME that is not absolute is ignored). Without
+// HOME the home folder is the user database's; empty when there is none.
 std::filesystem::path UserDataFolder();
-// Makes the user's data folder the program folder, creating it when needed.
+// Makes the user's data folder the program folder, creating it when needed; a failure names what is in
+// the way ("/home/zoe/.local/share is not a folder").
 Result UseUserDataFolder();
 
 // The shipped data: PREFIX/share/zenkor once installed, the executable's folder in the build tree.

@@ -277,9 +277,41 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& file) {
     return std::move(ss).str();
 }
 
-Result WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes,
+namespace {
+
+WriteFault& writeFault() {
+    static WriteFault fault;
+    return fault;
+}
+
+// Errno of the step the seam makes fail, 0 for none.
+int injected(std::string_view step, const std::filesystem::path& file) {
+    const WriteFault& fault = writeFault();
+    return fault ? fault(step, file) : 0;
+}
+
+// Where a chain of symbolic links ends (the path itself when it is none), so that a save replaces the
+// file the link names instead of the link.
+std::filesystem::path linkTarget(std::filesystem::path file) {
+    std::error_code ec;
+    for (int hops = 0; hops < 40 && std::filesystem::is_symlink(file, ec); ++hops) {
+        const std::filesystem::path next = std::filesystem::read_symlink(file, ec);
+        if (ec) break;
+        file = next.is_absolute() ? next : file.parent_path() / next;
+    }
+    return file;
+}
+
+}  // namespace
+
+void SetWriteFault(WriteFault fault) {
+    writeFault() = std::move(fault);
+}
+
+Result WriteFileAtomically(const std::filesystem::path& link, std::string_view bytes,
                            std::optional<std::filesystem::perms> mode) {
     static std::atomic<unsigned> counter{0};
+    const std::filesystem::path file = linkTarget(link);
     std::optional<mode_t> finalMode;
     if (mode) {
         finalMode = static_cast<mode_t>(*mode & std::filesystem::perms::mask);
@@ -294,6 +326,7 @@ Result WriteFileAtomically(const std::filesystem::path& file, std::string_view b
         temp = file;
         temp += TemporarySuffix(".tmp", counter++);
         // A new file starts private; its final mode is set before it becomes visible under its name.
+        if (const int error = injected("open", file)) return Result::SystemError("open", temp, error);
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, finalMode ? 0600 : 0666);
         if (fd < 0 && errno != EEXIST) return Result::SystemError("open", temp, errno);
     }
@@ -303,7 +336,16 @@ Result WriteFileAtomically(const std::filesystem::path& file, std::string_view b
     const auto fail = [&](const char* call) {
         if (result) result = Result::SystemError(call, file, errno);
     };
+    // The seam's failure of a step, as the system would report it.
+    const auto faulted = [&](const char* step) {
+        const int error = injected(step, file);
+        if (error == 0) return false;
+        errno = error;
+        fail(step);
+        return true;
+    };
     size_t done = 0;
+    faulted("write");
     while (result && done < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0 && errno == EINTR) continue;
@@ -317,14 +359,40 @@ Result WriteFileAtomically(const std::filesystem::path& file, std::string_view b
         }
     }
     if (result && finalMode && ::fchmod(fd, *finalMode) != 0) fail("fchmod");
-    if (result && ::fsync(fd) != 0) fail("fsync");
+    if (result && !faulted("fsync") && ::fsync(fd) != 0) fail("fsync");
     if (::close(fd) != 0) fail("close");
-    if (result && ::rename(temp.c_str(), file.c_str()) != 0) fail("rename");
+    if (result && !faulted("rename") && ::rename(temp.c_str(), file.c_str()) != 0) fail("rename");
     if (!result) {
         std::error_code ec;
         std::filesystem::remove(temp, ec);
     }
     return result;
+}
+
+Result MoveToDatedName(const std::filesystem::path& file, std::string_view stem, std::string_view extension,
+                       std::time_t when, std::filesystem::path* moved) {
+    std::tm local{};
+    localtime_r(&when, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    for (int n = 1; n < 100; ++n) {
+        const std::string name =
+            std::string(stem) + "-" + stamp + (n > 1 ? "-" + std::to_string(n) : "") + std::string(extension);
+        const std::filesystem::path dated = file.parent_path() / name;
+        // A link never replaces a name that exists; the file's own name goes only once it has another.
+        if (::link(file.c_str(), dated.c_str()) == 0) {
+            ::unlink(file.c_str());
+            if (moved) *moved = dated;
+            return {};
+        }
+        if (errno == EEXIST) continue;
+        std::error_code ec;
+        if (std::filesystem::exists(dated, ec) || ec) continue;
+        if (::rename(file.c_str(), dated.c_str()) != 0) return Result::SystemError("rename", file, errno);
+        if (moved) *moved = dated;
+        return {};
+    }
+    return Result::Failure("no free dated name for " + file.filename().string());
 }
 
 std::string TemporarySuffix(std::string_view kind, unsigned serial) {

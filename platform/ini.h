@@ -4,7 +4,9 @@
 // other byte of the file; it goes through a temporary file and a rename.
 #pragma once
 
+#include <ctime>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -57,9 +59,21 @@ bool IniSet(const std::filesystem::path& file, std::string_view section, std::st
 // Whole-file helpers.
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& file);
 // Writes through a temporary file in the same folder, flushed, then renamed over the target; on failure
-// the target is unchanged and no temporary is left.
+// the target is unchanged and no temporary is left. A target that is a symbolic link is written where the
+// link points, and stays a link.
 Result WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes,
                            std::optional<std::filesystem::perms> mode = std::nullopt);
+// Moves file aside to a name of its folder that nobody has, never replacing a file: stem, "-", the date
+// and time of `when` (YYYYmmdd-HHMMSS, then "-2", "-3", .. when that is taken) and extension. The new path,
+// or why it failed.
+Result MoveToDatedName(const std::filesystem::path& file, std::string_view stem, std::string_view extension,
+                       std::time_t when, std::filesystem::path* moved = nullptr);
+
+// A fault seam for tests: while set, every step of WriteFileAtomically ("open", "write", "fsync",
+// "rename") first asks it about the target; a non-zero errno makes that step fail with it.
+using WriteFault = std::function<int(std::string_view step, const std::filesystem::path& file)>;
+void SetWriteFault(WriteFault fault);
+
 // The suffix of this process's temporary files beside a target: kind (".tmp", ".part"), the process id,
 // "-" and a serial number. A program that was killed leaves them; RemoveLeftoverTemporaries finds them.
 std::string TemporarySuffix(std::string_view kind, unsigned serial);

@@ -1,6 +1,8 @@
 #include "platform/picture.h"
 
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
@@ -9,13 +11,17 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <string>
 
 namespace platform {
 
 namespace {
 
+constexpr std::string_view kFolderPrefix = "zenkor-pictures-";
+
 // The folder of this run's picture copies: private to the user, made fresh under a name nobody can
-// guess (so no one can plant files or links in it beforehand), removed when the program ends.
+// guess (so no one can plant files or links in it beforehand), removed when the program ends. Its name
+// carries the process id, so that a later start can tell the folder of a program killed by a signal.
 class PictureStore {
   public:
     ~PictureStore() {
@@ -25,13 +31,13 @@ class PictureStore {
     }
     const std::filesystem::path& folder() {
         if (folder_.empty()) {
-            std::string pattern = (base() / "zenkor-pictures-XXXXXX").string();
+            std::string pattern =
+                (base() / (std::string(kFolderPrefix) + std::to_string(::getpid()) + "-XXXXXX")).string();
             if (::mkdtemp(pattern.data()) != nullptr) folder_ = pattern;
         }
         return folder_;
     }
 
-  private:
     // The user's own runtime folder when there is one, else the system's temporary folder.
     static std::filesystem::path base() {
         std::error_code ec;
@@ -41,6 +47,8 @@ class PictureStore {
         const auto temp = std::filesystem::temp_directory_path(ec);
         return ec ? std::filesystem::path("/tmp") : temp;
     }
+
+  private:
     std::filesystem::path folder_;
 };
 
@@ -87,6 +95,30 @@ PictureStore& store() {
 }
 
 }  // namespace
+
+int RemoveLeftoverPictureFolders() {
+    int removed = 0;
+    std::error_code ec;
+    const std::filesystem::path base = PictureStore::base();
+    for (std::filesystem::directory_iterator it(base, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (!name.starts_with(kFolderPrefix)) continue;
+        // zenkor-pictures-<pid>-XXXXXX
+        const std::string rest = name.substr(kFolderPrefix.size());
+        const size_t dash = rest.find('-');
+        if (dash == std::string::npos || dash == 0 || dash > 9 || rest.size() - dash - 1 != 6) continue;
+        if (rest.find_first_not_of("0123456789") != dash) continue;
+        const auto pid = static_cast<pid_t>(std::stol(rest.substr(0, dash)));
+        // Only the user's own real folders, of processes that are gone.
+        struct stat st {};
+        if (::lstat(it->path().c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid())
+            continue;
+        if (pid == ::getpid() || ::kill(pid, 0) == 0 || errno == EPERM) continue;
+        std::error_code removeError;
+        if (std::filesystem::remove_all(it->path(), removeError) > 0 && !removeError) ++removed;
+    }
+    return removed;
+}
 
 bool IsPictureFile(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);

@@ -14,4 +14,8 @@ bool IsPictureFile(const std::filesystem::path& file);
 // not a picture (or cannot be copied).
 std::string LoadPictureCopy(const std::filesystem::path& file);
 
+// Removes the folders of picture copies that programs no longer running left (killed by a signal, they
+// could not remove their own); the number removed.
+int RemoveLeftoverPictureFolders();
+
 }  // namespace platform

@@ -501,6 +501,30 @@ MESSAGES = {
     37: (" 1/4", " (quarter-finals)", " (cuartos)"),
 }
 
+# Damaged files and folders (the program reads 60 to 64; "%1", "%2", "%3" are file and folder names).
+MESSAGES.update({
+    60: ("Le fichier %1 est illisible (ce n'est pas du texte) : il est gardé sous le nom %2 et la sauvegarde "
+         "précédente %3 le remplace.",
+         "The file %1 cannot be read (it is not text): it is kept as %2 and the previous save %3 takes its place.",
+         "El archivo %1 no se puede leer (no es texto): se guarda como %2 y la copia anterior %3 ocupa su lugar."),
+    61: ("Le fichier %1 est illisible (ce n'est pas du texte) : il est gardé sous le nom %2 et le programme "
+         "repart du fichier d'origine.",
+         "The file %1 cannot be read (it is not text): it is kept as %2 and the program starts again from the "
+         "original file.",
+         "El archivo %1 no se puede leer (no es texto): se guarda como %2 y el programa vuelve al archivo "
+         "original."),
+    62: ("Le fichier %1 est illisible (ce n'est pas du texte) et n'a pas pu être mis de côté : « Sauve » ne "
+         "l'écrira pas.",
+         "The file %1 cannot be read (it is not text) and could not be set aside: \"Save\" will not write it.",
+         "El archivo %1 no se puede leer (no es texto) y no se ha podido apartar: «Guardar» no lo escribirá."),
+    63: ("Le fichier de langue %1 est endommagé : réinstallez le programme pour le retrouver.",
+         "The language file %1 is damaged: reinstall the program to get it back.",
+         "El archivo de idioma %1 está dañado: reinstale el programa para recuperarlo."),
+    64: ("Zenkor ne peut pas utiliser son dossier de données %1.",
+         "Zenkor cannot use its data folder %1.",
+         "Zenkor no puede usar su carpeta de datos %1."),
+})
+
 
 def language_lines(language):
     """The lines of one language file: control lines first, then the messages."""
@@ -541,6 +565,7 @@ def check_languages():
     for name, keys in zip(LANGUAGE_FILES[1:], found[1:]):
         assert keys == found[0], f"{name} and {LANGUAGE_FILES[0]} name different lines"
     read = set(range(1, 12)) | set(range(13, 21)) | set(range(22, 38))
+    read |= set(range(60, 65))
     assert read <= found[0][1], f"messages missing: {sorted(read - found[0][1])}"
     print("language files check out")
 

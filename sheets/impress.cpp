@@ -162,7 +162,7 @@ void Command5_Click(Impress& s) {
 void Command1_Click(Impress& s) {
     Zenkor* main = s.main;
     s.unload();
-    if (main) main->show();
+    if (main) ShowMainWindow(*main);
 }
 
 void Label1_Click() {

@@ -265,7 +265,7 @@ void Command21_Click(Zenkor& w) {
     list.Clear();
     for (const Goals& g : goals) list.AddItem(" " + g.name + " (" + std::to_string(g.count) + ")");
 
-    s("Label1").setCaption(Message(10) + " : " + std::to_string(total));
+    s("Label1").setCaption(MessageOr(10, kGoalsWord) + " : " + std::to_string(total));
     s("Label2").setCaption(Message(11));
     s("Label3").setCaption(Message(13));
     if (w("Text1").Text() == "Zenkor2024") {

@@ -14,6 +14,7 @@
 
 #include "app/ini_file.h"
 #include "app/language.h"
+#include "platform/ini.h"
 #include "platform/opener.h"
 #include "platform/runtime.h"
 #include "tests/support/fakes.h"
@@ -401,15 +402,44 @@ TEST_F(EditionFiles, FailedSaveIsReportedAndNothingFollows) {
     EXPECT_EQ(shape9.FillColor(), 65280);
 }
 
-TEST_F(EditionFiles, ReadOnlyFolderMakesTheSaveFail) {
-    if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
+// A write that fails at any step (a full disk, a folder made read-only meanwhile) fails the save and leaves
+// the file as it was, with no temporary beside it.
+TEST_F(EditionFiles, AWriteFailingAtAnyStepFailsTheSaveAndLeavesTheFile) {
+    const std::string before = "[ButA]\r\n0=1\r\n";
+    box.writeFile("Zenkor2024.ini", before);
     Zenkor w;
     LoadEditionFile(w, "Zenkor2024");
-    std::filesystem::permissions(box.folder(),
-                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    EXPECT_FALSE(SaveEditionFile(w));
-    std::filesystem::permissions(box.folder(), std::filesystem::perms::owner_all);
-    EXPECT_FALSE(std::filesystem::exists(box.folder() / "Zenkor2024.ini"));
+    w("ButA", 0).setText("3");
+    for (const char* step : {"open", "write", "fsync", "rename"}) {
+        SCOPED_TRACE(step);
+        platform::SetWriteFault([step](std::string_view at, const std::filesystem::path& file) {
+            return at == step && file.filename() == "Zenkor2024.ini" ? ENOSPC : 0;
+        });
+        const platform::Result saved = SaveEditionFile(w);
+        platform::SetWriteFault(nullptr);
+        EXPECT_FALSE(saved);
+        EXPECT_NE(saved.reason().find("No space left on device"), std::string::npos) << saved.reason();
+        EXPECT_EQ(box.readFile("Zenkor2024.ini"), before);
+        for (const auto& entry : std::filesystem::directory_iterator(box.folder()))
+            EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << entry.path();
+    }
+    ASSERT_TRUE(SaveEditionFile(w));
+    EXPECT_EQ(ReadIni("Zenkor2024", "ButA", "0"), "3");
+}
+
+// An edition file that is a symbolic link stays one: the save replaces the file it names.
+TEST_F(EditionFiles, SavingThroughASymbolicLinkWritesTheFileItNames) {
+    std::filesystem::create_directory(box.folder() / "elsewhere");
+    box.writeFile("elsewhere/mine.ini", "[ButA]\r\n0=1\r\n");
+    std::filesystem::create_symlink("elsewhere/mine.ini", box.folder() / "Zenkor2024.ini");
+    Zenkor w;
+    LoadEditionFile(w, "Zenkor2024");
+    ASSERT_EQ(w("ButA", 0).Text(), "1");
+    w("ButA", 0).setText("4");
+    ASSERT_TRUE(SaveEditionFile(w));
+    EXPECT_TRUE(std::filesystem::is_symlink(box.folder() / "Zenkor2024.ini"));
+    EXPECT_NE(box.readFile("elsewhere/mine.ini").find("0=4\r\n"), std::string::npos);
+    EXPECT_EQ(box.readFile("Zenkor2024.ini.bak"), "[ButA]\r\n0=1\r\n");
 }
 
 class HistoryPanel : public EditionFiles {

@@ -277,6 +277,10 @@ TEST_F(StartupTest, YesToTheNewerVersionPromptEndsStartUpAtOnce) {
 // A program killed in the middle of a save or a download leaves its temporaries beside the files; the
 // next start removes them, but never those of a program still running, nor other files.
 TEST_F(StartupTest, StartUpRemovesTheTemporariesOfProgramsThatAreGone) {
+    // The picture copies' folders too, in the user's runtime folder.
+    const std::filesystem::path runtime = box.folder() / "run";
+    std::filesystem::create_directories(runtime);
+    testing_support::ScopedEnv runtimeDir("XDG_RUNTIME_DIR", runtime.c_str());
     const pid_t gone = ::fork();
     if (gone == 0) ::_exit(0);
     ASSERT_GT(gone, 0);
@@ -290,6 +294,13 @@ TEST_F(StartupTest, StartUpRemovesTheTemporariesOfProgramsThatAreGone) {
                                            "x.tmp" + dead + "-"};
     for (const auto& name : leftovers) box.writeFile(name, "[ButA]\r\n0=");
     for (const auto& name : kept) box.writeFile(name, "kept");
+    const auto deadPictures = runtime / ("zenkor-pictures-" + dead + "-a1B2c3");
+    const std::vector<std::filesystem::path> keptPictures = {
+        runtime / ("zenkor-pictures-" + running + "-d4E5f6"), runtime / "zenkor-pictures-g7H8i9",
+        runtime / ("zenkor-pictures-" + dead + "-x")};
+    std::filesystem::create_directories(deadPictures / "inner");
+    std::ofstream(deadPictures / "0-imgtmp.gif") << "GIF89a";
+    for (const auto& folder : keptPictures) std::filesystem::create_directories(folder);
     const auto settingsLeftover = settingsFile().parent_path() / ("settings.ini.tmp" + dead + "-1");
     std::filesystem::create_directories(settingsLeftover.parent_path());
     std::ofstream(settingsLeftover) << "[data]\n";
@@ -298,5 +309,7 @@ TEST_F(StartupTest, StartUpRemovesTheTemporariesOfProgramsThatAreGone) {
     for (const auto& name : leftovers) EXPECT_FALSE(std::filesystem::exists(box.folder() / name)) << name;
     for (const auto& name : kept) EXPECT_TRUE(std::filesystem::exists(box.folder() / name)) << name;
     EXPECT_FALSE(std::filesystem::exists(settingsLeftover));
+    EXPECT_FALSE(std::filesystem::exists(deadPictures));
+    for (const auto& folder : keptPictures) EXPECT_TRUE(std::filesystem::is_directory(folder)) << folder;
     EXPECT_EQ((*w)("ButA", 0).Text(), "-");
 }

@@ -1,10 +1,14 @@
 // The program folder is the user's data folder: the shipped files are read from the installation until
 // the program writes one, which then lives in the user's folder, outside the installation and the build.
+#include <pwd.h>
+#include <unistd.h>
+
 #include <fstream>
 #include <iterator>
 
 #include "app/edition_files.h"
 #include "app/ini_file.h"
+#include "app/startup.h"
 #include "platform/data_folders.h"
 #include "tests/app/startup_support.h"
 
@@ -32,6 +36,41 @@ TEST_F(UserFiles, TheDataFolderFollowsXdgAndElseTheHome) {
     ASSERT_TRUE(platform::UseUserDataFolder());
     EXPECT_EQ(platform::ProgramFolder(), box.folder() / "data" / "Zenkor");
     EXPECT_TRUE(fs::is_directory(platform::ProgramFolder()));
+}
+
+// A data folder the program cannot use stops it with a message box in the saved language, naming the
+// folder and what is in the way; without HOME the home folder comes from the user database.
+TEST_F(UserFiles, AnUnusableDataFolderIsShownInAMessageBoxAndNoSharedFolderServesAsHome) {
+    box.writeFile("a file", "x");
+    fs::create_symlink(box.folder() / "gone", box.folder() / "a link");
+    save("langue", "1");
+    box.writeFile("langEn.txt", "MSG\\Zenkor cannot use its data folder %1.\\64\r\n");
+    struct Case {
+        fs::path dataHome;
+        std::string reason;
+    };
+    const Case cases[] = {
+        {box.folder() / "a file", (box.folder() / "a file").string() + " is not a folder"},
+        {box.folder() / "a link", (box.folder() / "a link").string() + " is a link to " +
+                                      (box.folder() / "gone").string() + ", which does not exist"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.dataHome);
+        box.dialogs->messages.clear();
+        ScopedEnv data("XDG_DATA_HOME", c.dataHome.c_str());
+        EXPECT_FALSE(zenkor::UseDataFolder());
+        ASSERT_EQ(box.dialogs->messages.size(), 1u);
+        EXPECT_EQ(box.dialogs->messages[0].text,
+                  "Zenkor cannot use its data folder " + (c.dataHome / "Zenkor").string() + ".\n" + c.reason);
+        EXPECT_EQ(box.dialogs->messages[0].style, platform::vbCritical);
+        EXPECT_EQ(platform::ProgramFolder(), box.folder());
+    }
+
+    ScopedEnv noHome("HOME", "");
+    ScopedEnv data("XDG_DATA_HOME", "");
+    const passwd* user = ::getpwuid(::getuid());
+    ASSERT_NE(user, nullptr);
+    EXPECT_EQ(platform::UserDataFolder(), fs::path(user->pw_dir) / ".local" / "share" / "Zenkor");
 }
 
 TEST_F(UserFiles, ASavedScoreLandsInTheUserFolderAndTheInstallationStaysAsShipped) {

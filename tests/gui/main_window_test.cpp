@@ -20,6 +20,7 @@
 #include "gui/picture_widgets.h"
 #include "gui/qt_runtime.h"
 #include "online/online.h"
+#include "platform/settings.h"
 #include "platform/text.h"
 #include "qualifiers/qualifiers.h"
 #include "sheets/sheet_windows.h"
@@ -283,6 +284,157 @@ TEST_F(MainWindowTest, QuitterUnloadsTheWindowAndEndsTheProgram) {
     EXPECT_TRUE(platform::EndRequested());
     EXPECT_TRUE(w->unloaded());
     EXPECT_EQ(gui::FormView::of(*w), nullptr);
+    gui::InstallEndHandler();
+}
+
+// Damaged files at start-up: each is reported, kept, and the window still shows sound texts and data.
+class DamagedFilesTest : public MainWindowTest {
+  protected:
+    void restart() {
+        if (w && !w->unloaded()) w->unload();
+        w.reset();
+        gui_testing::FlushDeletes();
+        sandbox.dialogs->messages.clear();
+        ASSERT_NO_FATAL_FAILURE(start());
+    }
+    std::vector<std::string> namesEndingWith(const std::string& end) const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(sandbox.folder())) {
+            const std::string name = entry.path().filename().string();
+            if (name.ends_with(end)) names.push_back(name);
+        }
+        return names;
+    }
+    void click(const char* button) {
+        auto* widget = WidgetOf<QPushButton>((*w)(button));
+        ASSERT_NE(widget, nullptr) << button;
+        QTest::mouseClick(widget, Qt::LeftButton);
+    }
+    static std::string garbage(const std::string& head) {
+        std::string bytes = head;
+        for (int i = 0; i < 4096; ++i) bytes += static_cast<char>((i * 37 + 11) % 256);
+        return bytes;
+    }
+};
+
+// A file that is no text is kept aside under a dated name and the previous save takes its place.
+TEST_F(DamagedFilesTest, ABinaryOrUtf16EditionFileIsKeptAsideAndThePreviousSaveComesBack) {
+    std::string previous = sandbox.readFile("Zenkor2024.ini");
+    const size_t at = previous.find("[ButA]\r\n0=-\r\n");
+    ASSERT_NE(at, std::string::npos);
+    previous.replace(at, 13, "[ButA]\r\n0=3\r\n");
+    std::string utf16 = "\xFF\xFE";
+    for (char c : previous) utf16 += std::string{c, '\0'};
+    for (const std::string& damaged : {garbage("[ButA]\r\n0=7\r\n"), utf16}) {
+        for (const std::string& name : namesEndingWith(".damaged"))
+            std::filesystem::remove(sandbox.folder() / name);
+        sandbox.writeFile("Zenkor2024.ini.bak", previous);
+        sandbox.writeFile("Zenkor2024.ini", damaged);
+        ASSERT_NO_FATAL_FAILURE(restart());
+
+        const std::vector<std::string> aside = namesEndingWith(".damaged");
+        ASSERT_EQ(aside.size(), 1u);
+        EXPECT_TRUE(aside[0].starts_with("Zenkor2024-")) << aside[0];
+        EXPECT_EQ(sandbox.readFile(aside[0]), damaged);
+        ASSERT_EQ(sandbox.dialogs->messages.size(), 1u);
+        const std::string& text = sandbox.dialogs->messages[0].text;
+        EXPECT_EQ(
+            text,
+            "Le fichier Zenkor2024.ini est illisible (ce n'est pas du texte) : il est gardé sous le nom " +
+                aside[0] + " et la sauvegarde précédente Zenkor2024.ini.bak le remplace.");
+        EXPECT_EQ(sandbox.readFile("Zenkor2024.ini"), previous);
+        EXPECT_EQ(WidgetOf<QLineEdit>((*w)("ButA", 0))->text(), "3");
+        EXPECT_EQ((*w)("A", 2).Text(), "Écosse");
+
+        ASSERT_NO_FATAL_FAILURE(type((*w)("ButA", 1), "2"));
+        ASSERT_NO_FATAL_FAILURE(click("Command3"));
+        EXPECT_EQ(sandbox.dialogs->messages.size(), 1u);
+        EXPECT_NE(sandbox.readFile("Zenkor2024.ini").find("[ButA]\r\n0=3\r\n1=2\r\n"), std::string::npos);
+    }
+}
+
+// An editor's UTF-8, with or without its mark, reads as UTF-8 and stays so when saved.
+TEST_F(DamagedFilesTest, AnEditionFileSavedAsUtf8ShowsItsAccentsAndStaysUtf8) {
+    const std::string utf8 = platform::Cp1252ToUtf8(sandbox.readFile("Zenkor2024.ini"));
+    for (const std::string mark : {"\xEF\xBB\xBF", ""}) {
+        sandbox.writeFile("Zenkor2024.ini", mark + utf8);
+        ASSERT_NO_FATAL_FAILURE(restart());
+        EXPECT_TRUE(sandbox.dialogs->messages.empty());
+        EXPECT_EQ((*w)("A", 2).Text(), "Écosse");
+        EXPECT_EQ(WidgetOf<QLineEdit>((*w)("A", 2))->text(), QString::fromUtf8("Écosse"));
+        EXPECT_EQ((*w)("Label10").Caption().substr(0, 11), "Bienvenue !");
+
+        ASSERT_NO_FATAL_FAILURE(type((*w)("ButA", 0), "1"));
+        ASSERT_NO_FATAL_FAILURE(click("Command3"));
+        const std::string saved = sandbox.readFile("Zenkor2024.ini");
+        EXPECT_TRUE(saved.starts_with(mark + "[CV]"));
+        EXPECT_NE(saved.find("2=\xC3\x89"
+                             "cosse\r\n"),
+                  std::string::npos);
+        EXPECT_NE(saved.find("[ButA]\r\n0=1\r\n"), std::string::npos);
+    }
+}
+
+// A cut, empty or binary language file is reported like a missing one; the captions the file does not
+// give keep the design's French.
+TEST_F(DamagedFilesTest, ADamagedLanguageFileIsReportedAndLeavesNoEmptyCaption) {
+    const std::string french = sandbox.readFile("langFr.txt");
+    std::string cut = french.substr(0, french.size() / 2);
+    while (cut.ends_with('\n') || cut.ends_with('\r')) cut.pop_back();
+    for (const std::string& damaged : {cut, std::string(), garbage("MSG\\Phase\\1\r\n")}) {
+        sandbox.writeFile("langFr.txt", damaged);
+        ASSERT_NO_FATAL_FAILURE(restart());
+        ASSERT_EQ(sandbox.dialogs->messages.size(), 1u);
+        EXPECT_EQ(
+            sandbox.dialogs->messages[0].text,
+            "Le fichier de langue langFr.txt est endommagé : réinstallez le programme pour le retrouver.");
+        EXPECT_EQ((*w)("Command1").Caption(), "Phase Finale");
+        EXPECT_EQ(WidgetOf<QPushButton>((*w)("Command1"))->text(), "Phase Finale");
+        EXPECT_EQ((*w)("Command9").Caption(), "Phase de Groupes");
+        EXPECT_EQ((*w)("Command10").Caption(), "Phase Finale");
+        EXPECT_TRUE((*w)("Label15").Caption().ends_with(" buts")) << (*w)("Label15").Caption();
+        EXPECT_TRUE((*w)("Label21").Caption().ends_with(" buts")) << (*w)("Label21").Caption();
+    }
+}
+
+// Closed from its title bar while the bracket sheet stays open, the main window comes back through the
+// sheet's close button as a fresh window with its whole start-up; its "Quitter" saves the settings.
+TEST_F(MainWindowTest, TheMainWindowShownAgainByTheSheetStartsAfreshAndQuitterSavesTheSettings) {
+    ASSERT_NO_FATAL_FAILURE(start());
+    passFirstUsePanel();
+    QTest::mouseClick(WidgetOf<QPushButton>((*w)("Command13")), Qt::LeftButton);
+    zenkor::Impress* sheet = zenkor::CurrentImpress();
+    ASSERT_NE(sheet, nullptr);
+    window()->close();
+    ASSERT_TRUE(w->unloaded());
+    EXPECT_EQ(platform::GetSetting(platform::ApplicationName(), "data", "reduit", "<none>"), "0");
+
+    // The file changed meanwhile: the fresh start-up reads it.
+    std::string edited = sandbox.readFile("Zenkor2024.ini");
+    const size_t at = edited.find("[ButA]\r\n0=-\r\n");
+    ASSERT_NE(at, std::string::npos);
+    edited.replace(at, 13, "[ButA]\r\n0=2\r\n");
+    sandbox.writeFile("Zenkor2024.ini", edited);
+    QTest::mouseClick(WidgetOf<QPushButton>((*sheet)("Command1")), Qt::LeftButton);
+    zenkor::Zenkor* fresh = zenkor::ReopenedMainWindow();
+    ASSERT_NE(fresh, nullptr);
+    ASSERT_NE(fresh, w.get());
+    ASSERT_NE(gui::FormView::of(*fresh), nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(gui_testing::ViewOf(*fresh).window()));
+    EXPECT_EQ(WidgetOf<QLineEdit>((*fresh)("ButA", 0))->text(), "2");
+    EXPECT_TRUE(fresh->FChargee);
+    EXPECT_EQ(fresh->self().Caption(), (*fresh)("Label2").Caption());
+    EXPECT_EQ((*fresh)("Label7").Caption(), "Valmirade 2024 Version: 1.0");
+
+    QTest::mouseClick(WidgetOf<QPushButton>((*fresh)("Command14")), Qt::LeftButton);
+    ASSERT_TRUE(fresh->compactMode);
+    auto* quit = WidgetOf<QPushButton>((*fresh)("Command5"));
+    ASSERT_NE(quit, nullptr);
+    QTimer::singleShot(0, [quit] { QTest::mouseClick(quit, Qt::LeftButton); });
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_TRUE(fresh->unloaded());
+    EXPECT_EQ(platform::GetSetting(platform::ApplicationName(), "data", "reduit", "<none>"), "1");
+    zenkor::ReleaseMainWindows();
     gui::InstallEndHandler();
 }
 

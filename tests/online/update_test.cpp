@@ -115,6 +115,12 @@ TEST_F(UpdateTest, ASuccessfulUpdateReplacesReloadsAndRecomputesTheCurrentEditio
 }
 
 TEST_F(UpdateTest, AFailedUpdateRestoresTheEditionFileAndSaysSo) {
+    // Junk that holds an edition section: a web page, and a header followed by 60 KB of binary.
+    const std::string page =
+        "<!DOCTYPE html>\n<html><head><title>Maintenance</title></head><body>\n[Mess]\n"
+        "<p>Le site revient bient\xF4t.</p>\n</body></html>\n";
+    std::string binary = "[Mess]\r\n0=Nouvelles\r\n";
+    for (int i = 0; i < 60 * 1024; ++i) binary += static_cast<char>((i * 131 + 7) % 256);
     struct Case {
         const char* what;
         Answer answer;
@@ -127,6 +133,8 @@ TEST_F(UpdateTest, AFailedUpdateRestoresTheEditionFileAndSaysSo) {
         {"silent server", {200, "", Answer::Mode::Silent}, false},
         {"not an edition file", {200, "<html><body>Connectez-vous au r\xE9seau</body></html>"}, false},
         {"redirect to a missing page", {302, "", Answer::Mode::Whole, "/ailleurs"}, false},
+        {"a web page holding a section", {200, page}, false},
+        {"a section followed by binary", {200, binary}, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -234,6 +242,30 @@ TEST_F(UpdateTest, ASlowAnswerIsWaitedForAndCancelLeavesEverythingAsItWas) {
     for (const auto& entry : std::filesystem::directory_iterator(box.folder())) {
         EXPECT_EQ(entry.path().filename().string().find(".part"), std::string::npos) << entry.path();
     }
+}
+
+// Every update keeps the replaced file as the backup and the older backup under its date: only the newest
+// five dated ones stay. A small edition file is as good as a full one.
+TEST_F(UpdateTest, SixUpdatesLeaveFiveDatedBackups) {
+    box.writeFile("Zenkor2024.BU", "[EquipA]\r\n1=Ancienne\r\n");
+    const timeval longAgo[2] = {{1718877600, 0}, {1718877600, 0}};  // 20 June 2024
+    ASSERT_EQ(::utimes(inFolder("Zenkor2024.BU").c_str(), longAgo), 0);
+    const std::string small = "[EquipA]\r\n1=Allemagne\r\n";
+    server.answer("/Zenkor2024.ini", small);
+    zenkor::Zenkor& w = start();
+    for (int i = 0; i < 6; ++i) confirmUpdate(w);
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(fileBytes(inFolder("Zenkor2024.ini")), small);
+    EXPECT_EQ(fileBytes(inFolder("Zenkor2024.BU")), small);
+    std::vector<std::string> dated;
+    for (const auto& entry : std::filesystem::directory_iterator(box.folder())) {
+        const std::string name = entry.path().filename().string();
+        if (name.starts_with("Zenkor2024-") && name.ends_with(".BU")) dated.push_back(name);
+    }
+    EXPECT_EQ(dated.size(), 5u);
+    // The oldest one went.
+    for (const std::string& name : dated)
+        EXPECT_NE(fileBytes(inFolder(name.c_str())), "[EquipA]\r\n1=Ancienne\r\n");
 }
 
 TEST_F(UpdateTest, WithoutAnEditionFileAFailedUpdateLeavesNone) {
