@@ -15,6 +15,7 @@
 #include "platform/ini.h"
 #include "platform/runtime.h"
 #include "platform/text.h"
+#include "platform/text_file.h"
 
 namespace {
 
@@ -24,15 +25,13 @@ std::string trimmed(const std::string& s) {
     return s.substr(first, s.find_last_not_of(" \t") - first + 1);
 }
 
+// Line breaks and the other control bytes but the tab become blanks.
 std::string oneLine(const std::string& s) {
     std::string out;
     for (size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '\r' || s[i] == '\n') {
-            if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n') ++i;
-            out += ' ';
-        } else {
-            out += s[i];
-        }
+        const auto c = static_cast<unsigned char>(s[i]);
+        if (c == '\r' && i + 1 < s.size() && s[i + 1] == '\n') ++i;
+        out += (c < 0x20 && c != '\t') || c == 0x7F ? ' ' : s[i];
     }
     return out;
 }
@@ -102,9 +101,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     const std::string read = zenkor::ReadIni("fuzz", section, key, "-");
     check(platform::Len(read) <= platform::kIniValueMax, "value limit");
     // Writing goes through a flushed file and a rename: exercised on a small share of the inputs only.
-    // Names are checked as they reach the file, in the code page.
+    // Names are checked as they reach the file, in the code page; a file whose written bytes happen to
+    // read as UTF-8 afterwards is read in UTF-8, where those names are others.
     if (size % 32 == 0 && zenkor::WriteIni("fuzz", section, key, value) &&
-        writableNames(platform::Utf8ToCp1252(section), platform::Utf8ToCp1252(key))) {
+        writableNames(platform::Utf8ToCp1252(section), platform::Utf8ToCp1252(key)) &&
+        platform::DetectText(file).kind ==
+            platform::DetectText(platform::ReadFileBytes(folder() / "fuzz.ini").value_or("")).kind) {
         // A stored value never holds a line break, so "\n" can only be the default.
         check(zenkor::ReadIni("fuzz", section, key, "\n") != "\n", "written key is found");
     }

@@ -150,17 +150,15 @@ std::string lineBreak(std::string_view bytes) {
     return i + 1 < bytes.size() && bytes[i + 1] == '\n' ? "\r\n" : "\r";
 }
 
-// One line of text: every line break (CR LF, CR or LF) becomes one blank.
+// One line of text: every line break (CR LF, CR or LF) becomes one blank, and so does every other control
+// byte but the tab, so that a write never turns a text file into one that is no text.
 std::string oneLine(std::string_view s) {
     std::string out;
     out.reserve(s.size());
     for (size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '\r' || s[i] == '\n') {
-            if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n') ++i;
-            out += ' ';
-        } else {
-            out += s[i];
-        }
+        const auto c = static_cast<unsigned char>(s[i]);
+        if (c == '\r' && i + 1 < s.size() && s[i + 1] == '\n') ++i;
+        out += (c < 0x20 && c != '\t') || c == 0x7F ? ' ' : s[i];
     }
     return out;
 }
