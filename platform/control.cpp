@@ -380,36 +380,48 @@ void Control::ZOrderFront() {
     form_->bringToFront(*this);
 }
 
+template <typename Handler>
+void Control::guarded(const Handler& handler, const char* event) {
+    // The handler's name is only spelt out when it fails.
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        errorSink()(displayName() + event + ": " + e.what());
+    } catch (...) {
+        errorSink()(displayName() + event + ": unknown error");
+    }
+}
+
 void Control::raiseChange() {
-    if (Change && !detached_) Guard(Change, displayName() + "_Change");
+    if (Change && !detached_) guarded(Change, "_Change");
 }
 void Control::raiseClick() {
-    if (Click && !detached_) Guard(Click, displayName() + "_Click");
+    if (Click && !detached_) guarded(Click, "_Click");
 }
 void Control::raiseDblClick() {
-    if (DblClick && !detached_) Guard(DblClick, displayName() + "_DblClick");
+    if (DblClick && !detached_) guarded(DblClick, "_DblClick");
 }
 void Control::raiseGotFocus() {
-    if (GotFocus && !detached_) Guard(GotFocus, displayName() + "_GotFocus");
+    if (GotFocus && !detached_) guarded(GotFocus, "_GotFocus");
 }
 void Control::raiseLostFocus() {
-    if (LostFocus && !detached_) Guard(LostFocus, displayName() + "_LostFocus");
+    if (LostFocus && !detached_) guarded(LostFocus, "_LostFocus");
 }
 void Control::raiseMouseDown(int button, int shift, float x, float y) {
-    if (MouseDown && !detached_) Guard([&] { MouseDown(button, shift, x, y); }, displayName() + "_MouseDown");
+    if (MouseDown && !detached_) guarded([&] { MouseDown(button, shift, x, y); }, "_MouseDown");
 }
 void Control::raiseMouseUp(int button, int shift, float x, float y) {
-    if (MouseUp && !detached_) Guard([&] { MouseUp(button, shift, x, y); }, displayName() + "_MouseUp");
+    if (MouseUp && !detached_) guarded([&] { MouseUp(button, shift, x, y); }, "_MouseUp");
 }
 void Control::raiseMouseMove(int button, int shift, float x, float y) {
-    if (MouseMove && !detached_) Guard([&] { MouseMove(button, shift, x, y); }, displayName() + "_MouseMove");
+    if (MouseMove && !detached_) guarded([&] { MouseMove(button, shift, x, y); }, "_MouseMove");
 }
 void Control::raiseKeyPress(int& keyAscii) {
-    if (KeyPress && !detached_) Guard([&] { KeyPress(keyAscii); }, displayName() + "_KeyPress");
+    if (KeyPress && !detached_) guarded([&] { KeyPress(keyAscii); }, "_KeyPress");
 }
 
 void Control::tick() {
-    if (kind_ == Kind::Timer && enabled_ && Timer && !detached_) Guard(Timer, displayName() + "_Timer");
+    if (kind_ == Kind::Timer && enabled_ && Timer && !detached_) guarded(Timer, "_Timer");
 }
 
 void Control::SetFocus() {
@@ -476,13 +488,30 @@ Form::~Form() {
     if (observer_) observer_->formDestroyed(*this);
 }
 
+namespace {
+
+// Indexes beyond this are found through the ordered members only.
+constexpr int kMostSlots = 4096;
+
+}  // namespace
+
+void Form::Members::place(int index, Control* control) {
+    if (index < -1 || index >= kMostSlots) return;
+    const auto slot = static_cast<size_t>(index + 1);
+    if (bySlot.size() <= slot) bySlot.resize(slot + 1, nullptr);
+    bySlot[slot] = control;
+}
+
 Control& Form::add(Kind kind, std::string_view name, int index, Control* container) {
-    auto& members = byName_[std::string(name)];
-    if (auto it = members.find(index); it != members.end()) return *it->second;
+    auto found = byName_.find(name);
+    if (found == byName_.end()) found = byName_.emplace(std::string(name), Members{}).first;
+    Members& members = found->second;
+    if (auto it = members.byIndex.find(index); it != members.byIndex.end()) return *it->second;
     auto control =
         std::make_unique<Control>(*this, kind, std::string(name), index, container ? container : self_.get());
     Control& ref = *control;
-    members.emplace(index, std::move(control));
+    members.byIndex.emplace(index, std::move(control));
+    members.place(index, &ref);
     order_.push_back(&ref);
     notifyCreated(ref);
     return ref;
@@ -495,8 +524,8 @@ Control& Form::add(Kind kind, std::string_view name, int index, std::string_view
 
 Control* Form::load(std::string_view name, int index) {
     auto it = byName_.find(name);
-    if (it == byName_.end() || it->second.empty() || index < 0) return nullptr;
-    auto& members = it->second;
+    if (it == byName_.end() || it->second.byIndex.empty() || index < 0) return nullptr;
+    auto& members = it->second.byIndex;
     if (members.count(index) != 0) return nullptr;
     const Control& lowest = *members.begin()->second;
     if (lowest.index() < 0) return nullptr;
@@ -505,6 +534,7 @@ Control* Form::load(std::string_view name, int index) {
     control->copyDesignFrom(lowest);
     Control& ref = *control;
     members.emplace(index, std::move(control));
+    it->second.place(index, &ref);
     order_.push_back(&ref);
     notifyCreated(ref);
     return &ref;
@@ -513,22 +543,29 @@ Control* Form::load(std::string_view name, int index) {
 bool Form::unloadMember(std::string_view name, int index) {
     auto it = byName_.find(name);
     if (it == byName_.end()) return false;
-    auto member = it->second.find(index);
-    if (member == it->second.end() || member == it->second.begin()) return false;
+    auto& members = it->second.byIndex;
+    auto member = members.find(index);
+    if (member == members.end() || member == members.begin()) return false;
     Control* c = member->second.get();
     c->setVisible(false);
     if (observer_) observer_->controlRemoved(*c);
     order_.erase(std::remove(order_.begin(), order_.end(), c), order_.end());
     if (focused_ == c) focused_ = nullptr;
-    it->second.erase(member);
+    it->second.place(index, nullptr);
+    members.erase(member);
     return true;
 }
 
 Control* Form::find(std::string_view name, int index) {
     auto it = byName_.find(name);
     if (it == byName_.end()) return nullptr;
-    auto member = it->second.find(index);
-    return member == it->second.end() ? nullptr : member->second.get();
+    const Members& members = it->second;
+    if (index >= -1 && index < kMostSlots) {
+        const auto slot = static_cast<size_t>(index + 1);
+        return slot < members.bySlot.size() ? members.bySlot[slot] : nullptr;
+    }
+    auto member = members.byIndex.find(index);
+    return member == members.byIndex.end() ? nullptr : member->second.get();
 }
 
 Control& Form::ctl(std::string_view name, int index) {
@@ -548,7 +585,7 @@ std::vector<int> Form::indexes(std::string_view name) {
     std::vector<int> result;
     auto it = byName_.find(name);
     if (it == byName_.end()) return result;
-    for (const auto& [index, control] : it->second) result.push_back(index);
+    for (const auto& [index, control] : it->second.byIndex) result.push_back(index);
     return result;
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/colors.h"
@@ -221,6 +222,8 @@ class Control {
   private:
     friend class Form;
     void notify(Prop prop);
+    template <typename Handler>
+    void guarded(const Handler& handler, const char* event);
 
     Form* form_;
     Kind kind_;
@@ -337,9 +340,21 @@ class Form {
     friend class Control;
     void notifyCreated(Control& control);
 
+    // The members of one name: ordered by index, and by slot for the lookups that handlers run all the
+    // time (slot 0 is the single control, slot i + 1 the member i).
+    struct Members {
+        std::map<int, std::unique_ptr<Control>> byIndex;
+        std::vector<Control*> bySlot;
+        void place(int index, Control* control);
+    };
+    struct NameHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+    };
+
     std::string name_;
     std::unique_ptr<Control> self_;
-    std::map<std::string, std::map<int, std::unique_ptr<Control>>, std::less<>> byName_;
+    std::unordered_map<std::string, Members, NameHash, std::equal_to<>> byName_;
     std::vector<Control*> order_;
     std::unique_ptr<Control> sink_;
     FormObserver* observer_ = nullptr;

@@ -108,6 +108,7 @@ Folded fold(char32_t c) {
         {U'ź', U'z', 2}, {U'ż', U'z', 3}, {U'ő', U'o', 8}, {U'ű', U'u', 5}, {U'ă', U'a', 8}, {U'ț', U't', 1},
         {U'ș', U's', 4}, {U'ě', U'e', 5}, {U'ů', U'u', 6}, {U'đ', U'd', 1},
     };
+    if (c < U'ß') return {c, 0};  // below the table's first letter
     for (const auto& e : table) {
         if (e.from == c) return {e.base, e.accent};
     }
@@ -341,7 +342,13 @@ std::string Format(double value, std::string_view pattern) {
     const int decimals = point == std::string_view::npos ? 0 : static_cast<int>(pattern.size() - point - 1);
     const bool negative = value < 0;
     long double magnitude = std::fabs(static_cast<long double>(value));
-    long double scale = std::pow(10.0L, decimals);
+    // Powers of ten are exact in a long double up to 10^27; multiplying spares the costly powl.
+    long double scale = 1;
+    if (decimals <= 27) {
+        for (int k = 0; k < decimals; ++k) scale *= 10;
+    } else {
+        scale = std::pow(10.0L, decimals);
+    }
     // Halves away from zero; a tiny nudge absorbs binary representation error (0.00005 stored low).
     long double scaled = std::floor(magnitude * scale + 0.5L + 1e-9L);
     std::string digits;
@@ -366,7 +373,34 @@ std::string Format(double value, std::string_view pattern) {
     return out;
 }
 
+namespace {
+
+bool IsAscii(std::string_view s) {
+    return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// The same order for texts of plain ASCII, where letters have no accent: without decoding.
+int CompareAsciiListText(std::string_view a, std::string_view b) {
+    const auto low = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    const size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        const auto la = static_cast<unsigned char>(low(a[i]));
+        const auto lb = static_cast<unsigned char>(low(b[i]));
+        if (la != lb) return la < lb ? -1 : 1;
+    }
+    if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
+    for (size_t i = 0; i < n; ++i) {
+        const bool ua = a[i] >= 'A' && a[i] <= 'Z';
+        const bool ub = b[i] >= 'A' && b[i] <= 'Z';
+        if (ua != ub) return ua ? 1 : -1;
+    }
+    return 0;
+}
+
+}  // namespace
+
 int CompareListText(std::string_view a, std::string_view b) {
+    if (IsAscii(a) && IsAscii(b)) return CompareAsciiListText(a, b);
     const std::u32string ca = ToCodePoints(a);
     const std::u32string cb = ToCodePoints(b);
     // First by base letters without regard to case or accent.
