@@ -2,7 +2,10 @@
 
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QScreen>
 #include <QTimer>
+#include <QWindow>
+#include <algorithm>
 #include <cmath>
 
 #include "gui/design_units.h"
@@ -176,6 +179,10 @@ void FormView::formShown(platform::Form&, bool modal) {
         window_->hide();
         window_->setWindowModality(Qt::ApplicationModal);
     }
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        placeOverOwner();
+    }
     window_->show();
     if (QGuiApplication::platformName() != QLatin1String("offscreen")) window_->raise();
     window_->activateWindow();
@@ -189,6 +196,26 @@ void FormView::formShown(platform::Form&, bool modal) {
     modalLoop_ = nullptr;
     if (window_) window_->setWindowModality(Qt::NonModal);
     if (deleteAfterModal_) deleteLater();
+}
+
+// A secondary window belongs to its owner: the window manager keeps it over the owner, and it first
+// opens centred on it, inside the owner's screen.
+void FormView::placeOverOwner() {
+    platform::Form* owner = form_->owner();
+    FormView* ownerView = owner ? of(*owner) : nullptr;
+    QWidget* ownerWindow = ownerView ? ownerView->window() : nullptr;
+    if (!ownerWindow || !ownerWindow->isVisible()) return;
+    window_->winId();  // the native window, to tie it to the owner's before it maps
+    if (QWindow* handle = window_->windowHandle()) handle->setTransientParent(ownerWindow->windowHandle());
+    const QRect over = ownerWindow->frameGeometry();
+    QRect placed(QPoint(0, 0), window_->size());
+    placed.moveCenter(over.center());
+    if (const QScreen* screen = ownerWindow->screen()) {
+        const QRect room = screen->availableGeometry();
+        placed.moveLeft(std::max(room.left(), std::min(placed.left(), room.right() - placed.width() + 1)));
+        placed.moveTop(std::max(room.top(), std::min(placed.top(), room.bottom() - placed.height() + 1)));
+    }
+    window_->move(placed.topLeft());
 }
 
 void FormView::formHidden(platform::Form&) {

@@ -60,6 +60,7 @@ class FormView : public QObject, public platform::FormObserver {
     void restack(const Control* container);
     void restackAll();
     void detach();
+    void placeOverOwner();
 
     void applyText(Control& c, QWidget* w);
     void applyGeometry(Control& c, QWidget* w);
@@ -100,6 +101,7 @@ class FormView : public QObject, public platform::FormObserver {
     bool detached_ = false;
     bool closing_ = false;
     bool deleteAfterModal_ = false;
+    bool shownOnce_ = false;
 };
 
 }  // namespace gui

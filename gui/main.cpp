@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QTimer>
+#include <QWidget>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -10,6 +11,7 @@
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "gui/clipboard.h"
+#include "gui/form_view.h"
 #include "gui/picture_files.h"
 #include "gui/printing.h"
 #include "gui/qt_runtime.h"
@@ -27,6 +29,28 @@ bool HasDisplay() {
     }
     return false;
 }
+
+// For start-up timing: quits once the window has painted its first frame (the quit runs after the paint
+// has gone to the screen), or fails when no frame comes.
+class QuitAfterFirstPaint : public QObject {
+  public:
+    explicit QuitAfterFirstPaint(QWidget* window) {
+        window->installEventFilter(this);
+        QTimer::singleShot(10000, this, [] { QCoreApplication::exit(2); });
+    }
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !painted_) {
+            painted_ = true;
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        }
+        return false;
+    }
+
+  private:
+    bool painted_ = false;
+};
 
 }  // namespace
 
@@ -56,9 +80,13 @@ int main(int argc, char** argv) {
         auto window = std::make_unique<zenkor::Zenkor>();
         window->show();  // runs the start-up
         if (!platform::EndRequested()) {
-            // For start-up timing: leave once the first window has been shown and painted.
+            std::unique_ptr<QuitAfterFirstPaint> quit;
             if (qEnvironmentVariableIsSet("ZENKOR_EXIT_AFTER_SHOW")) {
-                QTimer::singleShot(0, &app, &QCoreApplication::quit);
+                if (gui::FormView* view = gui::FormView::of(*window)) {
+                    quit = std::make_unique<QuitAfterFirstPaint>(view->window());
+                } else {
+                    QTimer::singleShot(0, &app, &QCoreApplication::quit);
+                }
             }
             status = QApplication::exec();
         }

@@ -152,6 +152,7 @@ unsigned nextSerial() {
 }  // namespace
 
 FREC::FREC(Zenkor& owner) : platform::Form("FREC"), main(&owner), serial(nextSerial()) {
+    setOwner(&owner);
     buildConfirmation(*this);
     Load = [this] { FREC_Load(*this); };
     ctl("Command1").Click = [this] { FREC_Command1_Click(*this); };

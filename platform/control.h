@@ -311,6 +311,10 @@ class Form {
     const std::vector<Control*>& controls() const { return order_; }  // creation order
     std::vector<Control*> children(const Control* container) const;
 
+    // The window this one opens over (the main window, for its secondary windows); nullptr for none.
+    Form* owner() const { return owner_; }
+    void setOwner(Form* owner) { owner_ = owner; }
+
     void setObserver(FormObserver* observer) { observer_ = observer; }
     FormObserver* observer() const { return observer_; }
 
@@ -358,6 +362,7 @@ class Form {
     std::vector<Control*> order_;
     std::unique_ptr<Control> sink_;
     FormObserver* observer_ = nullptr;
+    Form* owner_ = nullptr;
     Control* focused_ = nullptr;
     bool loaded_ = false;
     bool unloaded_ = false;

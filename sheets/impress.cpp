@@ -189,6 +189,7 @@ void wire(Impress& s) {
 }  // namespace
 
 Impress::Impress(Zenkor& w) : platform::Form("Impress"), main(&w) {
+    setOwner(&w);
     buildDesign(*this);
     wire(*this);
 }

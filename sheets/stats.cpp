@@ -157,6 +157,7 @@ void SetButtonWord(platform::Form& sheet, const char* button, int message, const
 }
 
 Stats::Stats(Zenkor& w) : platform::Form("Stats"), main(&w) {
+    setOwner(&w);
     buildDesign(*this);
     wire(*this);
 }

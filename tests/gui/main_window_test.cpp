@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -219,6 +220,38 @@ TEST_F(MainWindowTest, TheDesignPicturesAreDrawn) {
     ASSERT_TRUE(
         gui_testing::SaveScreenshot(gui_testing::ViewOf(confirmation).window(), "update_confirmation.png"));
     confirmation.unload();
+}
+
+// "Stats", "Tableau" and "Mise à jour" open their windows tied to the main window and over it (centred,
+// kept inside the screen, which offscreen is smaller than the main window), so that a window manager
+// keeps them there.
+TEST_F(MainWindowTest, TheSecondaryWindowsOpenOverTheMainWindow) {
+    ASSERT_NO_FATAL_FAILURE(start());
+    window()->move(0, 0);
+    const auto expectOver = [this](platform::Form& form) {
+        QWidget* secondary = gui_testing::ViewOf(form).window();
+        ASSERT_NE(secondary->windowHandle(), nullptr) << form.name();
+        EXPECT_EQ(secondary->windowHandle()->transientParent(), window()->windowHandle()) << form.name();
+        EXPECT_TRUE(window()->frameGeometry().contains(secondary->geometry()))
+            << form.name() << " at " << secondary->x() << "," << secondary->y();
+    };
+    (*w)("Command21").raiseClick();
+    ASSERT_NE(zenkor::CurrentStats(), nullptr);
+    expectOver(*zenkor::CurrentStats());
+    (*w)("Command13").raiseClick();
+    ASSERT_NE(zenkor::CurrentImpress(), nullptr);
+    expectOver(*zenkor::CurrentImpress());
+    bool checked = false;
+    QTimer::singleShot(0, [&] {
+        zenkor::FREC* frec = zenkor::CurrentUpdateConfirmation();
+        ASSERT_NE(frec, nullptr);
+        expectOver(*frec);
+        checked = true;
+        (*frec)("Command2").raiseClick();
+    });
+    (*w)("Command8").raiseClick();  // returns when the confirmation window is closed
+    EXPECT_TRUE(checked);
+    zenkor::ReleaseSheets();
 }
 
 TEST_F(MainWindowTest, CompactModeShrinksTheWindowAndKeepsThePlaces) {
