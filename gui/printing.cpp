@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPageLayout>
 #include <QPainter>
+#include <QPicture>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -80,8 +81,16 @@ void QtPrinter::printForm(platform::Form& form, bool landscape) {
     if (size.width() > 0 && size.height() > 0) {
         const double k = std::min(static_cast<double>(page.width()) / size.width(),
                                   static_cast<double>(page.height()) / size.height());
-        painter.scale(k, k);
-        window->render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+        // Rendered straight onto a printer, widgets go through one bitmap of the whole window; recorded
+        // as drawing commands first, they reach the page as vectors and text.
+        QPicture recording;
+        QPainter recorder(&recording);
+        window->render(&recorder, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+        recorder.end();
+        // A picture plays back scaled from its own resolution to the printer's.
+        painter.scale(k * recording.logicalDpiX() / printer.logicalDpiX(),
+                      k * recording.logicalDpiY() / printer.logicalDpiY());
+        painter.drawPicture(0, 0, recording);
     }
     painter.end();
 }

@@ -13,6 +13,7 @@ pkgs=(cmake make g++ clang libclang-rt-14-dev clang-format libgtest-dev libgmock
       chromium
       fonts-dejavu-extra
       qt6-svg-dev
+      poppler-utils
 )
 missing=()
 for p in "${pkgs[@]}"; do

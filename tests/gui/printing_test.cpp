@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -91,6 +92,29 @@ TEST_F(PrintingTest, BracketSheetPrintsIntoANonEmptyPdf) {
     EXPECT_EQ(head.substr(0, 5), "%PDF-");
     EXPECT_TRUE(sheet("Frame1").Visible());
     EXPECT_EQ(sheet.self().BackColor(), platform::kButtonFace);
+}
+
+// The page carries the sheet as drawing commands and text, not as one picture of the window: small, sharp
+// at any size, and its words found by a PDF reader.
+TEST_F(PrintingTest, APrintedPageIsVectorsAndText) {
+    ASSERT_NO_FATAL_FAILURE(playTournament());
+    zenkor::Impress& sheet = openSheet();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(gui_testing::ViewOf(sheet).window()));
+    sheet("Command5").raiseClick();
+    ASSERT_TRUE(std::filesystem::exists(pdf));
+    EXPECT_LT(std::filesystem::file_size(pdf), 200u * 1024);
+    std::ifstream in(pdf, std::ios::binary);
+    const std::string bytes(std::istreambuf_iterator<char>(in), {});
+    EXPECT_EQ(bytes.find("/Subtype /Image"), std::string::npos);
+    EXPECT_NE(bytes.find("/FontFile2"), std::string::npos);  // the text's own font goes with it
+
+    if (std::system("command -v pdftotext >/dev/null 2>&1") != 0) GTEST_SKIP() << "no pdftotext to read it";
+    const std::string text = (sandbox.folder() / "tableau.txt").string();
+    ASSERT_EQ(std::system(("pdftotext '" + pdf.string() + "' '" + text + "'").c_str()), 0);
+    std::ifstream read(text);
+    const std::string words(std::istreambuf_iterator<char>(read), {});
+    for (const char* word : {"Espagne", "Angleterre", "valmirade"})
+        EXPECT_NE(words.find(word), std::string::npos) << word;
 }
 
 TEST_F(PrintingTest, SheetClosedByItsCloseBoxIsReplacedAtTheNextOpening) {
