@@ -1,6 +1,7 @@
 #include "platform/download.h"
 
 #include <curl/curl.h>
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -30,9 +31,50 @@ DownloadState& state() {
     return s;
 }
 
-void initCurlOnce() {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+// libcurl is loaded at the first download, not at start-up: with the libraries it needs (TLS, Kerberos,
+// LDAP and more, some 25) it costs a start about 5 MB and the time to load them, for a session that may
+// download nothing.
+struct CurlApi {
+    decltype(&curl_global_init) global_init = nullptr;
+    decltype(&curl_easy_init) easy_init = nullptr;
+    decltype(&curl_easy_setopt) easy_setopt = nullptr;
+    decltype(&curl_easy_perform) easy_perform = nullptr;
+    decltype(&curl_easy_getinfo) easy_getinfo = nullptr;
+    decltype(&curl_easy_cleanup) easy_cleanup = nullptr;
+    decltype(&curl_easy_strerror) easy_strerror = nullptr;
+    decltype(&curl_slist_append) slist_append = nullptr;
+    decltype(&curl_slist_free_all) slist_free_all = nullptr;
+    std::string missing;  // why it could not be loaded; empty once loaded
+};
+
+template <typename F>
+void bind(void* library, const char* name, F& function, std::string& missing) {
+    function = reinterpret_cast<F>(dlsym(library, name));
+    if (!function && missing.empty()) missing = std::string("libcurl has no ") + name;
+}
+
+const CurlApi& curl() {
+    static const CurlApi api = [] {
+        CurlApi a;
+        void* library = dlopen("libcurl.so.4", RTLD_NOW | RTLD_LOCAL);
+        if (!library) {
+            const char* why = dlerror();
+            a.missing = std::string("libcurl cannot be loaded: ") + (why ? why : "libcurl.so.4 not found");
+            return a;
+        }
+        bind(library, "curl_global_init", a.global_init, a.missing);
+        bind(library, "curl_easy_init", a.easy_init, a.missing);
+        bind(library, "curl_easy_setopt", a.easy_setopt, a.missing);
+        bind(library, "curl_easy_perform", a.easy_perform, a.missing);
+        bind(library, "curl_easy_getinfo", a.easy_getinfo, a.missing);
+        bind(library, "curl_easy_cleanup", a.easy_cleanup, a.missing);
+        bind(library, "curl_easy_strerror", a.easy_strerror, a.missing);
+        bind(library, "curl_slist_append", a.slist_append, a.missing);
+        bind(library, "curl_slist_free_all", a.slist_free_all, a.missing);
+        if (a.missing.empty()) a.global_init(CURL_GLOBAL_DEFAULT);
+        return a;
+    }();
+    return api;
 }
 
 // The temporary file that receives the answer, beside its target so that the rename stays on one disk.
@@ -138,11 +180,11 @@ int watch(void* user, curl_off_t expected, curl_off_t received, curl_off_t, curl
 }
 
 struct CurlHandle {
-    CURL* handle = curl_easy_init();
+    CURL* handle = curl().easy_init();
     curl_slist* headers = nullptr;
     ~CurlHandle() {
-        if (headers) curl_slist_free_all(headers);
-        if (handle) curl_easy_cleanup(handle);
+        if (headers) curl().slist_free_all(headers);
+        if (handle) curl().easy_cleanup(handle);
     }
 };
 
@@ -161,7 +203,7 @@ Result transferFailure(CURLcode code, const Transfer& transfer, long status, con
     if (code == CURLE_HTTP_RETURNED_ERROR)
         return Result::Failure("GET " + url + ": HTTP " + std::to_string(status));
     std::string reason = "GET " + url + ": curl error " + std::to_string(static_cast<int>(code)) + " (" +
-                         curl_easy_strerror(code) + ")";
+                         curl().easy_strerror(code) + ")";
     if (detail && *detail) reason += ": " + std::string(detail);
     return Result::Failure(reason);
 }
@@ -182,7 +224,7 @@ Result DownloadToFile(const std::string& url, const std::filesystem::path& file,
     try {
         if (!IsWebAddress(url)) return Result::Failure("not an http or https address: " + url);
         if (file.empty()) return Result::Failure("GET " + url + ": no file to write to");
-        initCurlOnce();
+        if (!curl().missing.empty()) return Result::Failure("GET " + url + ": " + curl().missing);
         const DownloadLimits limits = CurrentDownloadLimits();
         PartFile part(file);
         if (!part.opened()) return part.opened();
@@ -190,29 +232,30 @@ Result DownloadToFile(const std::string& url, const std::filesystem::path& file,
         if (!curl.handle) return Result::Failure("GET " + url + ": the transfer could not be set up");
         Transfer transfer{&part, limits.maxBytes, limits.idle, progress};
         char detail[CURL_ERROR_SIZE] = {};
-        curl.headers = curl_slist_append(nullptr, "Cache-Control: no-cache");
-        curl.headers = curl_slist_append(curl.headers, "Pragma: no-cache");
+        curl.headers = platform::curl().slist_append(nullptr, "Cache-Control: no-cache");
+        curl.headers = platform::curl().slist_append(curl.headers, "Pragma: no-cache");
         CURL* h = curl.handle;
-        curl_easy_setopt(h, CURLOPT_URL, url.c_str());
-        curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
-        curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-        curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
-        curl_easy_setopt(h, CURLOPT_MAXREDIRS, 5L);
-        curl_easy_setopt(h, CURLOPT_FAILONERROR, 1L);
-        curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
-        curl_easy_setopt(h, CURLOPT_ERRORBUFFER, detail);
-        curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits.connect.count()));
-        curl_easy_setopt(h, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.maxBytes));
-        curl_easy_setopt(h, CURLOPT_HTTPHEADER, curl.headers);
-        curl_easy_setopt(h, CURLOPT_USERAGENT, "Zenkor/1.0");
-        curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, receive);
-        curl_easy_setopt(h, CURLOPT_WRITEDATA, &transfer);
-        curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
-        curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, watch);
-        curl_easy_setopt(h, CURLOPT_XFERINFODATA, &transfer);
-        const CURLcode code = curl_easy_perform(h);
+        const auto setopt = platform::curl().easy_setopt;
+        setopt(h, CURLOPT_URL, url.c_str());
+        setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
+        setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+        setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
+        setopt(h, CURLOPT_MAXREDIRS, 5L);
+        setopt(h, CURLOPT_FAILONERROR, 1L);
+        setopt(h, CURLOPT_NOSIGNAL, 1L);
+        setopt(h, CURLOPT_ERRORBUFFER, detail);
+        setopt(h, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits.connect.count()));
+        setopt(h, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.maxBytes));
+        setopt(h, CURLOPT_HTTPHEADER, curl.headers);
+        setopt(h, CURLOPT_USERAGENT, "Zenkor/1.0");
+        setopt(h, CURLOPT_WRITEFUNCTION, receive);
+        setopt(h, CURLOPT_WRITEDATA, &transfer);
+        setopt(h, CURLOPT_NOPROGRESS, 0L);
+        setopt(h, CURLOPT_XFERINFOFUNCTION, watch);
+        setopt(h, CURLOPT_XFERINFODATA, &transfer);
+        const CURLcode code = platform::curl().easy_perform(h);
         long status = 0;
-        curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
+        platform::curl().easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
         if (code != CURLE_OK) return transferFailure(code, transfer, status, detail, url);
         if (status < 200 || status > 299)
             return Result::Failure("GET " + url + ": HTTP " + std::to_string(status));
