@@ -10,28 +10,17 @@
 
 #include <QApplication>
 #include <QTemporaryDir>
-#include <QTimer>
-#include <QWidget>
-#include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "app/main_window.h"
-#include "gui/clipboard.h"
 #include "gui/form_view.h"
-#include "gui/printing.h"
 #include "gui/qt_runtime.h"
-#include "online/online.h"
-#include "platform/data_folders.h"
-#include "platform/runtime.h"
-#include "sheets/sheet_windows.h"
-#include "sheets/sheets.h"
 
 extern char** environ;
 
@@ -63,31 +52,43 @@ std::vector<std::string> RunEnvironment(const std::string& home, const std::vect
     return env;
 }
 
-// Runs a program to its end; false when it cannot be started or fails.
-bool Run(const std::string& program, std::vector<std::string> args, std::vector<std::string> env) {
+// Runs a program to its end, its standard output kept; false when it cannot be started or fails.
+bool Run(const std::string& program, std::vector<std::string> env, std::string& output) {
     std::vector<char*> envp;
     for (std::string& entry : env) envp.push_back(entry.data());
     envp.push_back(nullptr);
-    args.insert(args.begin(), program);
-    std::vector<char*> argv;
-    for (std::string& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
+    std::string arg0 = program;
+    char* argv[] = {arg0.data(), nullptr};
+    int out[2];
+    if (pipe(out) != 0) return false;
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     pid_t pid = 0;
-    const int rc = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
+    const int rc = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, envp.data());
     posix_spawn_file_actions_destroy(&actions);
+    close(out[1]);
+    output.clear();
+    char buffer[256];
+    for (ssize_t n; rc == 0 && (n = read(out[0], buffer, sizeof buffer)) > 0;) output.append(buffer, n);
+    close(out[0]);
     if (rc != 0) return false;
     int status = 0;
     if (waitpid(pid, &status, 0) != pid) return false;
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-// From the spawn to the end of the main window's first painted frame (the program leaves right after it),
-// with the program's files already in the page cache (warm).
+long long MonotonicNanoseconds() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
+}
+
+// From the spawn to the end of the main window's first painted frame, as the program tells it (it leaves
+// right after), with the program's files already in the page cache (warm).
 void BM_StartupToFirstPaintedFrame(benchmark::State& state) {
     const std::filesystem::path program = ExecutablePath().parent_path() / "Zenkor";
     if (!std::filesystem::exists(program)) {
@@ -96,142 +97,35 @@ void BM_StartupToFirstPaintedFrame(benchmark::State& state) {
     }
     QTemporaryDir home;
     const auto env = RunEnvironment(home.path().toStdString(), {"ZENKOR_EXIT_AFTER_SHOW=1"});
-    if (!Run(program.string(), {}, env)) {  // warms the caches; not timed
-        state.SkipWithError("the program did not paint its window and end cleanly");
-        return;
-    }
+    std::string output;
+    for (int warm = 0; warm < 2; ++warm) Run(program.string(), env, output);
     for (auto _ : state) {
-        if (!Run(program.string(), {}, env)) {
+        const long long spawned = MonotonicNanoseconds();
+        long long painted = 0;
+        if (!Run(program.string(), env, output) ||
+            std::sscanf(output.c_str(), "painted %lld", &painted) != 1) {
             state.SkipWithError("the program did not paint its window and end cleanly");
             return;
         }
+        state.SetIterationTime(static_cast<double>(painted - spawned) / 1e9);
     }
     state.SetLabel(HasDisplay() ? "display" : "offscreen");
 }
-BENCHMARK(BM_StartupToFirstPaintedFrame)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
+BENCHMARK(BM_StartupToFirstPaintedFrame)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(20);
 
-// ---------------------------------------------------------------------------------------------------------
-// Resident memory. The figures come from a process of their own, this executable started again on the
-// child benchmark below, which does what the program's main does and then opens every window once.
-
-constexpr const char* kMemoryReport = "ZENKOR_BENCH_MEMORY_REPORT";
-
-double ResidentMegabytes() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
-    }
-    return 0;
-}
-
-// Runs the event loop for a while: paints, timers, deferred deletes.
-void Settle(int ms) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (std::chrono::steady_clock::now() < end) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-}
-
-// Closes a form's window as its close box does.
-void CloseWindow(platform::Form& form) {
-    if (gui::FormView* view = gui::FormView::of(form)) view->window()->close();
-    Settle(100);
-}
-
-// Opens the statistics window, the bracket sheet and the update confirmation over the main window, lets
-// each paint, and closes it.
-void OpenEveryWindow(zenkor::Zenkor& w) {
-    w("Command21").raiseClick();
-    Settle(200);
-    if (zenkor::Stats* stats = zenkor::CurrentStats()) CloseWindow(*stats);
-    w("Command13").raiseClick();
-    Settle(200);
-    if (zenkor::Impress* sheet = zenkor::CurrentImpress()) CloseWindow(*sheet);
-    QTimer::singleShot(200, [] {
-        if (zenkor::FREC* frec = zenkor::CurrentUpdateConfirmation()) (*frec)("Command2").raiseClick();
-    });
-    w("Command8").raiseClick();  // the modal confirmation, closed by its cancel button
-    Settle(100);
-}
-
-// Typing, views and languages: what a user does in a session.
-void UseTheWindow(zenkor::Zenkor& w) {
-    for (int g = 0; g < 6; ++g) {
-        for (int k = 0; k < 12; ++k)
-            w("But" + zenkor::Zenkor::groupName(g), k).setText(std::to_string(k % 4));
-    }
-    Settle(100);
-    w("Command1").raiseClick();
-    Settle(100);
-    for (int language : {1, 2, 0}) {
-        if (platform::Control* flag = w.find("lang", language)) flag->raiseClick();
-        Settle(100);
-    }
-    w("Command1").raiseClick();
-    Settle(100);
-}
-
-void BM_EveryWindowOpenChild(benchmark::State& state) {
-    int argc = 1;
-    char name[] = "Zenkor";
-    char* argv[] = {name, nullptr};
-    double firstPaint = 0, everyWindow = 0, afterUse = 0;
-    for (auto _ : state) {
-        if (!platform::UseUserDataFolder()) {
-            state.SkipWithError("no data folder");
-            return;
-        }
-        QApplication app(argc, argv);
-        platform::SetApplicationName("Zenkor");
-        gui::SetupApplication(app);
-        gui::InstallQtRuntime();
-        gui::InstallPrinter();
-        gui::InstallClipboard();
-        gui::InstallScreenPointer();
-        {
-            auto w = std::make_unique<zenkor::Zenkor>();
-            w->show();
-            Settle(300);
-            firstPaint = ResidentMegabytes();
-            OpenEveryWindow(*w);
-            everyWindow = ResidentMegabytes();
-            UseTheWindow(*w);
-            OpenEveryWindow(*w);
-            afterUse = ResidentMegabytes();
-            zenkor::ReleaseSheets();
-            zenkor::ReleaseUpdateConfirmation();
-            w->unload();
-        }
-        Settle(50);
-    }
-    std::ofstream(std::getenv(kMemoryReport)) << firstPaint << ' ' << everyWindow << ' ' << afterUse << '\n';
-}
-
-// The child is only known to the process started for it.
-[[maybe_unused]] const bool kChildRegistered = [] {
-    if (std::getenv(kMemoryReport) != nullptr)
-        benchmark::RegisterBenchmark("BM_EveryWindowOpenChild", BM_EveryWindowOpenChild)->Iterations(1);
-    return true;
-}();
-
-// Resident memory, in MB: after the first paint, with every window opened once and closed again, and after
-// a session of use that opens them all once more.
+// Resident memory of the program, in MB, measured by a process of its own that starts as the program
+// does: after the first paint, with the statistics window, the bracket sheet and the update confirmation
+// open together over the main window, and after a session of use that opens them all once more.
 void BM_ResidentMemoryEveryWindowOpen(benchmark::State& state) {
+    const std::filesystem::path probe = ExecutablePath().parent_path() / "zenkor_every_window_probe";
     QTemporaryDir home;
-    const std::string report = (home.path() + "/memory.txt").toStdString();
-    const auto env = RunEnvironment(home.path().toStdString(), {std::string(kMemoryReport) + "=" + report});
+    const auto env = RunEnvironment(home.path().toStdString(), {});
     double firstPaint = 0, everyWindow = 0, afterUse = 0;
     for (auto _ : state) {
-        if (!Run(ExecutablePath().string(), {"--benchmark_filter=^BM_EveryWindowOpenChild/"}, env)) {
+        std::string output;
+        if (!Run(probe.string(), env, output) ||
+            std::sscanf(output.c_str(), "%lf %lf %lf", &firstPaint, &everyWindow, &afterUse) != 3) {
             state.SkipWithError("the measuring process failed");
-            return;
-        }
-        std::ifstream in(report);
-        if (!(in >> firstPaint >> everyWindow >> afterUse)) {
-            state.SkipWithError("the measuring process gave no figures");
             return;
         }
     }

@@ -25,8 +25,25 @@ bool IsVectorFile(const QString& file) {
 
 }  // namespace
 
+struct Picture::VectorFile {
+    QString file;
+    bool read = false;
+    std::unique_ptr<QSvgRenderer> renderer;
+};
+
+QSvgRenderer* Picture::renderer() const {
+    if (!svg_) return nullptr;
+    if (!svg_->read) {
+        svg_->read = true;
+        auto renderer = std::make_unique<QSvgRenderer>(svg_->file);
+        if (renderer->isValid()) svg_->renderer = std::move(renderer);
+    }
+    return svg_->renderer.get();
+}
+
 QSize Picture::naturalSize() const {
-    return svg_ ? svg_->defaultSize() : pixmap_.size();
+    QSvgRenderer* svg = renderer();
+    return svg ? svg->defaultSize() : pixmap_.size();
 }
 
 QRect Picture::fitted(const QRect& box, QSize limit) const {
@@ -40,10 +57,10 @@ QRect Picture::fitted(const QRect& box, QSize limit) const {
 
 void Picture::paint(QPainter& painter, const QRect& box, bool stretch) const {
     if (isNull()) return;
-    if (svg_) {
+    if (QSvgRenderer* svg = renderer()) {
         const QRect target = stretch ? fitted(box, box.size()) : QRect(box.topLeft(), naturalSize());
         painter.setRenderHint(QPainter::Antialiasing);
-        svg_->render(&painter, QRectF(target));
+        svg->render(&painter, QRectF(target));
     } else if (stretch) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawPixmap(box, pixmap_);
@@ -55,7 +72,8 @@ void Picture::paint(QPainter& painter, const QRect& box, bool stretch) const {
 QIcon PictureIcon(const Picture& picture) {
     QIcon icon;
     if (picture.isNull()) return icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+    // The sizes of title bars and task switchers; each is drawn before the first window shows.
+    for (int size : {16, 24, 32, 48, 64}) {
         QPixmap pixmap(size, size);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
@@ -83,8 +101,8 @@ Picture LoadPicture(const std::string& path) {
         return it->picture;
     Picture picture;
     if (IsVectorFile(key)) {
-        auto renderer = std::make_shared<QSvgRenderer>(key);
-        if (renderer->isValid()) picture.svg_ = std::move(renderer);
+        picture.svg_ = std::make_shared<Picture::VectorFile>();
+        picture.svg_->file = key;
     } else {
         picture.pixmap_ = QPixmap(key);
     }
