@@ -35,23 +35,27 @@ namespace {
 
 struct NavEntry {
     const char* path;
-    const char* label;
+    const char* label[3];
 };
 constexpr std::array<NavEntry, 5> kNavigation = {{
-    {kHomePath, "Accueil"},
-    {kRankingPath, "Concours"},
-    {kQualifiersRankingPath, "Éliminatoires"},
-    {kProgramPath, "Le programme"},
-    {"/contacter.php?sub=Site", "Contact"},
+    {kHomePath, {"Accueil", "Home", "Inicio"}},
+    {kRankingPath, {"Concours", "Contest", "Concurso"}},
+    {kQualifiersRankingPath, {"Éliminatoires", "Qualifiers", "Clasificación"}},
+    {kProgramPath, {"Le programme", "The program", "El programa"}},
+    {"/contacter.php?sub=Site", {"Contact", "Contact", "Contacto"}},
 }};
 
 }  // namespace
 
-std::string PageLayout(std::string_view title, std::string_view body, std::string_view active) {
+std::string PageLayout(const Visit& visit, std::string_view title, std::string_view body,
+                       std::string_view active) {
+    const Lang lang = visit.lang;
     std::string page;
     page.reserve(body.size() + 1024);
+    page += "<!DOCTYPE html>\n<html lang=\"";
+    page += LangCode(lang);
     page +=
-        "<!DOCTYPE html>\n<html lang=\"fr\">\n<head>\n<meta charset=\"utf-8\">\n"
+        "\">\n<head>\n<meta charset=\"utf-8\">\n"
         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>";
     page += html_escape(title);
     page += " – Valmirade</title>\n<link rel=\"stylesheet\" href=\"";
@@ -64,16 +68,31 @@ std::string PageLayout(std::string_view title, std::string_view body, std::strin
         page += "<a href=\"";
         page += html_escape(path);
         page += current ? "\" class=\"current\" aria-current=\"page\">" : "\">";
-        page += e.label;
+        page += e.label[static_cast<int>(lang)];
+        page += "</a>\n";
+    }
+    page += "</nav>\n<nav class=\"langs\" aria-label=\"";
+    page += T(lang, "Langue", "Language", "Idioma");
+    page += "\">\n";
+    for (const Lang other : {Lang::Fr, Lang::En, Lang::Es}) {
+        std::string href = visit.path.empty() ? std::string(kHomePath) : visit.path;
+        href += "?" + visit.query + (visit.query.empty() ? "" : "&") + "lang=" + std::string(LangCode(other));
+        const char* name = T(other, "Français", "English", "Español");
+        page += "<a href=\"" + html_escape(href) + "\" hreflang=\"" + std::string(LangCode(other)) +
+                "\" lang=\"" + std::string(LangCode(other)) + "\" title=\"" + name + "\"";
+        page += other == lang ? " class=\"current\" aria-current=\"true\">" : ">";
+        page += T(other, "FR", "EN", "ES");
         page += "</a>\n";
     }
     page += "</nav>\n</header>\n<main>\n<h1>";
     page += html_escape(title);
     page += "</h1>\n";
     page += body;
-    page +=
-        "\n</main>\n<footer>Valmirade – le site de Zenkor, le programme de l'Euro 2024.</footer>\n"
-        "</body>\n</html>\n";
+    page += "\n</main>\n<footer>";
+    page += T(lang, "Valmirade – le site de Zenkor, le programme de l'Euro 2024.",
+              "Valmirade – the site of Zenkor, the Euro 2024 program.",
+              "Valmirade – el sitio de Zenkor, el programa de la Eurocopa 2024.");
+    page += "</footer>\n</body>\n</html>\n";
     return page;
 }
 

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "site/i18n.h"
+
 namespace site {
 
 // The text made safe for an HTML text node or a quoted attribute value.
@@ -17,9 +19,11 @@ inline constexpr const char* kRankingPath = "/classement.php";
 inline constexpr const char* kQualifiersRankingPath = "/classementelim.php";
 inline constexpr const char* kStylesheetPath = "/style.css";
 
-// A whole page: head with the stylesheet, the site's header and navigation, then body (HTML, already
-// escaped by the caller). title is plain text. active is the path of the navigation entry to highlight.
-std::string PageLayout(std::string_view title, std::string_view body, std::string_view active = {});
+// A whole page in the visit's language: head with the stylesheet, the site's header, navigation and
+// language switch, then body (HTML, already escaped by the caller). title is plain text. active is the
+// path of the navigation entry to highlight.
+std::string PageLayout(const Visit& visit, std::string_view title, std::string_view body,
+                       std::string_view active = {});
 
 // The site's stylesheet, served at kStylesheetPath.
 std::string_view Stylesheet();

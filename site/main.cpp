@@ -1,6 +1,8 @@
 // zenkor-site: the author's web site.
 //   zenkor-site [--data DIR] [--listen HOST:PORT] [--clock EPOCH]   serves (port 0 picks a free port)
 //   zenkor-site [--data DIR] publish FILE [--new-teams]   publishes an edition file
+//   zenkor-site [--data DIR] messages                 prints the contact messages
+//   zenkor-site [--data DIR] reset-password PSEUDO     gives a player a new password, printed
 #include <httplib.h>
 #include <signal.h>
 #include <sodium.h>
@@ -13,6 +15,7 @@
 #include <string>
 #include <thread>
 
+#include "platform/datetime.h"
 #include "platform/ini.h"
 #include "platform/runtime.h"
 #include "site/contest/contest.h"
@@ -27,11 +30,15 @@ namespace {
 constexpr const char* kUsage =
     "usage: zenkor-site [--data DIR] [--listen HOST:PORT] [--clock EPOCH]\n"
     "       zenkor-site [--data DIR] publish FILE [--new-teams]\n"
+    "       zenkor-site [--data DIR] messages\n"
+    "       zenkor-site [--data DIR] reset-password PSEUDO\n"
     "Serves the site on HOST:PORT (default 127.0.0.1:8080; port 0 picks a free port), keeping its data in "
     "DIR\n"
     "(default ${XDG_DATA_HOME:-~/.local/share}/zenkor-site). publish checks FILE and makes it the edition\n"
     "file the site serves, keeping the previous one; every match needs its kick-off, and the groups\n"
-    "keep their teams unless --new-teams. --clock starts the contest's clock at EPOCH (UTC\n"
+    "keep their teams unless --new-teams. messages prints the messages of the contact page.\n"
+    "reset-password gives the player PSEUDO a new password, printed, and ends the player's sessions.\n"
+    "--clock starts the contest's clock at EPOCH (UTC\n"
     "seconds), for rehearsing a tournament that is over.\n";
 
 struct Arguments {
@@ -40,6 +47,8 @@ struct Arguments {
     int port = 8080;
     std::string publish;                // the file to publish, when publishing
     bool newTeams = false;              // the published file may name other teams
+    bool messages = false;              // print the contact messages
+    std::optional<std::string> reset;   // the player whose password to reset
     std::optional<std::int64_t> clock;  // the contest's clock at start, UTC epoch seconds
 };
 
@@ -74,11 +83,58 @@ bool parse(int argc, char** argv, Arguments& a) {
             a.publish = argv[++i];
         } else if (arg == "--new-teams") {
             a.newTeams = true;
+        } else if (arg == "messages") {
+            a.messages = true;
+        } else if (arg == "reset-password" && i + 1 < argc && !a.reset) {
+            a.reset = argv[++i];
         } else {
             return false;
         }
     }
-    return !a.data.empty() && (!a.newTeams || !a.publish.empty());
+    const int commands = !a.publish.empty() + a.messages + a.reset.has_value();
+    return !a.data.empty() && commands <= 1 && (!a.newTeams || !a.publish.empty()) &&
+           (commands == 0 || !a.clock);
+}
+
+std::string dateText(std::int64_t utc) {
+    const platform::DateTime t{utc};
+    char text[40];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d UTC", platform::Year(t), platform::Month(t),
+                  platform::Day(t), platform::Hour(t), platform::Minute(t));
+    return text;
+}
+
+int messages(const Arguments& a) {
+    try {
+        const auto all = contest::ReadContactMessages(a.data);
+        if (all.empty()) std::printf("No contact message in %s.\n", a.data.c_str());
+        for (const contest::StoredMessage& m : all) {
+            std::printf("Message %lld, %s, from %s\nSubject: %s\nName: %s\nAddress: %s\n\n%s\n-----\n",
+                        static_cast<long long>(m.id), dateText(m.receivedAt).c_str(), m.address.c_str(),
+                        m.subject.c_str(), m.name.c_str(), m.email.c_str(), m.message.c_str());
+        }
+        return 0;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "zenkor-site: %s\n", e.what());
+        return 1;
+    }
+}
+
+int resetPassword(const Arguments& a) {
+    try {
+        contest::ContestOptions options;
+        options.dataFolder = a.data;
+        const auto password = contest::ResetPassword(options, *a.reset);
+        if (!password) {
+            std::fprintf(stderr, "zenkor-site: no player is called %s\n", a.reset->c_str());
+            return 1;
+        }
+        std::printf("New password for %s: %s\n", a.reset->c_str(), password->c_str());
+        return 0;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "zenkor-site: %s\n", e.what());
+        return 1;
+    }
 }
 
 int publish(const Arguments& a) {
@@ -183,6 +239,8 @@ int main(int argc, char** argv) {
         site::InstallHeadlessServices();
         return publish(args);
     }
+    if (args.messages) return messages(args);
+    if (args.reset) return resetPassword(args);
 
     sigset_t set;
     sigemptyset(&set);

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <exception>
 
+#include "platform/text.h"
 #include "site/html.h"
 #include "site/pages.h"
 #include "site/pictures.h"
@@ -34,26 +35,35 @@ std::string field(const httplib::Request& req, const char* name) {
     return req.has_param(name) ? req.get_param_value(name) : std::string();
 }
 
-const char* statusMessage(int status) {
+const char* statusMessage(Lang lang, int status) {
     switch (status) {
         case 400:
-            return "La demande est incomplète ou mal formée.";
+            return T(lang, "La demande est incomplète ou mal formée.",
+                     "The request is incomplete or malformed.", "La petición está incompleta o mal formada.");
         case 403:
-            return "Accès refusé.";
+            return T(lang, "Accès refusé.", "Access denied.", "Acceso denegado.");
         case 404:
-            return "Cette page n'existe pas.";
+            return T(lang, "Cette page n'existe pas.", "This page does not exist.", "Esta página no existe.");
         case 405:
-            return "Cette méthode n'est pas acceptée ici.";
+            return T(lang, "Cette méthode n'est pas acceptée ici.", "This method is not accepted here.",
+                     "Este método no se acepta aquí.");
         case 413:
-            return "L'envoi dépasse 256 Ko.";
+            return T(lang, "L'envoi dépasse 256 Ko.", "The upload is larger than 256 KB.",
+                     "El envío supera 256 KB.");
         case 503:
-            return "Le service est momentanément indisponible.";
+            return T(lang, "Le service est momentanément indisponible.",
+                     "The service is unavailable for a moment.",
+                     "El servicio no está disponible por un momento.");
         default:
-            return status >= 500 ? "Une erreur interne est survenue." : "La demande n'a pas abouti.";
+            return status >= 500 ? T(lang, "Une erreur interne est survenue.", "An internal error occurred.",
+                                     "Se ha producido un error interno.")
+                                 : T(lang, "La demande n'a pas abouti.", "The request did not succeed.",
+                                     "La petición no ha prosperado.");
     }
 }
 
 void contactPost(Site& site, const httplib::Request& req, httplib::Response& res) {
+    const Visit visit = VisitOf(req, res);
     ContactMessage m;
     m.subject = field(req, "sujet").substr(0, kContactFieldMax);
     m.name = field(req, "nom").substr(0, kContactFieldMax);
@@ -72,7 +82,7 @@ void contactPost(Site& site, const httplib::Request& req, httplib::Response& res
     }
     if (m.text.size() > kContactTextMax) m.text.resize(kContactTextMax);
     res.status = notice == ContactNotice::Unavailable ? 503 : 400;
-    html(res, ContactPage(m.subject, notice, m));
+    html(res, ContactPage(visit, m.subject, notice, m));
 }
 
 }  // namespace
@@ -82,10 +92,55 @@ std::vector<RankingRow> Site::ranking(ContestKind kind, int limit) const {
     return contest.ranking(kind, limit);
 }
 
-std::string ErrorPage(int status, std::string_view message) {
-    std::string body = "<p class=\"message error\">" + html_escape(message) +
-                       "</p><p><a href=\"/\">Retour à l'accueil</a></p>";
-    return PageLayout("Erreur " + std::to_string(status), body);
+std::string ErrorPage(const Visit& visit, int status, std::string_view message) {
+    const Lang lang = visit.lang;
+    std::string body = "<p class=\"message error\">" + html_escape(message) + "</p><p><a href=\"/\">" +
+                       T(lang, "Retour à l'accueil", "Back to the home page", "Volver al inicio") +
+                       "</a></p>";
+    return PageLayout(visit, T(lang, "Erreur ", "Error ", "Error ") + std::to_string(status), body);
+}
+
+std::string ErrorPage(const Visit& visit, int status) {
+    return ErrorPage(visit, status, statusMessage(visit.lang, status));
+}
+
+namespace {
+
+std::string cookieValue(const httplib::Request& req, std::string_view name) {
+    const std::string cookies = req.get_header_value("Cookie");
+    for (const std::string& item : platform::Split(cookies, ";")) {
+        const std::string c = platform::Trim(item);
+        if (c.size() > name.size() && c.compare(0, name.size(), name) == 0 && c[name.size()] == '=')
+            return c.substr(name.size() + 1);
+    }
+    return {};
+}
+
+}  // namespace
+
+Visit VisitOf(const httplib::Request& req, httplib::Response& res) {
+    Visit v;
+    v.path = req.path;
+    // The switch reloads the page as it was asked for: never a form's fields nor the program's password.
+    for (const auto& [name, value] : req.method == "GET" ? req.params : httplib::Params{}) {
+        if (name == "lang" || req.has_param("mdp")) continue;
+        if (!v.query.empty()) v.query += '&';
+        v.query += platform::PercentEncode(name) + "=" + platform::PercentEncode(value);
+    }
+    if (const auto chosen =
+            req.has_param("lang") ? LangFromCode(req.get_param_value("lang")) : std::nullopt) {
+        // The switch's choice holds for the pages that follow.
+        v.lang = *chosen;
+        res.set_header("Set-Cookie",
+                       "lang=" + std::string(LangCode(v.lang)) + "; Path=/; SameSite=Lax; Max-Age=31536000");
+    } else if (const auto kept = LangFromCode(cookieValue(req, "lang"))) {
+        v.lang = *kept;
+    } else {
+        v.lang = PreferredLang(req.get_header_value("Accept-Language"));
+    }
+    res.set_header("Content-Language", std::string(LangCode(v.lang)));
+    res.set_header("Vary", "Accept-Language, Cookie");
+    return v;
 }
 
 void ConfigureServer(httplib::Server& server) {
@@ -98,9 +153,9 @@ void ConfigureServer(httplib::Server& server) {
     server.set_tcp_nodelay(true);
     // Only answers without a body of their own get the site's error page.
     server.set_error_handler(
-        httplib::Server::HandlerWithResponse([](const httplib::Request&, httplib::Response& res) {
+        httplib::Server::HandlerWithResponse([](const httplib::Request& req, httplib::Response& res) {
             if (!res.body.empty()) return httplib::Server::HandlerResponse::Unhandled;
-            res.set_content(ErrorPage(res.status, statusMessage(res.status)), kHtmlType);
+            res.set_content(ErrorPage(VisitOf(req, res), res.status), kHtmlType);
             return httplib::Server::HandlerResponse::Handled;
         }));
     // Never a stack of details for the visitor: the reason goes to the log only.
@@ -116,7 +171,7 @@ void ConfigureServer(httplib::Server& server) {
         std::fprintf(stderr, "zenkor-site: %s %s: %s\n", req.method.c_str(), req.path.c_str(), what.c_str());
         res.status = 500;
         res.headers.clear();
-        res.set_content(ErrorPage(500, statusMessage(500)), kHtmlType);
+        res.set_content(ErrorPage(VisitOf(req, res), 500), kHtmlType);
     });
 }
 
@@ -146,21 +201,23 @@ void AddSiteRoutes(httplib::Server& server, Site& site) {
         res.set_header("Cache-Control", "max-age=3600");
         res.set_content(std::string(Stylesheet()), "text/css; charset=utf-8");
     });
-    server.Get("/", [&site](const httplib::Request&, httplib::Response& res) {
+    server.Get("/", [&site](const httplib::Request& req, httplib::Response& res) {
+        const Visit visit = VisitOf(req, res);
         const auto snapshot = site.published.current();
         HomeContent content;
         content.tournament = snapshot ? &snapshot->tournament : nullptr;
         content.tournamentTop = site.ranking(ContestKind::Tournament, kHomeTopPlayers);
         content.qualifiersTop = site.ranking(ContestKind::Qualifiers, kHomeTopPlayers);
-        html(res, HomePage(content));
+        html(res, HomePage(visit, content));
     });
-    server.Get(R"(/zenkor\.php)", [&site](const httplib::Request&, httplib::Response& res) {
+    server.Get(R"(/zenkor\.php)", [&site](const httplib::Request& req, httplib::Response& res) {
+        const Visit visit = VisitOf(req, res);
         const auto snapshot = site.published.current();
-        html(res, ProgramPage(snapshot ? snapshot->tournament.dataVersion : std::string()));
+        html(res, ProgramPage(visit, snapshot ? snapshot->tournament.dataVersion : std::string()));
     });
     server.Get(R"(/contacter\.php)", [](const httplib::Request& req, httplib::Response& res) {
         const bool sent = req.has_param("envoye");
-        html(res, ContactPage(field(req, "sub").substr(0, kContactFieldMax),
+        html(res, ContactPage(VisitOf(req, res), field(req, "sub").substr(0, kContactFieldMax),
                               sent ? ContactNotice::Sent : ContactNotice::None));
     });
     server.Post(R"(/contacter\.php)", [&site](const httplib::Request& req, httplib::Response& res) {

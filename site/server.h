@@ -6,11 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "site/i18n.h"
 #include "site/published.h"
 
 namespace httplib {
 class Server;
-}
+struct Request;
+struct Response;
+}  // namespace httplib
 
 namespace site {
 
@@ -51,8 +54,13 @@ void ConfigureServer(httplib::Server& server);
 // The resources and pages of the site (the contest adds its own routes beside them).
 void AddSiteRoutes(httplib::Server& server, Site& site);
 
-// An error page with the site's look.
-std::string ErrorPage(int status, std::string_view message);
+// An error page with the site's look, with the status's own message or the one given.
+std::string ErrorPage(const Visit& visit, int status);
+std::string ErrorPage(const Visit& visit, int status, std::string_view message);
+
+// The visit of a page: the language from the switch (kept in a cookie), else the cookie, else the
+// browser's Accept-Language, French by default; the response says which.
+Visit VisitOf(const httplib::Request& req, httplib::Response& res);
 
 // The first start: publishes the built-in edition file when the data folder has none.
 Outcome EnsurePublished(const std::filesystem::path& dataFolder);

@@ -1,4 +1,5 @@
-// The site's one stylesheet: readable from a phone to a desktop, tables that scroll rather than squeeze.
+// The site's one stylesheet: readable from a phone to a desktop; on a narrow screen nothing scrolls
+// sideways: wide tables turn into one block per row, the bracket into one column.
 #include "site/html.h"
 
 namespace site {
@@ -14,6 +15,8 @@ header.site a { color: #fff; text-decoration: none; }
 nav { display: flex; flex-wrap: wrap; gap: .2rem .9rem; }
 nav a { padding: .15rem .1rem; border-bottom: 2px solid transparent; }
 nav a:hover, nav a.current { border-bottom-color: var(--gold); }
+nav.langs { margin-left: auto; gap: .2rem .6rem; font-size: .9rem; }
+nav.langs a.current { font-weight: bold; }
 main { max-width: 64rem; margin: 0 auto; padding: 1rem; }
 h1 { color: var(--blue); font-size: 1.6rem; margin: .4rem 0 1rem; }
 h2 { color: var(--blue); font-size: 1.2rem; margin: 1.6rem 0 .6rem; border-bottom: 1px solid #cfd6e4; }
@@ -44,7 +47,19 @@ table.ranking { width: auto; min-width: min(100%, 30rem); }
 .ranking td:nth-child(2), .ranking th:nth-child(2) { text-align: left; white-space: normal; }
 .ranking tr.own td { background: #fff8dc; font-weight: bold; }
 .predictions td:nth-child(-n+4), .predictions th:nth-child(-n+4) { text-align: left; }
+.match-predictions td:nth-child(2), .match-predictions td:nth-child(3), .match-predictions th:nth-child(2),
+.match-predictions th:nth-child(3) { text-align: left; }
 .note { color: #4a5570; font-size: .9rem; }
+.move { font-size: .85rem; }
+.move.up { color: var(--green); }
+.move.down { color: #b3261e; }
+.move.new, .move.level { color: #6b7488; }
+.howto li { margin: .2rem 0; }
+code { overflow-wrap: anywhere; }
+details.password { margin: 1rem 0; }
+details.password summary { cursor: pointer; color: #1a4fb5; }
+input[type=file] { max-width: 100%; }
+td.points { font-weight: bold; }
 .message { padding: .6rem 1rem; border-radius: 5px; margin: 0 0 1rem; }
 .message.ok { background: #e8f5ec; border: 1px solid #9bd0ab; }
 .message.error { background: #fdecea; border: 1px solid #f0a8a0; }
@@ -57,8 +72,20 @@ button, input[type=submit] { margin-top: .8rem; padding: .45rem 1.1rem; border: 
 footer { text-align: center; color: #6b7488; font-size: .85rem; padding: 1.5rem 1rem; }
 @media (max-width: 40rem) {
   body { font-size: 15px; }
-  .bracket { grid-template-columns: repeat(4, 12rem); }
+  .bracket { grid-template-columns: 1fr; }
   main { padding: .6rem; }
+  .grid { grid-template-columns: 1fr; }
+  th { white-space: normal; }
+  table.ranking { min-width: 0; width: 100%; }
+  table.stack thead { display: none; }
+  table.stack, table.stack tbody, table.stack tr, table.stack td { display: block; width: 100%; }
+  table.stack tr { border-bottom: 1px solid #d8deea; padding: .35rem 0; }
+  table.stack tr:nth-child(even) td { filter: none; }
+  table.stack td { text-align: left; white-space: normal; padding: .05rem .2rem; }
+  table.stack td::before { content: attr(data-label); display: inline-block; min-width: 7.5rem;
+    color: #4a5570; font-size: .85rem; }
+  table.stack td:empty { display: none; }
+  .match-predictions td { white-space: normal; }
 }
 )css";
 }

@@ -172,22 +172,30 @@ struct Contest::Board {
     std::unordered_map<std::int64_t, size_t> rowOf;
 };
 
-std::string PseudonymProblem(std::string_view pseudonym) {
+PseudonymIssue CheckPseudonym(std::string_view pseudonym) {
     const std::string p = normalizePseudonym(pseudonym);
-    if (p.empty()) {
-        return "Le pseudo est vide : saisissez-le dans Zenkor (case « Pseudo »), puis envoyez de nouveau.";
-    }
+    if (p.empty()) return PseudonymIssue::Empty;
     size_t count = 0;
     for (size_t i = 0; i < p.size();) {
         const long cp = nextCodePoint(p, i);
-        if (cp < 0 || !allowedInPseudonym(cp)) {
-            return "Le pseudo ne peut contenir que des lettres, des chiffres, des espaces et les signes - _ "
-                   ".";
-        }
+        if (cp < 0 || !allowedInPseudonym(cp)) return PseudonymIssue::Characters;
         ++count;
     }
-    if (count > kMaxPseudonym) {
-        return "Le pseudo est trop long : " + std::to_string(kMaxPseudonym) + " caractères au plus.";
+    return count > kMaxPseudonym ? PseudonymIssue::TooLong : PseudonymIssue::None;
+}
+
+std::string PseudonymProblem(std::string_view pseudonym) {
+    switch (CheckPseudonym(pseudonym)) {
+        case PseudonymIssue::None:
+            return {};
+        case PseudonymIssue::Empty:
+            return "Le pseudo est vide : saisissez-le dans Zenkor (case « Pseudo »), puis envoyez de "
+                   "nouveau.";
+        case PseudonymIssue::Characters:
+            return "Le pseudo ne peut contenir que des lettres, des chiffres, des espaces et les signes - _ "
+                   ".";
+        case PseudonymIssue::TooLong:
+            return "Le pseudo est trop long : " + std::to_string(kMaxPseudonym) + " caractères au plus.";
     }
     return {};
 }
@@ -232,19 +240,52 @@ Contest::Board& Contest::board(Kind kind) {
     return *boards_[static_cast<int>(kind)];
 }
 
-std::string Contest::hashPassword(std::string_view password) const {
+namespace {
+
+std::string hashWith(const ContestOptions& options, std::string_view password) {
     char hash[crypto_pwhash_STRBYTES];
     SlotGuard slot;
-    if (crypto_pwhash_str(hash, password.data(), password.size(), options_.hashOps, options_.hashMemory) !=
-        0) {
+    if (crypto_pwhash_str(hash, password.data(), password.size(), options.hashOps, options.hashMemory) != 0) {
         throw std::runtime_error("out of memory while hashing a password");
     }
     return hash;
 }
 
+std::unique_ptr<Database> openExisting(const fs::path& dataFolder) {
+    const fs::path file = dataFolder / "contest.sqlite";
+    if (!fs::exists(file)) throw DatabaseError("no contest database in " + dataFolder.string());
+    return std::make_unique<Database>(file);
+}
+
+}  // namespace
+
+std::string Contest::hashPassword(std::string_view password) const {
+    return hashWith(options_, password);
+}
+
 bool Contest::verifyPassword(const std::string& hash, std::string_view password) const {
     SlotGuard slot;
     return crypto_pwhash_str_verify(hash.c_str(), password.data(), password.size()) == 0;
+}
+
+std::optional<std::int64_t> Contest::throttledFor(std::string_view address, std::int64_t now) {
+    Statement failures(*db_, "SELECT COUNT(*), MAX(at) FROM failed_logins WHERE address = ? AND at > ?");
+    failures.bind(1, address).bind(2, now - kFailureWindow);
+    if (!failures.step()) return std::nullopt;
+    const std::int64_t count = failures.integer(0);
+    if (count < kFreeFailures) return std::nullopt;
+    const std::int64_t wait =
+        std::min(kLongestWait, kFirstWait << std::min<std::int64_t>(count - kFreeFailures, 10));
+    const std::int64_t until = failures.integer(1) + wait;
+    if (now >= until) return std::nullopt;
+    return until - now;
+}
+
+void Contest::noteFailure(std::string_view address, std::int64_t now) {
+    Statement note(*db_, "INSERT INTO failed_logins(address, at) VALUES(?, ?)");
+    note.bind(1, address).bind(2, now).run();
+    Statement forget(*db_, "DELETE FROM failed_logins WHERE at < ?");
+    forget.bind(1, now - 24 * 3600).run();
 }
 
 LoginResult Contest::Login(std::string_view pseudonymIn, std::string_view password, std::string_view address,
@@ -270,22 +311,12 @@ LoginResult Contest::Login(std::string_view pseudonymIn, std::string_view passwo
     std::optional<std::pair<std::int64_t, std::string>> player;  // id and hash
     {
         std::lock_guard lock(mutex_);
-        Statement failures(*db_, "SELECT COUNT(*), MAX(at) FROM failed_logins WHERE address = ? AND at > ?");
-        failures.bind(1, address).bind(2, now - kFailureWindow);
-        if (failures.step()) {
-            const std::int64_t count = failures.integer(0);
-            if (count >= kFreeFailures) {
-                const std::int64_t wait =
-                    std::min(kLongestWait, kFirstWait << std::min<std::int64_t>(count - kFreeFailures, 10));
-                const std::int64_t until = failures.integer(1) + wait;
-                if (now < until) {
-                    result.outcome = LoginOutcome::Throttled;
-                    result.retryAfter = until - now;
-                    result.message = "Trop d'essais de mot de passe depuis votre adresse : réessayez dans " +
-                                     std::to_string((result.retryAfter + 59) / 60) + " minute(s).";
-                    return result;
-                }
-            }
+        if (const auto wait = throttledFor(address, now)) {
+            result.outcome = LoginOutcome::Throttled;
+            result.retryAfter = *wait;
+            result.message = "Trop d'essais de mot de passe depuis votre adresse : réessayez dans " +
+                             std::to_string((result.retryAfter + 59) / 60) + " minute(s).";
+            return result;
         }
         Statement find(*db_, "SELECT id, password_hash FROM players WHERE pseudonym_key = ?");
         find.bind(1, key);
@@ -313,10 +344,7 @@ LoginResult Contest::Login(std::string_view pseudonymIn, std::string_view passwo
     if (result.outcome != LoginOutcome::Registered) {
         if (!player || !verifyPassword(player->second, password)) {
             std::lock_guard lock(mutex_);
-            Statement note(*db_, "INSERT INTO failed_logins(address, at) VALUES(?, ?)");
-            note.bind(1, address).bind(2, now).run();
-            Statement forget(*db_, "DELETE FROM failed_logins WHERE at < ?");
-            forget.bind(1, now - 24 * 3600).run();
+            noteFailure(address, now);
             result.outcome = LoginOutcome::Refused;
             result.message = "Pseudo ou mot de passe incorrect.";
             return result;
@@ -363,6 +391,81 @@ void Contest::Logout(std::string_view token) {
     std::lock_guard lock(mutex_);
     Statement st(*db_, "DELETE FROM sessions WHERE token_hash = ?");
     st.bindBlob(1, tokenHash(token)).run();
+}
+
+PasswordChangeResult Contest::ChangePassword(std::int64_t playerId, std::string_view current,
+                                             std::string_view next, std::string_view address,
+                                             std::string_view keepToken, std::int64_t now) {
+    PasswordChangeResult result;
+    if (next.empty() || next.size() > kMaxPassword) {
+        result.outcome = PasswordChange::Invalid;
+        return result;
+    }
+    std::string hash;
+    {
+        std::lock_guard lock(mutex_);
+        if (const auto wait = throttledFor(address, now)) {
+            result.outcome = PasswordChange::Throttled;
+            result.retryAfter = *wait;
+            return result;
+        }
+        Statement find(*db_, "SELECT password_hash FROM players WHERE id = ?");
+        find.bind(1, playerId);
+        if (find.step()) hash = find.text(0);
+    }
+    if (hash.empty() || current.size() > kMaxPassword || !verifyPassword(hash, current)) {
+        std::lock_guard lock(mutex_);
+        noteFailure(address, now);
+        return result;
+    }
+    const std::string newHash = hashPassword(next);
+    std::lock_guard lock(mutex_);
+    Transaction tx(*db_);
+    Statement update(*db_, "UPDATE players SET password_hash = ? WHERE id = ?");
+    update.bind(1, newHash).bind(2, playerId).run();
+    Statement others(*db_, "DELETE FROM sessions WHERE player_id = ? AND token_hash <> ?");
+    others.bind(1, playerId).bindBlob(2, tokenHash(keepToken)).run();
+    tx.commit();
+    result.outcome = PasswordChange::Changed;
+    return result;
+}
+
+std::vector<StoredMessage> ReadContactMessages(const fs::path& dataFolder) {
+    const auto db = openExisting(dataFolder);
+    Statement st(
+        *db,
+        "SELECT id, received_at, subject, name, email, message, address FROM contact_messages ORDER BY id");
+    std::vector<StoredMessage> out;
+    while (st.step()) {
+        StoredMessage m;
+        m.id = st.integer(0);
+        m.receivedAt = st.integer(1);
+        m.subject = st.text(2);
+        m.name = st.text(3);
+        m.email = st.text(4);
+        m.message = st.text(5);
+        m.address = st.text(6);
+        out.push_back(std::move(m));
+    }
+    return out;
+}
+
+std::optional<std::string> ResetPassword(const ContestOptions& options, std::string_view pseudonym) {
+    if (sodium_init() < 0) throw std::runtime_error("libsodium could not start");
+    const auto db = openExisting(options.dataFolder);
+    Statement find(*db, "SELECT id FROM players WHERE pseudonym_key = ?");
+    find.bind(1, pseudonymKey(pseudonym));
+    if (!find.step()) return std::nullopt;
+    const std::int64_t id = find.integer(0);
+    const std::string password = randomToken(9);  // 12 signs the player can type
+    const std::string hash = hashWith(options, password);
+    Transaction tx(*db);
+    Statement update(*db, "UPDATE players SET password_hash = ? WHERE id = ?");
+    update.bind(1, hash).bind(2, id).run();
+    Statement sessions(*db, "DELETE FROM sessions WHERE player_id = ?");
+    sessions.bind(1, id).run();
+    tx.commit();
+    return password;
 }
 
 std::pair<fs::path, fs::path> Contest::publishedFiles(Kind kind) const {
@@ -590,6 +693,7 @@ UploadResult Contest::Upload(std::int64_t playerId, Kind kind, std::string_view 
     auto reading = ReadUpload(kind, bytes, *published);
     if (const auto* refusal = std::get_if<Refusal>(&reading)) {
         result.message = refusal->message;
+        result.reason = refusal->reason;
         return result;
     }
     const auto& predictions = std::get<std::vector<Match>>(reading);

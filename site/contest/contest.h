@@ -18,6 +18,7 @@
 
 #include "site/contest/database.h"
 #include "site/contest/scoring.h"
+#include "site/contest/upload_reader.h"
 
 namespace contest {
 
@@ -36,7 +37,9 @@ inline constexpr size_t kMaxPseudonym = 24;  // characters
 inline constexpr size_t kMaxPassword = 128;  // bytes
 inline constexpr std::int64_t kSessionSeconds = 30 * 24 * 3600;
 
-// Why a pseudonym cannot be used, or "" when it can (after trimming).
+// Why a pseudonym cannot be used (after trimming), as a code and as a French text ("" when it can).
+enum class PseudonymIssue { None, Empty, Characters, TooLong };
+PseudonymIssue CheckPseudonym(std::string_view pseudonym);
 std::string PseudonymProblem(std::string_view pseudonym);
 
 enum class LoginOutcome { Registered, LoggedIn, Refused, Invalid, Throttled };
@@ -58,8 +61,9 @@ struct SessionInfo {
 struct UploadResult {
     bool ok = false;
     std::string message;  // why the file was refused
-    int taken = 0;        // matches whose prediction the file set
-    int locked = 0;       // matches already started, kept as they were
+    RefusalReason reason = RefusalReason::Empty;
+    int taken = 0;   // matches whose prediction the file set
+    int locked = 0;  // matches already started, kept as they were
 };
 
 struct RankRow {
@@ -117,6 +121,24 @@ struct ContactMessage {
     std::string subject, name, email, message, address;
 };
 
+struct StoredMessage : ContactMessage {
+    std::int64_t id = 0;
+    std::int64_t receivedAt = 0;  // UTC epoch seconds
+};
+
+enum class PasswordChange { Changed, WrongPassword, Invalid, Throttled };
+struct PasswordChangeResult {
+    PasswordChange outcome = PasswordChange::WrongPassword;
+    std::int64_t retryAfter = 0;  // seconds, when throttled
+};
+
+// The owner's commands, on the data folder alone (the site may be serving it meanwhile). Both throw a
+// DatabaseError when the folder holds no contest database.
+std::vector<StoredMessage> ReadContactMessages(const std::filesystem::path& dataFolder);
+// Gives the player a new random password, returned, and ends the player's sessions; nothing for an
+// unknown pseudonym.
+std::optional<std::string> ResetPassword(const ContestOptions& options, std::string_view pseudonym);
+
 class Contest {
   public:
     explicit Contest(ContestOptions options);
@@ -130,6 +152,11 @@ class Contest {
                       std::int64_t now);
     std::optional<SessionInfo> Session(std::string_view token, std::int64_t now);
     void Logout(std::string_view token);
+    // The logged-in player's new password, once the current one checks out (failures count as failed
+    // logins from the address); the player's other sessions end, keepToken's stays.
+    PasswordChangeResult ChangePassword(std::int64_t playerId, std::string_view current,
+                                        std::string_view next, std::string_view address,
+                                        std::string_view keepToken, std::int64_t now);
 
     UploadResult Upload(std::int64_t playerId, Kind kind, std::string_view fileName, std::string_view bytes,
                         std::int64_t now);
@@ -168,6 +195,8 @@ class Contest {
     void rescorePlayer(Board& b, std::int64_t playerId);
     std::vector<Match> predictionsOf(Kind kind, std::int64_t playerId);
     std::string hashPassword(std::string_view password) const;
+    std::optional<std::int64_t> throttledFor(std::string_view address, std::int64_t now);  // under mutex_
+    void noteFailure(std::string_view address, std::int64_t now);                          // under mutex_
     bool verifyPassword(const std::string& hash, std::string_view password) const;
 
     ContestOptions options_;

@@ -4,22 +4,38 @@
 
 #include <algorithm>
 #include <charconv>
+#include <initializer_list>
 
-#include "platform/datetime.h"
 #include "platform/text.h"
 #include "site/contest/contest.h"
 #include "site/contest/upload_reader.h"
 #include "site/html.h"
+#include "site/pages.h"
+#include "site/server.h"
 
 namespace contest {
 
 namespace {
 
 using site::html_escape;
+using site::Lang;
+using site::T;
+using site::Visit;
 
-// "1er", "2e", ...
-std::string ordinal(int rank) {
-    return std::to_string(rank) + (rank == 1 ? "<sup>er</sup>" : "<sup>e</sup>");
+// "1er", "2e" / "1st", "2nd" / "1.º", "2.º"
+std::string ordinal(Lang lang, int rank) {
+    const std::string n = std::to_string(rank);
+    if (lang == Lang::En) {
+        const int tens = rank % 100, units = rank % 10;
+        const char* suffix = tens >= 11 && tens <= 13 ? "th"
+                             : units == 1             ? "st"
+                             : units == 2             ? "nd"
+                             : units == 3             ? "rd"
+                                                      : "th";
+        return n + "<sup>" + suffix + "</sup>";
+    }
+    if (lang == Lang::Es) return n + ".º";
+    return n + (rank == 1 ? "<sup>er</sup>" : "<sup>e</sup>");
 }
 
 constexpr size_t kRowsPerPage = 100;
@@ -30,28 +46,43 @@ struct ContestPages {
     const char* page;
     const char* ranking;
     const char* player;
-    const char* title;
+    const char* match;
+    const char* title[3];
     const char* fileName;
 };
 
 const ContestPages& pagesOf(Kind kind) {
-    static const ContestPages tournament{Kind::Tournament,
-                                         kTournamentPath,
-                                         site::kRankingPath,
-                                         kPlayerPath,
-                                         "Concours de pronostics de l'Euro 2024",
-                                         "Zenkor2024.ini"};
-    static const ContestPages qualifiers{Kind::Qualifiers,
-                                         kQualifiersPath,
-                                         site::kQualifiersRankingPath,
-                                         kQualifiersPlayerPath,
-                                         "Concours de pronostics des éliminatoires",
-                                         "Elim2024.ini"};
+    static const ContestPages tournament{
+        Kind::Tournament,
+        kTournamentPath,
+        site::kRankingPath,
+        kPlayerPath,
+        kMatchPath,
+        {"Concours de pronostics de l'Euro 2024", "Euro 2024 prediction contest",
+         "Concurso de pronósticos de la Eurocopa 2024"},
+        "Zenkor2024.ini"};
+    static const ContestPages qualifiers{
+        Kind::Qualifiers,
+        kQualifiersPath,
+        site::kQualifiersRankingPath,
+        kQualifiersPlayerPath,
+        kQualifiersMatchPath,
+        {"Concours de pronostics des éliminatoires", "Qualifiers prediction contest",
+         "Concurso de pronósticos de la clasificación"},
+        "Elim2024.ini"};
     return kind == Kind::Tournament ? tournament : qualifiers;
+}
+
+const char* titleOf(const ContestPages& p, Lang lang) {
+    return p.title[static_cast<int>(lang)];
 }
 
 std::string playerHref(const ContestPages& p, std::string_view pseudonym) {
     return std::string(p.player) + "?pseudo=" + platform::PercentEncode(pseudonym);
+}
+
+std::string matchHref(const ContestPages& p, std::string_view key) {
+    return std::string(p.match) + "?m=" + platform::PercentEncode(key);
 }
 
 std::string sessionToken(const httplib::Request& req) {
@@ -76,111 +107,331 @@ int numberParam(const httplib::Request& req, const char* name, int fallback = 0)
     return ec == std::errc() && ptr == v.data() + v.size() && n >= 0 ? n : fallback;
 }
 
-std::string parisTime(std::int64_t utc) {
-    const platform::DateTime t{UtcToParis(utc)};
-    char text[32];
-    std::snprintf(text, sizeof text, "%02d/%02d/%04d à %02d:%02d", platform::Day(t), platform::Month(t),
-                  platform::Year(t), platform::Hour(t), platform::Minute(t));
-    return text;
+std::string parisTime(Lang lang, std::int64_t utc) {
+    return site::DateAndTime(lang, UtcToParis(utc));
 }
 
-void sendPage(httplib::Response& res, int status, std::string_view title, const std::string& body,
-              std::string_view active = {}) {
+// A form field, from a url-encoded body or a multipart one.
+std::string field(const httplib::Request& req, const char* name) {
+    if (req.has_file(name)) return req.get_file_value(name).content;
+    return req.get_param_value(name);
+}
+
+void sendPage(httplib::Response& res, const Visit& v, int status, std::string_view title,
+              const std::string& body, std::string_view active = {}) {
     res.status = status;
     res.set_header("Cache-Control", "no-store");
-    res.set_content(site::PageLayout(title, body, active), site::kHtmlType);
+    res.set_content(site::PageLayout(v, title, body, active), site::kHtmlType);
 }
 
 std::string message(std::string_view cls, std::string_view text) {
     return "<p class=\"message " + std::string(cls) + "\">" + html_escape(text) + "</p>\n";
 }
 
-std::string rulesText(Kind kind) {
-    if (kind == Kind::Qualifiers) {
-        return "<p>Pour chaque match de qualification dont le résultat est publié : <strong>4 "
-               "points</strong> pour "
-               "le score exact, <strong>3 points</strong> pour le bon écart de buts, <strong>2 "
-               "points</strong> pour "
-               "le bon vainqueur ou le match nul. Chaque match compte le dernier fichier envoyé avant le "
-               "jour du "
-               "match.</p>\n";
+// The match's name in the page's language, from its key.
+std::string matchLabel(Lang lang, std::string_view key) {
+    if (key.size() >= 2 && key[1] == ':')
+        return T(lang, "Groupe ", "Group ", "Grupo ") + std::string(1, key[0]);
+    const int k = std::atoi(std::string(key.substr(1)).c_str()) / 2 + 1;
+    switch (RoundOf(key)) {
+        case Round::RoundOf16:
+            return T(lang, "Huitième de finale ", "Round of 16, match ", "Octavos de final, partido ") +
+                   std::to_string(k);
+        case Round::QuarterFinal:
+            return T(lang, "Quart de finale ", "Quarter-final ", "Cuartos de final, partido ") +
+                   std::to_string(k);
+        case Round::SemiFinal:
+            return T(lang, "Demi-finale ", "Semi-final ", "Semifinal ") + std::to_string(k);
+        case Round::Final:
+            return T(lang, "Finale", "Final", "Final");
+        case Round::None:
+            break;
     }
-    return "<p>Pour chaque match dont le résultat réel est publié : <strong>4 points</strong> pour le score "
-           "exact, "
-           "<strong>3 points</strong> pour le bon écart de buts, <strong>2 points</strong> pour le bon "
-           "vainqueur ou "
-           "le match nul. En phase finale, le score d'un match ne compte que si votre tableau a les deux "
-           "mêmes "
-           "équipes dans ce match.</p>\n<p>S'y ajoutent <strong>1 point</strong> pour chaque équipe placée "
-           "dans le "
-           "bon tour de la phase finale (huitièmes, quarts, demi-finales, finale) et <strong>5 "
-           "points</strong> pour "
-           "le champion. Ce tableau et ce champion se pronostiquent une fois pour tout le tournoi : ceux qui "
-           "comptent sont ceux du dernier fichier envoyé avant le premier coup d'envoi du "
-           "tournoi.</p>\n<p>Chaque match compte le dernier fichier envoyé avant son coup d'envoi : un "
-           "pronostic se change jusqu'au début du match, jamais après. À égalité de points, les scores "
-           "exacts "
-           "départagent ; à égalité des deux, même rang.</p>\n";
+    return T(lang, "Groupe ", "Group ", "Grupo ") + std::string(key.substr(0, 1));
 }
 
-std::string loginForm(const ContestPages& p, std::string_view pseudonym) {
-    return "<form method=\"post\" action=\"" + std::string(p.page) +
-           "\" class=\"login\">\n<label>Pseudo <input type=\"text\" name=\"pseudo\" maxlength=\"40\" "
-           "value=\"" +
-           html_escape(pseudonym) +
-           "\" required></label>\n<label>Mot de passe <input name=\"mdp\" type=\"password\" "
-           "required></label>\n"
-           "<button type=\"submit\">Entrer</button>\n</form>\n";
+std::string rulesText(Lang lang, Kind kind) {
+    std::string out = "<p>";
+    out += T(
+        lang,
+        "Pour chaque match dont le résultat réel est publié : <strong>4 points</strong> pour le score exact, "
+        "<strong>3 points</strong> pour le bon écart de buts, <strong>2 points</strong> pour le bon "
+        "vainqueur "
+        "ou le match nul.",
+        "For each match whose real result is published: <strong>4 points</strong> for the exact score, "
+        "<strong>3 points</strong> for the right goal difference, <strong>2 points</strong> for the right "
+        "winner or a draw.",
+        "Por cada partido cuyo resultado real está publicado: <strong>4 puntos</strong> por el resultado "
+        "exacto, <strong>3 puntos</strong> por la diferencia de goles correcta, <strong>2 puntos</strong> "
+        "por "
+        "el ganador correcto o el empate.");
+    if (kind == Kind::Qualifiers) {
+        out += ' ';
+        out += T(lang, "Chaque match compte le dernier fichier envoyé avant le jour du match.",
+                 "Each match counts the last file sent before the day of the match.",
+                 "Cada partido cuenta el último archivo enviado antes del día del partido.");
+        return out + "</p>\n";
+    }
+    out += ' ';
+    out += T(
+        lang,
+        "En phase finale, le score d'un match ne compte que si votre tableau a les deux mêmes équipes dans "
+        "ce "
+        "match.",
+        "In the knockout stage, a match's score counts only when your bracket has the same two teams in it.",
+        "En la fase final, el resultado de un partido solo cuenta si su cuadro tiene los mismos dos equipos "
+        "en él.");
+    out += "</p>\n<p>";
+    out += T(
+        lang,
+        "S'y ajoutent <strong>1 point</strong> pour chaque équipe placée dans le bon tour de la phase finale "
+        "(huitièmes, quarts, demi-finales, finale) et <strong>5 points</strong> pour le champion. Ce tableau "
+        "et ce champion se pronostiquent une fois pour tout le tournoi : ceux qui comptent sont ceux du "
+        "dernier fichier envoyé avant le premier coup d'envoi du tournoi.",
+        "On top come <strong>1 point</strong> for each team put in the right knockout round (round of 16, "
+        "quarter-finals, semi-finals, final) and <strong>5 points</strong> for the champion. This bracket "
+        "and "
+        "this champion are predicted once for the whole tournament: those that count are those of the last "
+        "file sent before the tournament's first kick-off.",
+        "Se añaden <strong>1 punto</strong> por cada equipo colocado en la ronda correcta de la fase final "
+        "(octavos, cuartos, semifinales, final) y <strong>5 puntos</strong> por el campeón. Este cuadro y "
+        "este "
+        "campeón se pronostican una vez para todo el torneo: cuentan los del último archivo enviado antes "
+        "del "
+        "primer partido del torneo.");
+    out += "</p>\n<p>";
+    out += T(
+        lang,
+        "Chaque match compte le dernier fichier envoyé avant son coup d'envoi : un pronostic se change "
+        "jusqu'au début du match, jamais après. À égalité de points, les scores exacts départagent ; à "
+        "égalité des deux, même rang.",
+        "Each match counts the last file sent before its kick-off: a prediction can be changed until the "
+        "match "
+        "starts, never after. Level on points, exact scores decide; level on both, same rank.",
+        "Cada partido cuenta el último archivo enviado antes de su inicio: un pronóstico se cambia hasta que "
+        "empieza el partido, nunca después. Con los mismos puntos, deciden los resultados exactos; con ambos "
+        "iguales, mismo puesto.");
+    return out + "</p>\n";
 }
 
-std::string uploadForm(const ContestPages& p, const SessionInfo& s) {
+// "24 caractères au plus.", "24 characters at most.", ...
+std::string atMost(Lang lang, size_t count, const char* fr, const char* en, const char* es) {
+    return std::to_string(count) + " " + T(lang, fr, en, es) +
+           T(lang, " au plus.", " at most.", " como máximo.");
+}
+
+std::string pseudonymProblem(Lang lang, std::string_view pseudonym) {
+    switch (CheckPseudonym(pseudonym)) {
+        case PseudonymIssue::None:
+            return {};
+        case PseudonymIssue::Empty:
+            return T(
+                lang,
+                "Le pseudo est vide : saisissez-le dans Zenkor (case « Pseudo »), puis envoyez de nouveau.",
+                "The nickname is empty: type it in Zenkor (the \"Nickname\" box), then send again.",
+                "El seudónimo está vacío: escríbalo en Zenkor (casilla «Seudónimo») y envíe de nuevo.");
+        case PseudonymIssue::Characters:
+            return T(
+                lang,
+                "Le pseudo ne peut contenir que des lettres, des chiffres, des espaces et les signes - _ .",
+                "The nickname may hold only letters, digits, spaces and the signs - _ .",
+                "El seudónimo solo puede contener letras, cifras, espacios y los signos - _ .");
+        case PseudonymIssue::TooLong:
+            return T(lang, "Le pseudo est trop long : ", "The nickname is too long: ",
+                     "El seudónimo es demasiado largo: ") +
+                   atMost(lang, kMaxPseudonym, "caractères", "characters", "caracteres");
+    }
+    return {};
+}
+
+std::string passwordProblem(Lang lang, std::string_view password) {
+    if (password.empty()) {
+        return T(
+            lang,
+            "Le mot de passe est vide : saisissez-le dans Zenkor (case « mot de passe »), puis envoyez de "
+            "nouveau.",
+            "The password is empty: type it in Zenkor (the \"Password\" box), then send again.",
+            "La contraseña está vacía: escríbala en Zenkor (casilla «Contraseña») y envíe de nuevo.");
+    }
+    if (password.size() > kMaxPassword) {
+        return T(lang, "Le mot de passe est trop long : ", "The password is too long: ",
+                 "La contraseña es demasiado larga: ") +
+               atMost(lang, kMaxPassword, "signes", "bytes", "signos");
+    }
+    return {};
+}
+
+std::string throttledText(Lang lang, std::int64_t retryAfter) {
+    return T(lang, "Trop d'essais de mot de passe depuis votre adresse : réessayez dans ",
+             "Too many password attempts from your address: try again in ",
+             "Demasiados intentos de contraseña desde su dirección: vuelva a intentarlo dentro de ") +
+           std::to_string((retryAfter + 59) / 60) + T(lang, " minute(s).", " minute(s).", " minuto(s).");
+}
+
+const char* wrongPassword(Lang lang) {
+    return T(lang, "Pseudo ou mot de passe incorrect.", "Wrong nickname or password.",
+             "Seudónimo o contraseña incorrectos.");
+}
+
+std::string refusalText(Lang lang, RefusalReason reason) {
+    switch (reason) {
+        case RefusalReason::Empty:
+            return T(lang, "Le fichier envoyé est vide.", "The file sent is empty.",
+                     "El archivo enviado está vacío.");
+        case RefusalReason::TooLarge:
+            return T(lang, "Le fichier dépasse 256 Ko : ce n'est pas un fichier Zenkor.",
+                     "The file is larger than 256 KB: it is not a Zenkor file.",
+                     "El archivo supera 256 KB: no es un archivo de Zenkor.");
+        case RefusalReason::NotText:
+            return T(lang, "Ce fichier n'est pas un fichier texte : ce n'est pas un fichier Zenkor.",
+                     "This file is not a text file: it is not a Zenkor file.",
+                     "Este archivo no es un archivo de texto: no es un archivo de Zenkor.");
+        case RefusalReason::NotTournament:
+            return T(lang,
+                     "Ce fichier n'est pas un fichier du tournoi (Zenkor2024.ini) : il n'a pas les quatre "
+                     "équipes de "
+                     "chacun des six groupes.",
+                     "This file is not a tournament file (Zenkor2024.ini): it lacks the four teams of each "
+                     "of the six "
+                     "groups.",
+                     "Este archivo no es un archivo del torneo (Zenkor2024.ini): no tiene los cuatro equipos "
+                     "de cada "
+                     "uno de los seis grupos.");
+        case RefusalReason::OtherTournament:
+            return T(
+                lang,
+                "Ce fichier n'est pas celui de l'Euro 2024 : ses groupes n'ont pas les équipes du fichier "
+                "publié. "
+                "Faites « Mise à jour » dans Zenkor, puis envoyez le fichier Zenkor2024.ini.",
+                "This file is not the Euro 2024 one: its groups do not have the published file's teams. "
+                "Click "
+                "\"Update\" in Zenkor, then send the file Zenkor2024.ini.",
+                "Este archivo no es el de la Eurocopa 2024: sus grupos no tienen los equipos del archivo "
+                "publicado. Pulse «Actualizar» en Zenkor y envíe el archivo Zenkor2024.ini.");
+        case RefusalReason::NotQualifiers:
+            return T(
+                lang,
+                "Ce fichier n'est pas un fichier des éliminatoires (Elim2024.ini) : il n'a pas les équipes "
+                "des "
+                "neuf groupes.",
+                "This file is not a qualifiers file (Elim2024.ini): it lacks the teams of the nine groups.",
+                "Este archivo no es un archivo de la clasificación (Elim2024.ini): no tiene los equipos de "
+                "los "
+                "nueve grupos.");
+        case RefusalReason::OtherQualifiers:
+            return T(
+                lang,
+                "Ce fichier n'est pas celui des éliminatoires : ses groupes n'ont pas les équipes du fichier "
+                "publié.",
+                "This file is not the qualifiers one: its groups do not have the published file's teams.",
+                "Este archivo no es el de la clasificación: sus grupos no tienen los equipos del archivo "
+                "publicado.");
+    }
+    return {};
+}
+
+const char* nothingChanged(Lang lang) {
+    return T(lang, " Rien n'a changé.", " Nothing has changed.", " No ha cambiado nada.");
+}
+
+std::string loginForm(Lang lang, const ContestPages& p, std::string_view pseudonym) {
+    return "<form method=\"post\" action=\"" + std::string(p.page) + "\" class=\"login\">\n<label>" +
+           T(lang, "Pseudo", "Nickname", "Seudónimo") +
+           " <input type=\"text\" name=\"pseudo\" maxlength=\"40\" value=\"" + html_escape(pseudonym) +
+           "\" required></label>\n<label>" + T(lang, "Mot de passe", "Password", "Contraseña") +
+           " <input name=\"mdp\" type=\"password\" required></label>\n<button type=\"submit\">" +
+           T(lang, "Entrer", "Enter", "Entrar") + "</button>\n</form>\n";
+}
+
+std::string uploadForm(Lang lang, const ContestPages& p, const SessionInfo& s) {
     return "<form method=\"post\" action=\"" + std::string(p.page) +
            "\" enctype=\"multipart/form-data\" class=\"upload\">\n<input type=\"hidden\" name=\"csrf\" "
            "value=\"" +
-           html_escape(s.csrfToken) + "\">\n<label>Votre fichier " + p.fileName +
-           " <input type=\"file\" name=\"fichier\" accept=\".ini\" required></label>\n"
-           "<button type=\"submit\">Envoyer mes pronostics</button>\n</form>\n"
-           "<p class=\"hint\">Zenkor a mis le chemin du fichier dans le presse-papiers : cliquez sur le "
-           "choix du "
-           "fichier, collez le chemin (Ctrl+V) et validez. 256 Ko au plus.</p>\n";
+           html_escape(s.csrfToken) + "\">\n<label>" +
+           T(lang, "Votre fichier ", "Your file ", "Su archivo ") + p.fileName +
+           " <input type=\"file\" name=\"fichier\" accept=\".ini\" required></label>\n" +
+           "<button type=\"submit\">" +
+           T(lang, "Envoyer mes pronostics", "Send my predictions", "Enviar mis pronósticos") +
+           "</button>\n</form>\n<p class=\"hint\">" +
+           T(lang,
+             "Zenkor a mis le chemin du fichier dans le presse-papiers : cliquez sur le choix du fichier, "
+             "collez le "
+             "chemin (Ctrl+V) et validez. 256 Ko au plus.",
+             "Zenkor put the file's path on the clipboard: click the file choice, paste the path (Ctrl+V) "
+             "and "
+             "confirm. 256 KB at most.",
+             "Zenkor ha puesto la ruta del archivo en el portapapeles: pulse la elección del archivo, pegue "
+             "la ruta "
+             "(Ctrl+V) y confirme. 256 KB como máximo.") +
+           "</p>\n";
 }
 
-std::string standing(Contest& c, Kind kind, std::int64_t playerId) {
-    if (const auto row = c.RankOf(kind, playerId)) {
-        {
-            return "<p class=\"standing\">Vous avez <strong>" + std::to_string(row->points) +
-                   " point(s)</strong> (" + std::to_string(row->exact) + " score(s) exact(s)), " +
-                   ordinal(row->rank) + " sur " + std::to_string(c.PlayerCount(kind)) + ".</p>\n";
-        }
+std::string passwordForm(Lang lang, const ContestPages& p, const SessionInfo& s) {
+    return "<details class=\"password\"><summary>" +
+           std::string(T(lang, "Changer de mot de passe", "Change my password", "Cambiar mi contraseña")) +
+           "</summary>\n<form method=\"post\" action=\"" + p.page +
+           "\">\n<input type=\"hidden\" name=\"action\" value=\"mdp\"><input type=\"hidden\" name=\"csrf\" "
+           "value=\"" +
+           html_escape(s.csrfToken) + "\">\n<label>" +
+           T(lang, "Mot de passe actuel", "Current password", "Contraseña actual") +
+           " <input name=\"ancien\" type=\"password\" autocomplete=\"current-password\" "
+           "required></label>\n<label>" +
+           T(lang, "Nouveau mot de passe", "New password", "Nueva contraseña") +
+           " <input name=\"nouveau\" type=\"password\" autocomplete=\"new-password\" required></label>\n"
+           "<button type=\"submit\">" +
+           T(lang, "Changer", "Change", "Cambiar") + "</button>\n</form>\n<p class=\"hint\">" +
+           T(lang,
+             "Saisissez ensuite le nouveau dans Zenkor (case « mot de passe ») pour que son bouton d'envoi "
+             "entre.",
+             "Then type the new one in Zenkor (the \"Password\" box) so that its send button gets in.",
+             "Después escriba la nueva en Zenkor (casilla «Contraseña») para que su botón de envío entre.") +
+           "</p></details>\n";
+}
+
+std::string standing(Lang lang, Contest& c, Kind kind, std::int64_t playerId) {
+    const auto row = c.RankOf(kind, playerId);
+    if (!row) {
+        return std::string("<p class=\"standing\">") +
+               T(lang, "Vous n'avez encore envoyé aucun fichier pour ce concours.",
+                 "You have not sent any file for this contest yet.",
+                 "Todavía no ha enviado ningún archivo para este concurso.") +
+               "</p>\n";
     }
-    return "<p class=\"standing\">Vous n'avez encore envoyé aucun fichier pour ce concours.</p>\n";
+    return std::string("<p class=\"standing\">") + T(lang, "Vous avez ", "You have ", "Tiene ") + "<strong>" +
+           std::to_string(row->points) + T(lang, " point(s)", " point(s)", " punto(s)") + "</strong> (" +
+           std::to_string(row->exact) +
+           T(lang, " score(s) exact(s)), ", " exact score(s)), ", " resultado(s) exacto(s)), ") +
+           ordinal(lang, row->rank) + T(lang, " sur ", " of ", " de ") + std::to_string(c.PlayerCount(kind)) +
+           ".</p>\n";
 }
 
 void showContestPage(Contest& c, const ContestPages& p, const httplib::Request& req, httplib::Response& res,
-                     int status, const std::string& notice) {
+                     const Visit& v, int status, const std::string& notice) {
+    const Lang lang = v.lang;
     const auto session = c.Session(sessionToken(req), c.Now());
     std::string body = notice;
     if (!session) {
-        body +=
-            "<p>Pour participer, ouvrez cette page depuis Zenkor : panneau « Mise à jour fichier. », bouton "
-            "« Envoyer le dernier score ». Un nouveau pseudo s'inscrit avec son mot de passe.</p>\n" +
-            loginForm(p, req.get_param_value("pseudo"));
+        body += site::HowToTakePart(lang) + loginForm(lang, p, req.get_param_value("pseudo"));
     } else {
-        body += "<p>Bonjour <strong>" + html_escape(session->pseudonym) + "</strong>.</p>\n" +
-                standing(c, p.kind, session->playerId) + uploadForm(p, *session) + "<p><a href=\"" +
-                html_escape(playerHref(p, session->pseudonym)) + "\">Mes pronostics</a> · <a href=\"" +
-                p.ranking + "\">Le classement</a></p>\n<form method=\"post\" action=\"" + p.page +
+        body += "<p>" + std::string(T(lang, "Bonjour ", "Hello ", "Hola ")) + "<strong>" +
+                html_escape(session->pseudonym) + "</strong>.</p>\n" +
+                standing(lang, c, p.kind, session->playerId) + uploadForm(lang, p, *session) +
+                "<p><a href=\"" + html_escape(playerHref(p, session->pseudonym)) + "\">" +
+                T(lang, "Mes pronostics", "My predictions", "Mis pronósticos") + "</a> · <a href=\"" +
+                p.ranking + "\">" + T(lang, "Le classement", "The ranking", "La clasificación") +
+                "</a></p>\n" + passwordForm(lang, p, *session) + "<form method=\"post\" action=\"" + p.page +
                 "\" class=\"logout\"><input type=\"hidden\" name=\"action\" value=\"logout\"><input "
                 "type=\"hidden\" name=\"csrf\" value=\"" +
-                html_escape(session->csrfToken) +
-                "\"><button type=\"submit\">Se déconnecter</button></form>\n";
+                html_escape(session->csrfToken) + "\"><button type=\"submit\">" +
+                T(lang, "Se déconnecter", "Log out", "Cerrar sesión") + "</button></form>\n";
     }
-    sendPage(res, status, p.title, body);
+    sendPage(res, v, status, titleOf(p, lang), body);
 }
 
 // Login or registration; on success the password leaves the address bar at once.
 void login(Contest& c, const ContestPages& p, const std::string& pseudonym, const std::string& password,
-           const httplib::Request& req, httplib::Response& res) {
+           const httplib::Request& req, httplib::Response& res, const Visit& v) {
+    const Lang lang = v.lang;
     const LoginResult r = c.Login(pseudonym, password, req.remote_addr, c.Now());
     if (r.ok()) {
         res.set_header("Set-Cookie",
@@ -191,70 +442,153 @@ void login(Contest& c, const ContestPages& p, const std::string& pseudonym, cons
         return;
     }
     int status = 403;
-    if (r.outcome == LoginOutcome::Invalid) status = 400;
+    std::string why = wrongPassword(lang);
+    if (r.outcome == LoginOutcome::Invalid) {
+        status = 400;
+        why = pseudonymProblem(lang, pseudonym);
+        if (why.empty()) why = passwordProblem(lang, password);
+        if (why.empty()) why = r.message;
+    }
     if (r.outcome == LoginOutcome::Throttled) {
         status = 429;
         res.set_header("Retry-After", std::to_string(r.retryAfter));
+        why = throttledText(lang, r.retryAfter);
     }
-    std::string body = message("error", r.message);
-    if (!pseudonym.empty()) body += "<p>Pseudo reçu : « " + html_escape(pseudonym) + " ».</p>\n";
-    body += loginForm(p, PseudonymProblem(pseudonym).empty() ? pseudonym : std::string());
-    sendPage(res, status, p.title, body);
+    std::string body = message("error", why);
+    if (!pseudonym.empty()) {
+        body += "<p>" +
+                std::string(T(lang, "Pseudo reçu : « ", "Nickname received: \"", "Seudónimo recibido: «")) +
+                html_escape(pseudonym) + T(lang, " ».", "\".", "».") + "</p>\n";
+    }
+    body += loginForm(lang, p, CheckPseudonym(pseudonym) == PseudonymIssue::None ? pseudonym : std::string());
+    sendPage(res, v, status, titleOf(p, lang), body);
 }
 
-void upload(Contest& c, const ContestPages& p, const httplib::Request& req, httplib::Response& res) {
+void upload(Contest& c, const ContestPages& p, const httplib::Request& req, httplib::Response& res,
+            const Visit& v) {
+    const Lang lang = v.lang;
     const std::int64_t now = c.Now();
     const auto session = c.Session(sessionToken(req), now);
     if (!session) {
-        return showContestPage(c, p, req, res, 403,
-                               message("error",
-                                       "Votre session a expiré : ouvrez de nouveau la page depuis Zenkor, "
-                                       "puis envoyez le fichier."));
+        return showContestPage(
+            c, p, req, res, v, 403,
+            message("error",
+                    T(lang,
+                      "Votre session a expiré : ouvrez de nouveau la page depuis Zenkor, puis envoyez "
+                      "le fichier.",
+                      "Your session has expired: open the page from Zenkor again, then send the file.",
+                      "Su sesión ha caducado: abra de nuevo la página desde Zenkor y envíe el archivo.")));
     }
     if (!req.has_file("csrf") || req.get_file_value("csrf").content != session->csrfToken) {
-        return showContestPage(c, p, req, res, 403,
-                               message("error", "Ce formulaire a expiré : envoyez le fichier de nouveau."));
+        return showContestPage(
+            c, p, req, res, v, 403,
+            message("error", T(lang, "Ce formulaire a expiré : envoyez le fichier de nouveau.",
+                               "This form has expired: send the file again.",
+                               "Este formulario ha caducado: envíe el archivo de nuevo.")));
     }
     if (!req.has_file("fichier")) {
-        return showContestPage(c, p, req, res, 400,
-                               message("error", "Choisissez d'abord le fichier à envoyer."));
+        return showContestPage(c, p, req, res, v, 400,
+                               message("error", T(lang, "Choisissez d'abord le fichier à envoyer.",
+                                                  "Choose the file to send first.",
+                                                  "Elija primero el archivo que va a enviar.")));
     }
     const httplib::MultipartFormData file = req.get_file_value("fichier");
     if (file.content.size() > kMaxUploadBytes) {
-        return showContestPage(c, p, req, res, 413,
-                               message("error", "Le fichier dépasse 256 Ko : ce n'est pas un fichier " +
-                                                    std::string(p.fileName) + ". Rien n'a changé."));
+        return showContestPage(
+            c, p, req, res, v, 413,
+            message("error", T(lang, "Le fichier dépasse 256 Ko : ce n'est pas un fichier ",
+                               "The file is larger than 256 KB: it is not a file ",
+                               "El archivo supera 256 KB: no es un archivo ") +
+                                 std::string(p.fileName) + "." + nothingChanged(lang)));
     }
     const UploadResult r = c.Upload(session->playerId, p.kind, file.filename, file.content, now);
-    if (!r.ok) return showContestPage(c, p, req, res, 400, message("error", r.message + " Rien n'a changé."));
+    if (!r.ok) {
+        return showContestPage(c, p, req, res, v, 400,
+                               message("error", refusalText(lang, r.reason) + nothingChanged(lang)));
+    }
     res.set_redirect(std::string(p.page) + "?envoi=1&pris=" + std::to_string(r.taken) +
                          "&commences=" + std::to_string(r.locked),
                      303);
 }
 
+void changePassword(Contest& c, const ContestPages& p, const httplib::Request& req, httplib::Response& res,
+                    const Visit& v) {
+    const Lang lang = v.lang;
+    const std::int64_t now = c.Now();
+    const std::string token = sessionToken(req);
+    const auto session = c.Session(token, now);
+    if (!session || field(req, "csrf") != session->csrfToken) {
+        return showContestPage(c, p, req, res, v, 403,
+                               message("error", T(lang, "Ce formulaire a expiré : recommencez.",
+                                                  "This form has expired: start again.",
+                                                  "Este formulario ha caducado: vuelva a empezar.")));
+    }
+    const std::string next = field(req, "nouveau");
+    const PasswordChangeResult r =
+        c.ChangePassword(session->playerId, field(req, "ancien"), next, req.remote_addr, token, now);
+    switch (r.outcome) {
+        case PasswordChange::Changed:
+            res.set_redirect(std::string(p.page) + "?mdpchange=1", 303);
+            return;
+        case PasswordChange::Invalid:
+            return showContestPage(c, p, req, res, v, 400, message("error", passwordProblem(lang, next)));
+        case PasswordChange::WrongPassword:
+            return showContestPage(
+                c, p, req, res, v, 403,
+                message("error", T(lang, "Le mot de passe actuel n'est pas le bon : rien n'a changé.",
+                                   "The current password is wrong: nothing has changed.",
+                                   "La contraseña actual no es la correcta: no ha cambiado nada.")));
+        case PasswordChange::Throttled:
+            res.set_header("Retry-After", std::to_string(r.retryAfter));
+            return showContestPage(c, p, req, res, v, 429,
+                                   message("error", throttledText(lang, r.retryAfter)));
+    }
+}
+
 void contestGet(Contest& c, const ContestPages& p, const httplib::Request& req, httplib::Response& res) {
+    const Visit v = site::VisitOf(req, res);
+    const Lang lang = v.lang;
     // The program opens this page with the pseudonym and the password in the address.
     if (req.has_param("mdp") || req.has_param("pseudo")) {
-        return login(c, p, req.get_param_value("pseudo"), req.get_param_value("mdp"), req, res);
+        return login(c, p, req.get_param_value("pseudo"), req.get_param_value("mdp"), req, res, v);
     }
     std::string notice;
-    if (req.has_param("bienvenue")) notice += message("ok", "Bienvenue ! Votre pseudo est enregistré.");
+    if (req.has_param("bienvenue")) {
+        notice += message(
+            "ok", T(lang, "Bienvenue ! Votre pseudo est enregistré.", "Welcome! Your nickname is registered.",
+                    "¡Bienvenido! Su seudónimo está registrado."));
+    }
+    if (req.has_param("mdpchange")) {
+        notice += message("ok", T(lang, "Votre mot de passe est changé.", "Your password is changed.",
+                                  "Su contraseña ha cambiado."));
+    }
     if (req.has_param("envoi")) {
-        notice += message("ok", "Fichier reçu : " + std::to_string(numberParam(req, "pris")) +
-                                    " pronostic(s) pris en compte.");
+        notice += message("ok", T(lang, "Fichier reçu : ", "File received: ", "Archivo recibido: ") +
+                                    std::to_string(numberParam(req, "pris")) +
+                                    T(lang, " pronostic(s) pris en compte.", " prediction(s) taken.",
+                                      " pronóstico(s) tenido(s) en cuenta."));
         if (const int started = numberParam(req, "commences"); started > 0) {
-            notice +=
-                message("ok", std::to_string(started) +
-                                  " match(s) avaient déjà commencé : ce fichier n'y change rien, ils "
-                                  "gardent le pronostic envoyé avant leur coup d'envoi, s'il y en a un.");
+            notice += message(
+                "ok",
+                std::to_string(started) +
+                    T(lang,
+                      " match(s) avaient déjà commencé : ce fichier n'y change rien, ils gardent le "
+                      "pronostic "
+                      "envoyé avant leur coup d'envoi, s'il y en a un.",
+                      " match(es) had already started: this file changes nothing there, they keep the "
+                      "prediction sent before their kick-off, if any.",
+                      " partido(s) ya habían empezado: este archivo no cambia nada en ellos, conservan el "
+                      "pronóstico enviado antes de su inicio, si lo hay."));
         }
     }
-    showContestPage(c, p, req, res, 200, notice);
+    showContestPage(c, p, req, res, v, 200, notice);
 }
 
 void contestPost(Contest& c, const ContestPages& p, const httplib::Request& req, httplib::Response& res) {
-    if (req.is_multipart_form_data()) return upload(c, p, req, res);
-    if (req.get_param_value("action") == "logout") {
+    const Visit v = site::VisitOf(req, res);
+    if (req.is_multipart_form_data()) return upload(c, p, req, res, v);
+    const std::string action = req.get_param_value("action");
+    if (action == "logout") {
         const std::string token = sessionToken(req);
         const auto session = c.Session(token, c.Now());
         if (session && req.get_param_value("csrf") == session->csrfToken) c.Logout(token);
@@ -263,40 +597,72 @@ void contestPost(Contest& c, const ContestPages& p, const httplib::Request& req,
         res.set_redirect(p.page, 303);
         return;
     }
-    login(c, p, req.get_param_value("pseudo"), req.get_param_value("mdp"), req, res);
+    if (action == "mdp") return changePassword(c, p, req, res, v);
+    login(c, p, req.get_param_value("pseudo"), req.get_param_value("mdp"), req, res, v);
 }
 
 // The change of rank since the previous published results: up, down, level, or new in the ranking.
-std::string movement(const RankRow& row) {
-    if (!row.previousRank) return "<span class=\"move new\" title=\"nouveau\">•</span>";
+std::string movement(Lang lang, const RankRow& row) {
+    if (!row.previousRank) {
+        return std::string("<span class=\"move new\" title=\"") + T(lang, "nouveau", "new", "nuevo") +
+               "\">•</span>";
+    }
     const int up = *row.previousRank - row.rank;
-    if (up > 0)
-        return "<span class=\"move up\" title=\"+" + std::to_string(up) + "\">▲" + std::to_string(up) +
-               "</span>";
-    if (up < 0)
-        return "<span class=\"move down\" title=\"" + std::to_string(up) + "\">▼" + std::to_string(-up) +
-               "</span>";
-    return "<span class=\"move level\">=</span>";
+    const std::string was =
+        std::string(T(lang, "avant : ", "before: ", "antes: ")) + std::to_string(*row.previousRank);
+    if (up > 0) return "<span class=\"move up\" title=\"" + was + "\">▲" + std::to_string(up) + "</span>";
+    if (up < 0) return "<span class=\"move down\" title=\"" + was + "\">▼" + std::to_string(-up) + "</span>";
+    return "<span class=\"move level\" title=\"" + was + "\">=</span>";
+}
+
+std::string pageLinks(std::string_view path, std::string_view query, size_t page, size_t pages) {
+    if (pages <= 1) return {};
+    std::string out = "<nav class=\"pages\">";
+    for (size_t n = 1; n <= pages; ++n) {
+        out += n == page ? "<strong>" + std::to_string(n) + "</strong> "
+                         : "<a href=\"" +
+                               html_escape(std::string(path) + "?" + std::string(query) +
+                                           "page=" + std::to_string(n)) +
+                               "\">" + std::to_string(n) + "</a> ";
+    }
+    return out + "</nav>\n";
+}
+
+size_t pageParam(const httplib::Request& req, size_t total) {
+    const size_t pages = std::max<size_t>(1, (total + kRowsPerPage - 1) / kRowsPerPage);
+    return std::min<size_t>(pages, static_cast<size_t>(std::max(1, numberParam(req, "page", 1))));
 }
 
 void rankingPage(Contest& c, const ContestPages& p, const httplib::Request& req, httplib::Response& res) {
+    const Visit v = site::VisitOf(req, res);
+    const Lang lang = v.lang;
     const auto session = c.Session(sessionToken(req), c.Now());
-    const size_t total = c.PlayerCount(p.kind);
-    const size_t pages = std::max<size_t>(1, (total + kRowsPerPage - 1) / kRowsPerPage);
-    const size_t page =
-        std::min<size_t>(pages, static_cast<size_t>(std::max(1, numberParam(req, "page", 1))));
+    const size_t page = pageParam(req, c.PlayerCount(p.kind));
     const RankingSlice slice = c.Ranking(p.kind, (page - 1) * kRowsPerPage, kRowsPerPage);
-    std::string body = "<section class=\"rules note\">" + rulesText(p.kind) + "</section>\n<p>" +
-                       std::to_string(slice.total) + " joueur(s).</p>\n";
+    std::string body = "<section class=\"rules note\">" + rulesText(lang, p.kind) + "</section>\n<p>" +
+                       std::to_string(slice.total) + T(lang, " joueur(s).", " player(s).", " jugador(es).") +
+                       " <a href=\"" + p.page + "\">" +
+                       T(lang, "Participer, envoyer mes pronostics", "Take part, send my predictions",
+                         "Participar, enviar mis pronósticos") +
+                       "</a></p>\n";
     body.reserve(body.size() + kRowsPerPage * 200);
-    body += "<div class=\"card\"><table class=\"ranking\">\n<thead><tr><th>Rang</th>";
-    if (slice.hasPrevious) body += "<th title=\"Depuis le résultat publié précédent\">±</th>";
-    body += "<th>Pseudo</th><th>Points</th><th>Scores exacts</th></tr></thead>\n<tbody>\n";
+    body += "<div class=\"card\"><table class=\"ranking\">\n<thead><tr><th>";
+    body += T(lang, "Rang", "Rank", "Puesto");
+    body += "</th>";
+    if (slice.hasPrevious) {
+        body += std::string("<th title=\"") +
+                T(lang, "Depuis le résultat publié précédent", "Since the previous published result",
+                  "Desde el resultado publicado anterior") +
+                "\">±</th>";
+    }
+    body += std::string("<th>") + T(lang, "Pseudo", "Nickname", "Seudónimo") + "</th><th>" +
+            T(lang, "Points", "Points", "Puntos") + "</th><th>" +
+            T(lang, "Scores exacts", "Exact scores", "Resultados exactos") + "</th></tr></thead>\n<tbody>\n";
     for (const RankRow& row : slice.rows) {
         const bool own = session && session->pseudonym == row.pseudonym;
         body += own ? "<tr class=\"own\"><td>" : "<tr><td>";
         body += std::to_string(row.rank);
-        if (slice.hasPrevious) body += "</td><td>" + movement(row);
+        if (slice.hasPrevious) body += "</td><td>" + movement(lang, row);
         body += "</td><td><a href=\"";
         body += html_escape(playerHref(p, row.pseudonym));
         body += "\">";
@@ -308,17 +674,11 @@ void rankingPage(Contest& c, const ContestPages& p, const httplib::Request& req,
         body += "</td></tr>\n";
     }
     body += "</tbody>\n</table></div>\n";
-    if (pages > 1) {
-        body += "<nav class=\"pages\">";
-        for (size_t n = 1; n <= pages; ++n) {
-            body += n == page ? "<strong>" + std::to_string(n) + "</strong> "
-                              : "<a href=\"" + std::string(p.ranking) + "?page=" + std::to_string(n) + "\">" +
-                                    std::to_string(n) + "</a> ";
-        }
-        body += "</nav>\n";
-    }
-    body += "<p><a href=\"" + std::string(p.page) + "\">Envoyer mes pronostics</a></p>\n";
-    sendPage(res, 200, std::string("Classement – ") + p.title, body, p.ranking);
+    body +=
+        pageLinks(p.ranking, "", page, std::max<size_t>(1, (slice.total + kRowsPerPage - 1) / kRowsPerPage));
+    sendPage(res, v, 200,
+             std::string(T(lang, "Classement – ", "Ranking – ", "Clasificación – ")) + titleOf(p, lang), body,
+             p.ranking);
 }
 
 std::string goalsText(const std::optional<int>& g) {
@@ -331,57 +691,154 @@ std::string matchText(const Match& m) {
     return html_escape(t1) + " " + goalsText(m.goals1) + " – " + goalsText(m.goals2) + " " + html_escape(t2);
 }
 
+// A table in a card, up to its body's start.
+std::string tableHead(const char* cls, std::initializer_list<const char*> headings) {
+    std::string out = std::string("<div class=\"card\"><table class=\"") + cls + "\">\n<thead><tr>";
+    for (const char* h : headings) out += std::string("<th>") + h + "</th>";
+    return out + "</tr></thead>\n<tbody>\n";
+}
+
+// A table cell with its column's name, which narrow screens show beside the value.
+std::string cell(const char* label, const std::string& html, const char* cls = nullptr) {
+    std::string out = "<td data-label=\"";
+    out += label;
+    out += "\"";
+    if (cls) out += std::string(" class=\"") + cls + "\"";
+    return out + ">" + html + "</td>";
+}
+
 void playerPage(Contest& c, const ContestPages& p, const httplib::Request& req, httplib::Response& res) {
+    const Visit v = site::VisitOf(req, res);
+    const Lang lang = v.lang;
     const std::int64_t now = c.Now();
     const auto session = c.Session(sessionToken(req), now);
     const auto card = c.Player(p.kind, req.get_param_value("pseudo"), session ? session->playerId : 0, now);
     if (!card) {
-        return sendPage(res, 404, p.title,
-                        message("error", "Aucun joueur ne porte ce pseudo.") + "<p><a href=\"" + p.ranking +
-                            "\">Le classement</a></p>\n");
+        return sendPage(
+            res, v, 404, titleOf(p, lang),
+            message("error", T(lang, "Aucun joueur ne porte ce pseudo.", "No player has this nickname.",
+                               "Ningún jugador tiene este seudónimo.")) +
+                "<p><a href=\"" + p.ranking + "\">" +
+                T(lang, "Le classement", "The ranking", "La clasificación") + "</a></p>\n");
     }
     std::string body;
     if (card->rank) {
         body += "<p class=\"standing\"><strong>" + std::to_string(card->rank->points) +
-                " point(s)</strong>, " + ordinal(card->rank->rank) + " ; " +
-                std::to_string(card->rank->exact) + " score(s) exact(s)";
+                T(lang, " point(s)", " point(s)", " punto(s)") + "</strong>, " +
+                ordinal(lang, card->rank->rank) + T(lang, " ; ", "; ", "; ") +
+                std::to_string(card->rank->exact) +
+                T(lang, " score(s) exact(s)", " exact score(s)", " resultado(s) exacto(s)");
         if (p.kind == Kind::Tournament) {
-            body += " ; dont " + std::to_string(card->bonus) +
-                    " point(s) pour les équipes de la phase finale et le champion";
+            body += T(lang, " ; dont ", "; of which ", "; de ellos ") + std::to_string(card->bonus) +
+                    T(lang, " point(s) pour les équipes de la phase finale et le champion",
+                      " point(s) for the knockout teams and the champion",
+                      " punto(s) por los equipos de la fase final y el campeón");
         }
         body += ".</p>\n";
     } else {
-        body += "<p>Aucun fichier envoyé pour ce concours.</p>\n";
+        body += std::string("<p>") +
+                T(lang, "Aucun fichier envoyé pour ce concours.", "No file sent for this contest.",
+                  "Ningún archivo enviado para este concurso.") +
+                "</p>\n";
     }
-    body +=
-        "<div class=\"card\"><table class=\"predictions\">\n<thead><tr><th>Match</th><th>Coup "
-        "d'envoi</th><th>Résultat "
-        "réel</th><th>Pronostic</th><th>Points</th></tr></thead>\n<tbody>\n";
+    const char* lMatch = T(lang, "Match", "Match", "Partido");
+    const char* lKickoff = T(lang, "Coup d'envoi", "Kick-off", "Inicio");
+    const char* lReal = T(lang, "Résultat réel", "Real result", "Resultado real");
+    const char* lPredicted = T(lang, "Pronostic", "Prediction", "Pronóstico");
+    const char* lPoints = T(lang, "Points", "Points", "Puntos");
+    body += tableHead("predictions stack", {lMatch, lKickoff, lReal, lPredicted, lPoints});
     for (const PlayerMatch& m : card->matches) {
-        body += "<tr><td>" + html_escape(m.real.label) + "</td><td>" +
-                (m.real.kickoff ? parisTime(*m.real.kickoff) : std::string("?")) + "</td><td>" +
-                matchText(m.real) + "</td><td>";
+        std::string predicted;
         if (m.hidden) {
-            body += "<em>caché jusqu'au coup d'envoi</em>";
+            predicted =
+                std::string("<em>") +
+                T(lang, "caché jusqu'au coup d'envoi", "hidden until kick-off", "oculto hasta el inicio") +
+                "</em>";
         } else if (m.predicted) {
-            body += matchText(*m.predicted);
+            predicted = matchText(*m.predicted);
         } else {
-            body += "—";
+            predicted = "—";
         }
-        body += "</td><td>" + (m.real.played() && m.predicted ? std::to_string(m.points) : std::string()) +
-                "</td></tr>\n";
+        body += "<tr>" +
+                cell(lMatch, "<a href=\"" + html_escape(matchHref(p, m.real.key)) + "\">" +
+                                 html_escape(matchLabel(lang, m.real.key)) + "</a>") +
+                cell(lKickoff, m.real.kickoff ? parisTime(lang, *m.real.kickoff) : std::string("?")) +
+                cell(lReal, matchText(m.real)) + cell(lPredicted, predicted) +
+                cell(lPoints, m.real.played() && m.predicted ? std::to_string(m.points) : std::string(),
+                     "points") +
+                "</tr>\n";
     }
     body += "</tbody>\n</table></div>\n";
     if (!card->uploads.empty()) {
-        body += "<h2>Vos envois</h2>\n<ul class=\"uploads\">\n";
+        body += std::string("<h2>") + T(lang, "Vos envois", "Your uploads", "Sus envíos") +
+                "</h2>\n<ul class=\"uploads\">\n";
         for (const PlayerUpload& u : card->uploads) {
-            body += "<li>" + parisTime(u.at) + " : " + html_escape(u.fileName) + ", " +
-                    std::to_string(u.taken) + " pronostic(s) pris</li>\n";
+            body +=
+                "<li>" + parisTime(lang, u.at) + " : " + html_escape(u.fileName) + ", " +
+                std::to_string(u.taken) +
+                T(lang, " pronostic(s) pris", " prediction(s) taken", " pronóstico(s) tenido(s) en cuenta") +
+                "</li>\n";
         }
         body += "</ul>\n";
     }
-    body += "<p><a href=\"" + std::string(p.ranking) + "\">Le classement</a></p>\n";
-    sendPage(res, 200, card->pseudonym + " – " + p.title, body, p.ranking);
+    body += "<p><a href=\"" + std::string(p.ranking) + "\">" +
+            T(lang, "Le classement", "The ranking", "La clasificación") + "</a></p>\n";
+    sendPage(res, v, 200, card->pseudonym + " – " + titleOf(p, lang), body, p.ranking);
+}
+
+void matchPage(Contest& c, const ContestPages& p, const httplib::Request& req, httplib::Response& res) {
+    const Visit v = site::VisitOf(req, res);
+    const Lang lang = v.lang;
+    const std::int64_t now = c.Now();
+    const std::string key = req.get_param_value("m");
+    const auto first = c.MatchPredictions(p.kind, key, now, 0, 0);
+    if (!first) {
+        return sendPage(res, v, 404, titleOf(p, lang),
+                        message("error", T(lang, "Ce match n'existe pas.", "This match does not exist.",
+                                           "Este partido no existe.")) +
+                            "<p><a href=\"" + p.ranking + "\">" +
+                            T(lang, "Le classement", "The ranking", "La clasificación") + "</a></p>\n");
+    }
+    const size_t page = pageParam(req, first->total);
+    const auto card = c.MatchPredictions(p.kind, key, now, (page - 1) * kRowsPerPage, kRowsPerPage);
+    const RealMatch& real = card->real;
+    std::string body = "<p class=\"standing\"><strong>" + matchText(real) +
+                       "</strong><br><span class=\"note\">" +
+                       T(lang, "Coup d'envoi : ", "Kick-off: ", "Inicio: ") +
+                       (real.kickoff ? parisTime(lang, *real.kickoff) : std::string("?")) + "</span></p>\n";
+    if (!card->started) {
+        body += message("ok",
+                        T(lang, "Les pronostics des joueurs pour ce match s'affichent à son coup d'envoi.",
+                          "The players' predictions for this match show from its kick-off.",
+                          "Los pronósticos de los jugadores para este partido se muestran desde su inicio."));
+    } else {
+        body += "<p>" + std::to_string(card->total) +
+                T(lang, " pronostic(s), dans l'ordre du classement.", " prediction(s), in ranking order.",
+                  " pronóstico(s), en el orden de la clasificación.") +
+                "</p>\n";
+        const char* lRank = T(lang, "Rang", "Rank", "Puesto");
+        const char* lPlayer = T(lang, "Pseudo", "Nickname", "Seudónimo");
+        const char* lPredicted = T(lang, "Pronostic", "Prediction", "Pronóstico");
+        const char* lPoints = T(lang, "Points", "Points", "Puntos");
+        body += tableHead("match-predictions", {lRank, lPlayer, lPredicted, lPoints});
+        for (const MatchEntry& e : card->rows) {
+            body += "<tr>" + cell(lRank, std::to_string(e.rank)) +
+                    cell(lPlayer, "<a href=\"" + html_escape(playerHref(p, e.pseudonym)) + "\">" +
+                                      html_escape(e.pseudonym) + "</a>") +
+                    cell(lPredicted, matchText(e.predicted)) +
+                    cell(lPoints, real.played() ? std::to_string(e.points) : std::string(), "points") +
+                    "</tr>\n";
+        }
+        body += "</tbody>\n</table></div>\n";
+        body += pageLinks(p.match, "m=" + platform::PercentEncode(key) + "&", page,
+                          std::max<size_t>(1, (card->total + kRowsPerPage - 1) / kRowsPerPage));
+    }
+    body += "<p><a href=\"" + std::string(p.ranking) + "\">" +
+            T(lang, "Le classement", "The ranking", "La clasificación") + "</a></p>\n";
+    const auto team = [](const std::string& t) { return t.empty() ? std::string("?") : t; };
+    sendPage(res, v, 200,
+             matchLabel(lang, key) + T(lang, " : ", ": ", ": ") + team(real.team1) + " – " + team(real.team2),
+             body, p.ranking);
 }
 
 std::string exact(const char* path) {
@@ -411,6 +868,9 @@ void RegisterContestRoutes(httplib::Server& server, Contest& contest) {
         });
         server.Get(exact(p.player), [c, &p](const httplib::Request& req, httplib::Response& res) {
             playerPage(*c, p, req, res);
+        });
+        server.Get(exact(p.match), [c, &p](const httplib::Request& req, httplib::Response& res) {
+            matchPage(*c, p, req, res);
         });
     }
 }

@@ -239,24 +239,28 @@ std::string PublishProblem(std::string_view published, std::string_view candidat
 
 std::variant<std::vector<Match>, Refusal> ReadUpload(Kind kind, std::string_view bytes,
                                                      const Results& published) {
-    if (bytes.empty()) return Refusal{"Le fichier envoyé est vide."};
+    if (bytes.empty()) return Refusal{"Le fichier envoyé est vide.", RefusalReason::Empty};
     if (bytes.size() > kMaxUploadBytes)
-        return Refusal{"Le fichier dépasse 256 Ko : ce n'est pas un fichier Zenkor."};
+        return Refusal{"Le fichier dépasse 256 Ko : ce n'est pas un fichier Zenkor.",
+                       RefusalReason::TooLarge};
     if (bytes.find('\0') != std::string_view::npos) {
-        return Refusal{"Ce fichier n'est pas un fichier texte : ce n'est pas un fichier Zenkor."};
+        return Refusal{"Ce fichier n'est pas un fichier texte : ce n'est pas un fichier Zenkor.",
+                       RefusalReason::NotText};
     }
     if (kind == Kind::Tournament) {
         const auto teams = groupTeams(bytes, kTournamentGroups, 1, 4, 4);
         if (!teams) {
             return Refusal{
                 "Ce fichier n'est pas un fichier du tournoi (Zenkor2024.ini) : "
-                "il n'a pas les quatre équipes de chacun des six groupes."};
+                "il n'a pas les quatre équipes de chacun des six groupes.",
+                RefusalReason::NotTournament};
         }
         if (!sameCompetition(*teams, published)) {
             return Refusal{
                 "Ce fichier n'est pas celui de l'Euro 2024 : ses groupes n'ont pas les équipes du "
                 "fichier publié. Faites « Mise à jour » dans Zenkor, puis envoyez le fichier "
-                "Zenkor2024.ini."};
+                "Zenkor2024.ini.",
+                RefusalReason::OtherTournament};
         }
         return predictionsOf(tournamentMatches(site::ComputeTournament(bytes)));
     }
@@ -264,12 +268,14 @@ std::variant<std::vector<Match>, Refusal> ReadUpload(Kind kind, std::string_view
     if (!teams) {
         return Refusal{
             "Ce fichier n'est pas un fichier des éliminatoires (Elim2024.ini) : "
-            "il n'a pas les équipes des neuf groupes."};
+            "il n'a pas les équipes des neuf groupes.",
+            RefusalReason::NotQualifiers};
     }
     if (!sameCompetition(*teams, published)) {
         return Refusal{
             "Ce fichier n'est pas celui des éliminatoires : ses groupes n'ont pas les équipes du "
-            "fichier publié."};
+            "fichier publié.",
+            RefusalReason::OtherQualifiers};
     }
     return predictionsOf(qualifierMatches(bytes, false));
 }

@@ -15,9 +15,20 @@ namespace contest {
 
 inline constexpr size_t kMaxUploadBytes = 256 * 1024;
 
+enum class RefusalReason {
+    Empty,
+    TooLarge,
+    NotText,
+    NotTournament,
+    OtherTournament,
+    NotQualifiers,
+    OtherQualifiers
+};
+
 // A refusal, with the message shown to the player.
 struct Refusal {
     std::string message;
+    RefusalReason reason = RefusalReason::Empty;
 };
 
 // The matches of an edition file with their published kick-offs, or of a qualifiers file.

@@ -5,6 +5,7 @@
 #include <sqlite3.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
 #include <regex>
 #include <string>
@@ -58,6 +59,24 @@ class Browser {
         return r;
     }
     httplib::Result get(const std::string& path) { return client_.Get(path, headers()); }
+    void speak(const std::string& acceptLanguage) { language_ = acceptLanguage; }
+    bool loggedIn(const std::string& page) {
+        const auto r = get(page);
+        return r && r->body.find("name=\"csrf\"") != std::string::npos;
+    }
+
+    // The password change form of the contest page, filled in.
+    httplib::Result changePassword(const std::string& page, const std::string& current,
+                                   const std::string& next) {
+        const auto form = get(page);
+        std::smatch m;
+        static const std::regex csrf(R"re(name="csrf" value="([^"]+)")re");
+        const std::string body = form ? form->body : "";
+        const std::string token = std::regex_search(body, m, csrf) ? m[1].str() : "";
+        return client_.Post(
+            page, headers(),
+            httplib::Params{{"action", "mdp"}, {"csrf", token}, {"ancien", current}, {"nouveau", next}});
+    }
 
     httplib::Result upload(const std::string& page, const std::string& bytes, const std::string& name) {
         const auto form = get(page);
@@ -85,10 +104,13 @@ class Browser {
         return out;
     }
     httplib::Headers headers() const {
-        return cookie_.empty() ? httplib::Headers{} : httplib::Headers{{"Cookie", cookie_}};
+        httplib::Headers h;
+        if (!cookie_.empty()) h.emplace("Cookie", cookie_);
+        if (!language_.empty()) h.emplace("Accept-Language", language_);
+        return h;
     }
     httplib::Client client_;
-    std::string cookie_;
+    std::string cookie_, language_;
 };
 
 struct Row {
@@ -175,11 +197,13 @@ TEST_F(ContestSite, PlayersRegisterHandInTheirFilesAndRankByTheirPredictions) {
     r = alice.get("/joueur.php?pseudo=alice%20martin");
     ASSERT_TRUE(r);
     EXPECT_EQ(r->status, 200);
-    EXPECT_NE(r->body.find("Allemagne 5 – 1 Écosse</td><td>Allemagne 5 – 1 Écosse"), std::string::npos);
-    r = visitor.get("/joueur.php?pseudo=Bob");
-    EXPECT_NE(r->body.find("Allemagne 5 – 1 Écosse</td><td><em>caché jusqu'au coup d'envoi"),
+    EXPECT_NE(r->body.find("Allemagne 5 – 1 Écosse</td><td data-label=\"Pronostic\">Allemagne 5 – 1 Écosse"),
               std::string::npos);
-    EXPECT_EQ(r->body.find("Écosse</td><td>Allemagne 2 – 0"), std::string::npos);
+    r = visitor.get("/joueur.php?pseudo=Bob");
+    EXPECT_NE(r->body.find(
+                  "Allemagne 5 – 1 Écosse</td><td data-label=\"Pronostic\"><em>caché jusqu'au coup d'envoi"),
+              std::string::npos);
+    EXPECT_EQ(r->body.find("Écosse</td><td data-label=\"Pronostic\">Allemagne 2 – 0"), std::string::npos);
     r = visitor.get("/classement.php");
     EXPECT_NE(r->body.find("5 points</strong> pour le champion"), std::string::npos);
 
@@ -220,7 +244,8 @@ TEST_F(ContestSite, AFileHandedInAfterAKickoffLeavesThatMatchAsItWas) {
     EXPECT_EQ(rows[0].points, 50 * 4 + 2 + 30 + 5);
     EXPECT_EQ(rows[0].exact, 50);
     const std::string page = visitor.get("/joueur.php?pseudo=Carol")->body;
-    EXPECT_NE(page.find("Allemagne 5 – 1 Écosse</td><td>Allemagne 5 – 1 Écosse"), std::string::npos);
+    EXPECT_NE(page.find("Allemagne 5 – 1 Écosse</td><td data-label=\"Pronostic\">Allemagne 5 – 1 Écosse"),
+              std::string::npos);
     EXPECT_EQ(page.find("Espagne 2 – 0 Croatie"), std::string::npos);  // not started: hidden
 }
 
@@ -374,6 +399,127 @@ TEST_F(ContestSite, APublishKeepsTheLocksAndTheTeamsAndTheRankingShowsTheMovemen
               0)
         << output;
     for (const fs::path& f : {noKickoffs, otherTeams, sound}) fs::remove(f);
+}
+
+// Everything a player reads besides the ranking: each match's predictions once it has started, their
+// own password, the owner's help, the three languages, and pages that read on a phone.
+TEST_F(ContestSite, MatchPagesPasswordsTheOwnersCommandsAndTheLanguagesServeThePlayers) {
+    const std::string twoNil = withValue(withValue(realResults(), "ButA", "0", "2"), "ButA", "1", "0");
+    {
+        Site site(data_, kBeforeTournament);
+        Browser alice(site), bob(site), visitor(site);
+        ASSERT_TRUE(alice.open("/expZenkor2024.php", "4lice", "Alice"));
+        ASSERT_EQ(alice.upload("/expZenkor2024.php", realResults(), "Zenkor2024.ini")->status, 303);
+        ASSERT_TRUE(bob.open("/expZenkor2024.php", "b0b", "Bob"));
+        ASSERT_EQ(bob.upload("/expZenkor2024.php", twoNil, "Zenkor2024.ini")->status, 303);
+        const auto before = visitor.get("/match.php?m=A0");
+        ASSERT_TRUE(before);
+        EXPECT_EQ(before->status, 200);
+        EXPECT_NE(before->body.find("s&#x27;affichent à son coup d&#x27;envoi"), std::string::npos);
+        EXPECT_EQ(before->body.find("Bob"), std::string::npos);
+        EXPECT_EQ(visitor.get("/match.php?m=Q9")->status, 404);
+    }
+    Site site(data_, kAfterOpeningMatch);
+    Browser alice(site), bob(site), visitor(site);
+
+    // The opening match has started: everybody's prediction and points, in ranking order; the next
+    // match keeps them hidden.
+    auto r = visitor.get("/match.php?m=A0");
+    ASSERT_TRUE(r);
+    EXPECT_NE(r->body.find("2 pronostic(s)"), std::string::npos);
+    const size_t a = r->body.find(
+        ">Alice</a></td><td data-label=\"Pronostic\">Allemagne 5 – 1 Écosse</td><td "
+        "data-label=\"Points\" class=\"points\">4<");
+    const size_t b = r->body.find(
+        ">Bob</a></td><td data-label=\"Pronostic\">Allemagne 2 – 0 Écosse</td><td "
+        "data-label=\"Points\" class=\"points\">2<");
+    EXPECT_NE(a, std::string::npos);
+    EXPECT_NE(b, std::string::npos);
+    EXPECT_LT(a, b);
+    r = visitor.get("/match.php?m=B0");
+    EXPECT_EQ(r->body.find("Alice"), std::string::npos);
+    EXPECT_NE(visitor.get("/joueur.php?pseudo=Bob")->body.find("href=\"/match.php?m=A0\""),
+              std::string::npos);
+
+    // Alice changes her password once the current one checks out; the old one stops working.
+    ASSERT_EQ(alice.open("/expZenkor2024.php", "4lice", "Alice")->status, 303);
+    r = alice.changePassword("/expZenkor2024.php", "wrong", "n3w-pass");
+    EXPECT_EQ(r->status, 403);
+    r = alice.changePassword("/expZenkor2024.php", "4lice", "n3w-pass");
+    ASSERT_EQ(r->status, 303);
+    EXPECT_NE(alice.get(r->get_header_value("Location"))->body.find("Votre mot de passe est changé."),
+              std::string::npos);
+    EXPECT_TRUE(alice.loggedIn("/expZenkor2024.php"));
+    EXPECT_EQ(Browser(site).open("/expZenkor2024.php", "4lice", "Alice")->status, 403);
+    EXPECT_EQ(Browser(site).open("/expZenkor2024.php", "n3w-pass", "Alice")->status, 303);
+
+    // Bob forgot his: the owner gives him a new one, which ends his sessions.
+    ASSERT_EQ(bob.open("/expZenkor2024.php", "b0b", "Bob")->status, 303);
+    std::string output;
+    EXPECT_EQ(site_testing::SiteProcess::Run({"--data", data_.string(), "reset-password", "bob"}, &output),
+              0);
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(output, m, std::regex("New password for bob: (\\S+)"))) << output;
+    EXPECT_FALSE(bob.loggedIn("/expZenkor2024.php"));
+    EXPECT_EQ(Browser(site).open("/expZenkor2024.php", "b0b", "Bob")->status, 403);
+    EXPECT_EQ(Browser(site).open("/expZenkor2024.php", m[1].str(), "Bob")->status, 303);
+    EXPECT_EQ(site_testing::SiteProcess::Run({"--data", data_.string(), "reset-password", "Nobody"}, &output),
+              1);
+    EXPECT_EQ(Browser(site).open("/expZenkor2024.php", m[1].str(), "Bob")->status, 303);
+
+    // The owner reads the contact page's messages.
+    httplib::Client contact("127.0.0.1", site.port());
+    ASSERT_EQ(contact
+                  .Post("/contacter.php",
+                        httplib::Params{{"sujet", "Zenkor V1.0"}, {"message", "Où est mon score ?"}})
+                  ->status,
+              303);
+    EXPECT_EQ(site_testing::SiteProcess::Run({"--data", data_.string(), "messages"}, &output), 0);
+    EXPECT_NE(output.find("Subject: Zenkor V1.0"), std::string::npos) << output;
+    EXPECT_NE(output.find("Où est mon score ?"), std::string::npos) << output;
+
+    // An English and a Spanish browser get their language; the switch's choice is kept.
+    Browser english(site), spanish(site);
+    english.speak("en-GB,en;q=0.9,fr;q=0.5");
+    spanish.speak("es-ES,es;q=0.9");
+    r = english.get("/");
+    EXPECT_NE(r->body.find("<html lang=\"en\">"), std::string::npos);
+    EXPECT_NE(r->body.find("Register on the <a href=\"/expZenkor2024.php\">contest page</a>"),
+              std::string::npos);
+    r = english.get("/match.php?m=A0");
+    EXPECT_NE(r->body.find("2 prediction(s), in ranking order."), std::string::npos);
+    r = spanish.get("/classement.php");
+    EXPECT_NE(r->body.find("<html lang=\"es\">"), std::string::npos);
+    EXPECT_NE(r->body.find("último archivo enviado antes del primer partido del torneo"), std::string::npos);
+    r = visitor.get("/classement.php?lang=es");
+    EXPECT_NE(r->get_header_value("Set-Cookie").find("lang=es"), std::string::npos);
+    EXPECT_EQ(r->get_header_value("Content-Language"), "es");
+
+    // A desktop and a phone, 375 pixels wide, for a person to look at.
+    fs::create_directories(ZENKOR_ARTIFACTS_DIR);
+    const struct {
+        const char* path;
+        const char* name;
+    } pages[] = {{"/", "home"},
+                 {"/classement.php", "ranking"},
+                 {"/joueur.php?pseudo=Bob", "player"},
+                 {"/match.php?m=A0", "match"}};
+    for (const auto& page : pages) {
+        for (const int width : {1280, 375}) {
+            const std::string name =
+                std::string("contest-") + page.name + "-" + std::to_string(width) + ".png";
+            const fs::path png = fs::path(ZENKOR_ARTIFACTS_DIR) / name;
+            // The desktop in French, the phone in the browser's language (Chromium's English).
+            const std::string path =
+                std::string(page.path) +
+                (width > 1000 ? (std::strchr(page.path, '?') ? "&lang=fr" : "?lang=fr") : "");
+            EXPECT_EQ(site_testing::Screenshot("http://" + site.host() + path, png, width, 1400,
+                                               data_ / ("chromium-" + name), &output),
+                      0)
+                << output;
+            EXPECT_TRUE(fs::exists(png)) << output;
+        }
+    }
 }
 
 TEST_F(ContestSite, TheQualifiersContestScoresEachQualifyingMatch) {

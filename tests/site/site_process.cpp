@@ -140,4 +140,16 @@ int RunProgram(const std::vector<std::string>& argv, int seconds, std::string* o
     return status;
 }
 
+int Screenshot(const std::string& url, const std::filesystem::path& png, int width, int height,
+               const std::filesystem::path& profile, std::string* output) {
+    std::filesystem::remove(png);
+    std::filesystem::create_directories(profile);
+    return RunProgram({"/usr/bin/chromium", "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
+                       "--no-first-run", "--disable-background-networking", "--disable-component-update",
+                       "--disable-sync", "--hide-scrollbars", "--user-data-dir=" + profile.string(),
+                       "--window-size=" + std::to_string(width) + "," + std::to_string(height),
+                       "--screenshot=" + png.string(), url},
+                      90, output);
+}
+
 }  // namespace site_testing

@@ -34,4 +34,9 @@ class SiteProcess {
 // Runs a program with a time limit; its exit status, -1 when it had to be killed.
 int RunProgram(const std::vector<std::string>& argv, int seconds, std::string* output = nullptr);
 
+// A headless Chromium's picture of url in a window width pixels wide, written to png (a fresh profile in
+// profile); Chromium's exit status, with what it printed in output.
+int Screenshot(const std::string& url, const std::filesystem::path& png, int width, int height,
+               const std::filesystem::path& profile, std::string* output = nullptr);
+
 }  // namespace site_testing

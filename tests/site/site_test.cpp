@@ -285,16 +285,9 @@ TEST(SiteContestTest, TheLeadersShowOnTheHomePageInThePicturesAndInABrowser) {
         {"/", "site-home.png"}, {"/classement.php", "site-ranking.png"}, {"/zenkor.php", "site-program.png"}};
     for (const auto& shot : shots) {
         const fs::path png = fs::path(ZENKOR_ARTIFACTS_DIR) / shot.file;
-        const fs::path profile = box.folder() / ("chromium-" + std::string(shot.file));
-        fs::remove(png);
-        fs::create_directories(profile);
         std::string output;
-        const int status =
-            RunProgram({"/usr/bin/chromium", "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
-                        "--no-first-run", "--disable-background-networking", "--disable-component-update",
-                        "--disable-sync", "--user-data-dir=" + profile.string(), "--window-size=1280,1600",
-                        "--screenshot=" + png.string(), "http://" + site.host() + shot.path},
-                       90, &output);
+        const int status = Screenshot("http://" + site.host() + shot.path, png, 1280, 1600,
+                                      box.folder() / ("chromium-" + std::string(shot.file)), &output);
         EXPECT_EQ(status, 0) << output;
         ASSERT_TRUE(fs::exists(png)) << output;
         EXPECT_GT(fs::file_size(png), 20000u) << shot.path;
