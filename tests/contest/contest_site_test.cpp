@@ -60,30 +60,27 @@ class Browser {
     }
     httplib::Result get(const std::string& path) { return client_.Get(path, headers()); }
     void speak(const std::string& acceptLanguage) { language_ = acceptLanguage; }
-    bool loggedIn(const std::string& page) {
-        const auto r = get(page);
-        return r && r->body.find("name=\"csrf\"") != std::string::npos;
+    // The form token of the page, empty when the page has no form of a logged-in player.
+    std::string csrfToken(const std::string& page) {
+        const auto form = get(page);
+        std::smatch m;
+        static const std::regex csrf(R"re(name="csrf" value="([^"]+)")re");
+        const std::string body = form ? form->body : "";
+        return std::regex_search(body, m, csrf) ? m[1].str() : "";
     }
+    bool loggedIn(const std::string& page) { return !csrfToken(page).empty(); }
 
     // The password change form of the contest page, filled in.
     httplib::Result changePassword(const std::string& page, const std::string& current,
                                    const std::string& next) {
-        const auto form = get(page);
-        std::smatch m;
-        static const std::regex csrf(R"re(name="csrf" value="([^"]+)")re");
-        const std::string body = form ? form->body : "";
-        const std::string token = std::regex_search(body, m, csrf) ? m[1].str() : "";
         return client_.Post(
             page, headers(),
-            httplib::Params{{"action", "mdp"}, {"csrf", token}, {"ancien", current}, {"nouveau", next}});
+            httplib::Params{
+                {"action", "mdp"}, {"csrf", csrfToken(page)}, {"ancien", current}, {"nouveau", next}});
     }
 
     httplib::Result upload(const std::string& page, const std::string& bytes, const std::string& name) {
-        const auto form = get(page);
-        std::smatch m;
-        static const std::regex csrf(R"re(name="csrf" value="([^"]+)")re");
-        const std::string body = form ? form->body : "";
-        const std::string token = std::regex_search(body, m, csrf) ? m[1].str() : "";
+        const std::string token = csrfToken(page);
         httplib::MultipartFormDataItems items{{"csrf", token, "", ""},
                                               {"fichier", bytes, name, "application/octet-stream"}};
         return client_.Post(page, headers(), items);
@@ -460,12 +457,13 @@ TEST_F(ContestSite, MatchPagesPasswordsTheOwnersCommandsAndTheLanguagesServeTheP
               0);
     std::smatch m;
     ASSERT_TRUE(std::regex_search(output, m, std::regex("New password for bob: (\\S+)"))) << output;
+    const std::string given = m[1].str();
     EXPECT_FALSE(bob.loggedIn("/expZenkor2024.php"));
     EXPECT_EQ(Browser(site).open("/expZenkor2024.php", "b0b", "Bob")->status, 403);
-    EXPECT_EQ(Browser(site).open("/expZenkor2024.php", m[1].str(), "Bob")->status, 303);
+    EXPECT_EQ(Browser(site).open("/expZenkor2024.php", given, "Bob")->status, 303);
     EXPECT_EQ(site_testing::SiteProcess::Run({"--data", data_.string(), "reset-password", "Nobody"}, &output),
               1);
-    EXPECT_EQ(Browser(site).open("/expZenkor2024.php", m[1].str(), "Bob")->status, 303);
+    EXPECT_EQ(Browser(site).open("/expZenkor2024.php", given, "Bob")->status, 303);
 
     // The owner reads the contact page's messages.
     httplib::Client contact("127.0.0.1", site.port());
