@@ -56,8 +56,9 @@ table.ranking { width: auto; min-width: min(100%, 30rem); }
 .move.new, .move.level { color: #6b7488; }
 .howto li { margin: .2rem 0; }
 code { overflow-wrap: anywhere; }
-details.password { margin: 1rem 0; }
-details.password summary { cursor: pointer; color: #1a4fb5; }
+details.password, details.matches { margin: 1rem 0; }
+details.password summary, details.matches summary { cursor: pointer; color: #1a4fb5; }
+details.matches ul { columns: 16rem; }
 input[type=file] { max-width: 100%; }
 td.points { font-weight: bold; }
 .message { padding: .6rem 1rem; border-radius: 5px; margin: 0 0 1rem; }

@@ -94,11 +94,6 @@ std::string tokenHash(std::string_view token) {
     return hash;
 }
 
-bool lockedAt(const RealMatch& m, std::int64_t when) {
-    // Without a known kick-off, a match closes once its result is published.
-    return m.kickoff ? *m.kickoff <= when : m.played();
-}
-
 Match readPrediction(const Statement& st, int first) {
     Match m;
     m.key = st.text(first);
@@ -721,7 +716,7 @@ UploadResult Contest::Upload(std::int64_t playerId, Kind kind, std::string_view 
     for (const Match& m : predictions) {
         const RealMatch* real = published->find(m.key);
         if (!real) continue;
-        if (lockedAt(*real, now)) {
+        if (real->startedBy(now)) {
             ++result.locked;
             continue;
         }
@@ -813,7 +808,7 @@ std::optional<PlayerCard> Contest::Player(Kind kind, std::string_view pseudonym,
         PlayerMatch pm;
         pm.real = real;
         if (const auto it = predicted.find(real.key); it != predicted.end()) {
-            if (own || lockedAt(real, now)) {
+            if (own || real.startedBy(now)) {
                 pm.predicted = it->second;
                 pm.points = MatchPoints(real, it->second);
             } else {
@@ -849,7 +844,7 @@ std::optional<MatchCard> Contest::MatchPredictions(Kind kind, std::string_view k
     if (!real || IsBracketKey(key)) return std::nullopt;
     MatchCard card;
     card.real = *real;
-    card.started = lockedAt(*real, now);
+    card.started = real->startedBy(now);
     if (!card.started) return card;  // nobody's prediction shows before kick-off
     rank(b);
     const std::uint32_t keyId = keys_.id(key);

@@ -633,6 +633,21 @@ size_t pageParam(const httplib::Request& req, size_t total) {
     return std::min<size_t>(pages, static_cast<size_t>(std::max(1, numberParam(req, "page", 1))));
 }
 
+// Links to the pages of the matches that have started, whose predictions everybody may see.
+std::string startedMatches(Lang lang, const ContestPages& p, const Results& results, std::int64_t now) {
+    std::string links;
+    for (const RealMatch& m : results.matches) {
+        if (!m.startedBy(now)) continue;
+        links += "<li><a href=\"" + html_escape(matchHref(p, m.key)) + "\">" + html_escape(m.team1) + " – " +
+                 html_escape(m.team2) + "</a></li>";
+    }
+    if (links.empty()) return {};
+    return std::string("<details class=\"matches\"><summary>") +
+           T(lang, "Les pronostics de chaque match commencé", "Everybody's predictions of each started match",
+             "Los pronósticos de cada partido empezado") +
+           "</summary><ul>" + links + "</ul></details>\n";
+}
+
 void rankingPage(Contest& c, const ContestPages& p, const httplib::Request& req, httplib::Response& res) {
     const Visit v = site::VisitOf(req, res);
     const Lang lang = v.lang;
@@ -674,6 +689,7 @@ void rankingPage(Contest& c, const ContestPages& p, const httplib::Request& req,
         body += "</td></tr>\n";
     }
     body += "</tbody>\n</table></div>\n";
+    body += startedMatches(lang, p, *c.Published(p.kind), c.Now());
     body +=
         pageLinks(p.ranking, "", page, std::max<size_t>(1, (slice.total + kRowsPerPage - 1) / kRowsPerPage));
     sendPage(res, v, 200,

@@ -37,6 +37,8 @@ Round RoundOf(std::string_view key);
 struct RealMatch : Match {
     std::string label;                    // "Groupe A", "Huitième de finale 3", ...
     std::optional<std::int64_t> kickoff;  // UTC epoch seconds
+    // Predictions lock at kick-off; without a known kick-off, once the result is published.
+    bool startedBy(std::int64_t when) const { return kickoff ? *kickoff <= when : played(); }
 };
 
 struct Results {

@@ -435,6 +435,9 @@ TEST_F(ContestSite, MatchPagesPasswordsTheOwnersCommandsAndTheLanguagesServeTheP
     EXPECT_LT(a, b);
     r = visitor.get("/match.php?m=B0");
     EXPECT_EQ(r->body.find("Alice"), std::string::npos);
+    r = visitor.get("/classement.php");
+    EXPECT_NE(r->body.find("<a href=\"/match.php?m=A0\">Allemagne – Écosse</a>"), std::string::npos);
+    EXPECT_EQ(r->body.find("/match.php?m=B0"), std::string::npos);
     EXPECT_NE(visitor.get("/joueur.php?pseudo=Bob")->body.find("href=\"/match.php?m=A0\""),
               std::string::npos);
 
