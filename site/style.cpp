@@ -44,7 +44,8 @@ tr:nth-child(even) td { filter: brightness(.98); }
 .podium div { background: #fff; border: 1px solid #d8deea; border-radius: 6px; padding: .4rem .8rem; }
 .podium .first { border-color: var(--gold); background: #fff8dc; font-weight: bold; }
 table.ranking { width: auto; min-width: min(100%, 30rem); }
-.ranking td:nth-child(2), .ranking th:nth-child(2) { text-align: left; white-space: normal; }
+.ranking td:nth-child(2), .ranking th:nth-child(2), .ranking .who { text-align: left; white-space: normal; }
+.ranking td.who ~ td, .ranking th.who ~ th { text-align: right; }
 .ranking tr.own td { background: #fff8dc; font-weight: bold; }
 .predictions td:nth-child(-n+4), .predictions th:nth-child(-n+4) { text-align: left; }
 .match-predictions td:nth-child(2), .match-predictions td:nth-child(3), .match-predictions th:nth-child(2),

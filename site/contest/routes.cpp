@@ -670,7 +670,7 @@ void rankingPage(Contest& c, const ContestPages& p, const httplib::Request& req,
                   "Desde el resultado publicado anterior") +
                 "\">±</th>";
     }
-    body += std::string("<th>") + T(lang, "Pseudo", "Nickname", "Seudónimo") + "</th><th>" +
+    body += std::string("<th class=\"who\">") + T(lang, "Pseudo", "Nickname", "Seudónimo") + "</th><th>" +
             T(lang, "Points", "Points", "Puntos") + "</th><th>" +
             T(lang, "Scores exacts", "Exact scores", "Resultados exactos") + "</th></tr></thead>\n<tbody>\n";
     for (const RankRow& row : slice.rows) {
@@ -678,7 +678,7 @@ void rankingPage(Contest& c, const ContestPages& p, const httplib::Request& req,
         body += own ? "<tr class=\"own\"><td>" : "<tr><td>";
         body += std::to_string(row.rank);
         if (slice.hasPrevious) body += "</td><td>" + movement(lang, row);
-        body += "</td><td><a href=\"";
+        body += "</td><td class=\"who\"><a href=\"";
         body += html_escape(playerHref(p, row.pseudonym));
         body += "\">";
         body += html_escape(row.pseudonym);

@@ -125,7 +125,7 @@ std::vector<Row> ranking(Browser& b, const std::string& path = "/classement.php"
     if (!r) return rows;
     static const std::regex row(
         R"(<tr(?: class="own")?><td>(\d+)</td>(?:<td><span class="move[^"]*"[^>]*>([^<]*)</span></td>)?)"
-        R"(<td><a href="[^"]*">([^<]*)</a></td><td>(\d+)</td><td>(\d+)</td></tr>)");
+        R"(<td class="who"><a href="[^"]*">([^<]*)</a></td><td>(\d+)</td><td>(\d+)</td></tr>)");
     for (std::sregex_iterator it(r->body.begin(), r->body.end(), row), end; it != end; ++it) {
         rows.push_back({std::stoi((*it)[1]), (*it)[3], std::stoi((*it)[4]), std::stoi((*it)[5]), (*it)[2]});
     }
@@ -496,7 +496,16 @@ TEST_F(ContestSite, MatchPagesPasswordsTheOwnersCommandsAndTheLanguagesServeTheP
     EXPECT_NE(r->get_header_value("Set-Cookie").find("lang=es"), std::string::npos);
     EXPECT_EQ(r->get_header_value("Content-Language"), "es");
 
-    // A desktop and a phone, 375 pixels wide, for a person to look at.
+    // A desktop and a phone, 375 pixels wide, for a person to look at, after a second publish: the
+    // ranking shows its movement.
+    const fs::path second = data_.parent_path() / (data_.filename().string() + "-twonil.ini");
+    ASSERT_TRUE(platform::WriteFileAtomically(second, twoNil));
+    EXPECT_EQ(site_testing::SiteProcess::Run({"--data", data_.string(), "publish", second.string()}, &output),
+              0)
+        << output;
+    fs::remove(second);
+    for (int i = 0; i < 100 && ranking(visitor)[0].pseudonym != "Bob"; ++i) usleep(50000);
+    EXPECT_EQ(ranking(visitor)[0].movement, "▲1");
     fs::create_directories(ZENKOR_ARTIFACTS_DIR);
     const struct {
         const char* path;
