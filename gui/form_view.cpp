@@ -36,7 +36,15 @@ FormView::FormView(platform::Form& form) : form_(&form), window_(new FormWindow)
     applyText(self, window_);
     applyColors(self, window_);
     applyWindowGeometry();
-    for (Control* c : form.controls()) ensureWidget(*c);
+    // What the window does not show is not built before it shows.
+    for (Control* c : form.controls()) {
+        containers_.insert(c->container());
+        if (c->kind() == Kind::Timer || shownInForm(*c)) {
+            ensureWidget(*c);
+        } else {
+            pending_.insert(c);
+        }
+    }
     restackAll();
 }
 
@@ -49,9 +57,40 @@ FormView* FormView::of(platform::Form& form) {
     return dynamic_cast<FormView*>(form.observer());
 }
 
-QWidget* FormView::widget(const Control& control) const {
+QWidget* FormView::existing(const Control& control) const {
     auto it = widgets_.find(&control);
     return it == widgets_.end() ? nullptr : it->second;
+}
+
+QWidget* FormView::widget(const Control& control) const {
+    if (QWidget* w = existing(control)) return w;
+    if (detached_ || !pending_.count(&control)) return nullptr;
+    auto* self = const_cast<FormView*>(this);
+    QWidget* w = self->ensureWidget(const_cast<Control&>(control));
+    self->restack(control.container());
+    return w;
+}
+
+// Visible up to the form, whether the form itself is shown yet or not.
+bool FormView::shownInForm(const Control& c) const {
+    for (const Control* p = &c; p && p != &form_->self(); p = p->container()) {
+        if (!p->Visible()) return false;
+    }
+    return true;
+}
+
+// Builds the widgets of the hidden controls that show now and stacks them.
+void FormView::buildShown() {
+    std::vector<Control*> shown;
+    for (const Control* c : pending_) {
+        if (shownInForm(*c)) shown.push_back(const_cast<Control*>(c));
+    }
+    std::unordered_set<const Control*> containers;
+    for (Control* c : shown) {
+        ensureWidget(*c);
+        containers.insert(c->container());
+    }
+    for (const Control* container : containers) restack(container);
 }
 
 QTimer* FormView::timer(const Control& control) const {
@@ -110,8 +149,13 @@ void FormView::propertyChanged(Control& c, Prop prop) {
         if (prop == Prop::Enabled || prop == Prop::Interval) applyTimer(c);
         return;
     }
-    QWidget* w = widget(c);
-    if (!w) return;
+    if (prop == Prop::Geometry) containers_.insert(c.container());  // it may have moved into another
+    QWidget* w = existing(c);
+    if (!w) {
+        if ((prop == Prop::Visible || prop == Prop::Geometry) && pending_.count(&c) && shownInForm(c))
+            buildShown();
+        return;
+    }
     switch (prop) {
         case Prop::Text:
             applyText(c, w);
@@ -131,6 +175,7 @@ void FormView::propertyChanged(Control& c, Prop prop) {
             break;
         case Prop::Visible:
             applyVisible(c, w);
+            if (c.Visible() && !pending_.empty() && containers_.count(&c)) buildShown();
             break;
         case Prop::Enabled:
             w->setEnabled(c.Enabled());
@@ -250,5 +295,7 @@ void FormView::detach() {
     controlOf_.clear();
     widgets_.clear();
     timers_.clear();
+    pending_.clear();
+    containers_.clear();
 }
 }  // namespace gui

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QRect>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "gui/widgets.h"
 #include "platform/control.h"
@@ -30,7 +31,8 @@ class FormView : public QObject, public platform::FormObserver {
     static FormView* of(platform::Form& form);
 
     QWidget* window() const { return window_; }
-    // The widget showing a control; nullptr for timers and controls without one.
+    // The widget showing a control; nullptr for timers and controls without one. A control of a hidden
+    // panel gets its widget when it first shows, or here when it is asked for.
     QWidget* widget(const platform::Control& control) const;
     QTimer* timer(const platform::Control& control) const;
 
@@ -49,6 +51,9 @@ class FormView : public QObject, public platform::FormObserver {
   private:
     using Control = platform::Control;
 
+    QWidget* existing(const Control& c) const;
+    bool shownInForm(const Control& c) const;
+    void buildShown();
     double scale() const;
     QRect pixelRect(const Control& c) const;
     QWidget* ensureWidget(Control& c);
@@ -90,6 +95,8 @@ class FormView : public QObject, public platform::FormObserver {
     QPointer<FormWindow> window_;
     std::unordered_map<const Control*, QWidget*> widgets_;
     std::unordered_map<const Control*, QTimer*> timers_;
+    std::unordered_set<const Control*> pending_;     // hidden when the view was built: no widget yet
+    std::unordered_set<const Control*> containers_;  // controls that hold others (frames)
     QHash<QObject*, Control*> controlOf_;
     double laidOutScale_ = 1.0;
     int writingWidgets_ = 0;  // the view writes the model's values into widgets: their signals are not input

@@ -30,6 +30,7 @@ bool IsGraphical(Kind kind) {
 QWidget* FormView::ensureWidget(Control& c) {
     if (&c == &form_->self()) return window_;
     if (auto it = widgets_.find(&c); it != widgets_.end()) return it->second;
+    pending_.erase(&c);
     if (c.kind() == Kind::Timer) {
         if (!timers_.count(&c)) makeTimer(c);
         return nullptr;
@@ -157,12 +158,13 @@ void FormView::makeTimer(Control& c) {
 
 void FormView::refreshAll(Control& c, QWidget* w) {
     ++writingWidgets_;
+    // The font first: a text laid out before it would be laid out again.
+    applyFont(c, w);
+    applyStyle(c, w);
     applyText(c, w);
     applyItems(c, w);
     applyValue(c, w);
     applyPicture(c, w);
-    applyStyle(c, w);
-    applyFont(c, w);
     applyColors(c, w);
     applyGeometry(c, w);
     applyLocked(c, w);
@@ -176,7 +178,7 @@ void FormView::refreshAll(Control& c, QWidget* w) {
 void FormView::relayoutAll() {
     laidOutScale_ = scale();
     for (Control* c : form_->controls()) {
-        if (QWidget* w = widget(*c)) {
+        if (QWidget* w = existing(*c)) {
             applyFont(*c, w);
             applyGeometry(*c, w);
         }
@@ -188,7 +190,7 @@ void FormView::restack(const Control* container) {
     std::vector<QWidget*> graphical, windowed;
     for (Control* c : form_->controls()) {
         if (c->container() != container) continue;
-        if (QWidget* w = widget(*c)) (IsGraphical(c->kind()) ? graphical : windowed).push_back(w);
+        if (QWidget* w = existing(*c)) (IsGraphical(c->kind()) ? graphical : windowed).push_back(w);
     }
     for (QWidget* w : graphical) w->raise();
     for (QWidget* w : windowed) w->raise();
@@ -197,7 +199,7 @@ void FormView::restack(const Control* container) {
 void FormView::restackAll() {
     std::unordered_map<const Control*, std::pair<std::vector<QWidget*>, std::vector<QWidget*>>> layers;
     for (Control* c : form_->controls()) {
-        if (QWidget* w = widget(*c)) {
+        if (QWidget* w = existing(*c)) {
             auto& layer = layers[c->container()];
             (IsGraphical(c->kind()) ? layer.first : layer.second).push_back(w);
         }
@@ -209,6 +211,11 @@ void FormView::restackAll() {
 }
 void FormView::controlCreated(Control& control) {
     if (detached_) return;
+    containers_.insert(control.container());
+    if (control.kind() != Kind::Timer && !shownInForm(control)) {
+        pending_.insert(&control);
+        return;
+    }
     QWidget* w = ensureWidget(control);
     if (!w || !IsGraphical(control.kind())) return;  // a new windowed control is on top already
     // A new graphical control goes on top of its layer, beneath the windowed controls.
@@ -223,6 +230,8 @@ void FormView::controlCreated(Control& control) {
 }
 
 void FormView::controlRemoved(Control& control) {
+    pending_.erase(&control);
+    containers_.erase(&control);
     if (auto it = timers_.find(&control); it != timers_.end()) {
         it->second->stop();
         it->second->deleteLater();
