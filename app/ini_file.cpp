@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 
+#include "app/language.h"
 #include "platform/data_folders.h"
 #include "platform/ini.h"
 #include "platform/runtime.h"
@@ -115,7 +116,7 @@ IniWriteBatch*& activeBatch() {
 }  // namespace
 
 std::string FailedSaveMessage(const std::string& fileName, const platform::Result& why) {
-    std::string text = "Le fichier " + fileName + " n'a pas pu être enregistré.";
+    std::string text = ProgramWords(Words::FileNotSaved, fileName);
     if (!why) text += "\n" + why.reason();
     return text;
 }

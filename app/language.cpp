@@ -114,7 +114,30 @@ void reportDamaged(const std::string& name) {
         platform::vbOKOnly, "");
 }
 
+// The French of the program's own words, for a language file that lacks them.
+struct FrenchWords {
+    Words words;
+    const char* text;
+};
+constexpr FrenchWords kFrenchWords[] = {
+    {Words::Downloading, "Téléchargement du fichier 2024 depuis le site…"},
+    {Words::BytesReceived, " octets reçus"},
+    {Words::KilobytesReceived, " Ko reçus"},
+    {Words::PrintFailed, "L'impression n'a pas pu se faire"},
+    {Words::FileNotSaved, "Le fichier %1 n'a pas pu être enregistré."},
+    {Words::ChangesNotSaved, "Les modifications n'ont pas pu être enregistrées."},
+    {Words::BackupRestored,
+     "Le fichier Zenkor2024.ini manquait : sa copie de sauvegarde Zenkor2024.BU a été remise à sa place."},
+};
+
 }  // namespace
+
+std::string ProgramWords(Words words, const std::string& value) {
+    for (const FrenchWords& french : kFrenchWords) {
+        if (french.words == words) return MessageWith(static_cast<int>(words), french.text, {value});
+    }
+    return {};
+}
 
 LanguageText ReadLanguageText(const std::string& fileName) {
     std::string name = fileName;
@@ -178,6 +201,7 @@ const char* LanguageFileName(int index) {
 void lang_Click(Zenkor& w, int index) {
     if (index >= 0 && index <= 2) LoadLanguageFile(w, kLanguageFiles[index]);
     w.sage = index;
+    platform::SetInterfaceLanguage(index);
     ShowCompactCaption(w);
     const std::string edition = w("Text1").Text();
     ShowNewsMessage(w,

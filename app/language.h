@@ -26,4 +26,17 @@ LanguageText ReadLanguageText(const std::string& fileName);
 // Only the message lines, into the message table (before any window exists).
 void ApplyMessageLines(const LanguageText& text);
 
+// The program's own words around its windows (progress, failures), in the message table of the language
+// files; the French text while no file has set them. A "%1" in the text stands for the value.
+enum class Words {
+    Downloading = 38,
+    BytesReceived = 39,
+    KilobytesReceived = 40,
+    PrintFailed = 41,
+    FileNotSaved = 42,
+    ChangesNotSaved = 43,
+    BackupRestored = 44,
+};
+std::string ProgramWords(Words words, const std::string& value = "");
+
 }  // namespace zenkor

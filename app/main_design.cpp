@@ -203,7 +203,7 @@ void buildUpdatePanel(Zenkor& w) {
     status.move(180, 6720, 8160, 735);
     status.setFillColor(kRed);
     Control& send = AddButton(w, "Command16", -1, panel,
-                              "Envoyer le dernier score (Le chemin du fichier est dans le presse papier)",
+                              "Envoyer le dernier score  (Le chemin du fichier est dans le presse papier)",
                               300, 6810, 7920, 555);
     send.setEnabled(false);
 }

@@ -220,15 +220,17 @@ void Form_Load(Zenkor& w) {
         runStep(where, body);
     };
     int language = 0;
-    step("Form_Load: leftovers", [] {
+    bool restored = false;
+    step("Form_Load: leftovers", [&] {
         removeLeftovers();
-        RecoverEditionBackup();
+        restored = RecoverEditionBackup();
     });
     step("Form_Load: panels", [&] { placePanels(w); });
     step("Form_Load: language", [&] { language = storedChoice(GetSetting("langue", "0"), 0); });
     step("Form_Load: picture setting",
          [&] { w("ChChargeImage").setValue(storedChoice(GetSetting("ChImage", "1"), 1)); });
     step("Form_Load: language file", [&] { lang_Click(w, language); });
+    if (restored) step("Form_Load: restored backup", [] { TellEditionBackupRestored(); });
     step("Form_Load: team colours", [&] { colourTeams(w); });
     step("Form_Load: edition", [&] {
         SetAsideDamagedEdition(kCurrentEdition);

@@ -28,9 +28,9 @@ void LabInfo_Change(Zenkor& w);
 // A hover on a match: its information into the line, shown again even when the line holds it already.
 void ShowMatchInfo(Zenkor& w, const std::string& info);
 void ClearMatchInfo(Zenkor& w);
-// The long date of a day-first date text in the system's language ("vendredi 14 juin 2024 " in
-// French), "" when it is no date.
-std::string LongMatchDate(const std::string& date);
+// The long date of a day-first date text in the language chosen (0 French "vendredi 14 juin 2024 ",
+// 1 English, 2 Spanish), "" when it is no date.
+std::string LongMatchDate(const std::string& date, int language);
 
 void Huit_MouseMove(Zenkor& w, int Index, int Button, int Shift, float X, float Y);
 void Qua_MouseMove(Zenkor& w, int Index, int Button, int Shift, float X, float Y);

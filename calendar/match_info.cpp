@@ -33,10 +33,12 @@ void hover(Zenkor& w, const char* boxes, int index) {
 
 }  // namespace
 
-std::string LongMatchDate(const std::string& date) {
+std::string LongMatchDate(const std::string& date, int language) {
     const std::optional<platform::DateTime> t = platform::ParseDate(platform::Trim(date));
     if (!t) return {};
-    const std::string name = platform::LongDateName(*t, platform::SystemTimeLocale());
+    // The language the user chose with the flags, not the system's: the two differ on many machines.
+    const char* locale = language == 1 ? "en_GB" : language == 2 ? "es_ES" : "fr_FR";
+    const std::string name = platform::LongDateName(*t, locale);
     return name.empty() ? name : name + " ";
 }
 
@@ -79,7 +81,7 @@ void LabInfo_Change(Zenkor& w) {
         w("ImChaine", kKnockoutLogo[j]).setVisible(true);
     }
 
-    if (p >= 3) w("LabTer", 1).setCaption(LongMatchDate(Mid(v, p - 2, 9)));
+    if (p >= 3) w("LabTer", 1).setCaption(LongMatchDate(Mid(v, p - 2, 9), w.sage));
     w("LabTer", 2).setCaption(Mid(v, p + 6, 10));
 
     for (int i = 0; i <= 2; ++i) w("LabTer", i + 3).setCaption(w("LabTer", i).Caption());

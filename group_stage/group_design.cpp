@@ -61,7 +61,8 @@ Control& heading(Zenkor& w, const char* name, int index, Control* frame, const c
 }
 
 // Label1 numbering: group A "Equipe", "BP", "BC", "Delta", "pts" at 0..4; groups B..F run the other way
-// round ("pts" .. "Equipe") at 5g..5g+4. The played heading of group A is Label1(30), the others LabJ(g).
+// round ("pts" .. "Equipe") at 5g..5g+4; Label1(30) is the caption over the best thirds. The played
+// headings are LabJ(g).
 void buildHeadings(Zenkor& w, int g, Control* frame) {
     const bool forward = g == 0;
     auto at = [&](int slot) { return forward ? slot : 5 * g + 4 - slot; };
@@ -72,7 +73,7 @@ void buildHeadings(Zenkor& w, int g, Control* frame) {
     heading(w, "Label1", at(2), frame, "BC", kGoalsAgainstColumn);
     heading(w, "Label1", at(3), frame, "Delta", kDifferenceColumn);
     heading(w, "Label1", at(4), frame, "pts", kPointsColumn);
-    heading(w, forward ? "Label1" : "LabJ", forward ? 30 : g, frame, "J", kPlayedColumn);
+    heading(w, "LabJ", g, frame, "J", kPlayedColumn);
 }
 
 void buildColumns(Zenkor& w, const GroupNames& n, Control* frame) {
@@ -138,16 +139,18 @@ void buildGroupFrame(Zenkor& w, int g) {
 
 void buildRoundOf16Summary(Zenkor& w) {
     Control& frame = AddFrame(w, "Frame11", -1, nullptr, "Huitièmes de Finale", 13560, 1005, 3765, 3390);
-    // One row per match: slot 16 + 2m against slot 17 + 2m.
+    // One row per match: slot 16 + 2m against slot 17 + 2m; below them, the caption of the best thirds,
+    // whose box lies just under the frame.
     for (int m = 0; m < 8; ++m) {
         for (int side = 0; side < 2; ++side) {
             Control& slot = w.add(Kind::TextBox, "Huit", 16 + 2 * m + side, &frame);
-            slot.move(side == 0 ? 120 : 1965, 300 + 375 * m, 1680, 285);
+            slot.move(side == 0 ? 120 : 1965, 285 + 360 * m, 1680, 285);
             slot.setLocked(true);
             slot.setFontName(kNarrowFont);
             slot.setAlignment(side == 0 ? platform::Alignment::Right : platform::Alignment::Left);
         }
     }
+    label(w, "Label1", 30, &frame, "Meilleurs troisièmes:", 120, 3135, 3525, 225);
     Control& thirds = w.add(Kind::TextBox, "TexMeillTrois");
     thirds.move(frame.Left(), frame.Top() + frame.Height(), frame.Width(), 510);
     thirds.setMultiLine(true);

@@ -16,6 +16,7 @@
 #include <memory>
 #include <utility>
 
+#include "app/language.h"
 #include "gui/form_view.h"
 #include "platform/background.h"
 #include "platform/message_box.h"
@@ -24,6 +25,12 @@
 namespace gui {
 
 namespace {
+
+// The statistics window's own word for its print button names the print dialog and its failures.
+std::string PrintWord() {
+    const std::string& word = zenkor::Message(29);
+    return word.empty() ? "Imprimer" : word;
+}
 
 // A printed page carries no caret and no selected text; the boxes keep no stray selection on screen
 // either.
@@ -61,7 +68,7 @@ void QtPrinter::printForm(platform::Form& form, bool landscape) {
         printer.setOutputFileName(SuggestedPdfFile(window->windowTitle()));
         QPrintDialog dialog(&printer, window);
         const platform::PostedTasksHeld held;  // nothing handed back in the middle of a print
-        dialog.setWindowTitle(QStringLiteral("Imprimer"));
+        dialog.setWindowTitle(QString::fromStdString(PrintWord()));
         if (dialog.exec() != QDialog::Accepted) return;
     }
     ClearFocusAndSelection(window);
@@ -70,9 +77,9 @@ void QtPrinter::printForm(platform::Form& form, bool landscape) {
     if (!painter.begin(&printer)) {
         const QString where =
             printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
-        platform::MsgBox("L'impression n'a pas pu se faire" +
+        platform::MsgBox(zenkor::ProgramWords(zenkor::Words::PrintFailed) +
                              (where.isEmpty() ? std::string() : " (" + where.toStdString() + ")") + ".",
-                         platform::vbExclamation, "Imprimer");
+                         platform::vbExclamation, PrintWord());
         return;
     }
     // The client area, scaled to fit the page and keeping its proportions.

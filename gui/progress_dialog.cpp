@@ -15,10 +15,11 @@ namespace {
 
 class QtProgressView : public platform::ProgressView {
   public:
-    QtProgressView(const std::string& title, const std::string& text, std::function<std::int64_t()> received,
-                   std::function<void()> cancel)
-        : text_(QString::fromStdString(text)), received_(std::move(received)) {
-        dialog_ = new QProgressDialog(text_, QStringLiteral("Annuler"), 0, 0, QApplication::activeWindow());
+    QtProgressView(const std::string& title, const std::string& text, const platform::ProgressWords& words,
+                   std::function<std::int64_t()> received, std::function<void()> cancel)
+        : text_(QString::fromStdString(text)), words_(words), received_(std::move(received)) {
+        dialog_ = new QProgressDialog(text_, QString::fromStdString(words.cancel), 0, 0,
+                                      QApplication::activeWindow());
         dialog_->setWindowTitle(QString::fromStdString(title));
         dialog_->setWindowModality(Qt::ApplicationModal);
         dialog_->setAutoClose(false);
@@ -39,11 +40,13 @@ class QtProgressView : public platform::ProgressView {
   private:
     void refresh() {
         if (!dialog_ || dialog_->wasCanceled()) return;
-        dialog_->setLabelText(text_ + QStringLiteral("\n") +
-                              QString::fromStdString(platform::ReceivedText(received_ ? received_() : 0)));
+        dialog_->setLabelText(
+            text_ + QStringLiteral("\n") +
+            QString::fromStdString(platform::ReceivedText(received_ ? received_() : 0, words_)));
     }
 
     QString text_;
+    platform::ProgressWords words_;
     std::function<std::int64_t()> received_;
     QPointer<QProgressDialog> dialog_;
 };
@@ -52,9 +55,10 @@ class QtProgressView : public platform::ProgressView {
 
 std::unique_ptr<platform::ProgressView> QtProgressDialogs::open(const std::string& title,
                                                                 const std::string& text,
+                                                                const platform::ProgressWords& words,
                                                                 std::function<std::int64_t()> received,
                                                                 std::function<void()> cancel) {
-    return std::make_unique<QtProgressView>(title, text, std::move(received), std::move(cancel));
+    return std::make_unique<QtProgressView>(title, text, words, std::move(received), std::move(cancel));
 }
 
 void InstallProgressDialogs() {

@@ -8,6 +8,7 @@ namespace gui {
 class QtProgressDialogs : public platform::ProgressDialogs {
   public:
     std::unique_ptr<platform::ProgressView> open(const std::string& title, const std::string& text,
+                                                 const platform::ProgressWords& words,
                                                  std::function<std::int64_t()> received,
                                                  std::function<void()> cancel) override;
 };

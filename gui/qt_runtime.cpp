@@ -3,11 +3,14 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QInputDialog>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QTranslator>
 #include <clocale>
+#include <cstdio>
 #include <memory>
 
 #include "gui/colors.h"
@@ -130,11 +133,35 @@ void InstallEndHandler() {
     platform::SetEndHandler([] { QCoreApplication::exit(0); });
 }
 
+void InstallLanguageHandler() {
+    platform::SetLanguageHandler([](int language) {
+        static QTranslator* installed = nullptr;
+        if (installed != nullptr) {
+            QCoreApplication::removeTranslator(installed);
+            delete installed;
+            installed = nullptr;
+        }
+        // Qt speaks English by itself.
+        const char* name = language == 0 ? "qtbase_fr" : language == 2 ? "qtbase_es" : nullptr;
+        if (name == nullptr) return;
+        auto translator = std::make_unique<QTranslator>();
+        if (!translator->load(QString::fromLatin1(name),
+                              QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+            std::fprintf(stderr, "Zenkor: no Qt translation %s in %s\n", name,
+                         qPrintable(QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+            return;
+        }
+        installed = translator.release();
+        QCoreApplication::installTranslator(installed);
+    });
+}
+
 void InstallQtRuntime() {
     InstallViewFactory();
     InstallDialogs();
     InstallEventPump();
     InstallEndHandler();
+    InstallLanguageHandler();
     InstallProgressDialogs();
     InstallPostedTaskWaker();
 }

@@ -35,6 +35,8 @@ void InstallViewFactory();
 void InstallDialogs();
 void InstallEventPump();
 void InstallEndHandler();
+// Qt's own translation of its words (qtbase_fr, qtbase_es), loaded for the language chosen.
+void InstallLanguageHandler();
 // All of the above.
 void InstallQtRuntime();
 

@@ -23,8 +23,10 @@ bool DownloadPage(Zenkor& w, const std::string& URL, const std::string& Filename
 // wait with platform::WaitForBackgroundTasks. Only a whole edition file replaces the user's, which
 // then becomes the backup "Zenkor2024.BU" (an older backup keeps its date in its name).
 void RECUP(Zenkor& w, std::function<void()> then = {});
-// At start-up: a backup whose edition file is missing is put back, and the user told.
-void RecoverEditionBackup();
+// At start-up: a backup whose edition file is missing is put back (true when it was). The user is told
+// once the language is known.
+bool RecoverEditionBackup();
+void TellEditionBackupRestored();
 // Downloads the banner into Image6, in the background.
 void ChargeBanniere(Zenkor& w);
 // Downloads the two advertised pictures into Image13 and Image14, Image20 and Image21, in the

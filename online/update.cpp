@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "app/edition_files.h"
+#include "app/language.h"
 #include "app/settings.h"
 #include "knockout/knockout.h"
 #include "online/downloads.h"
@@ -371,22 +372,26 @@ void RECUP(Zenkor& w, std::function<void()> then) {
         },
         [&w](const platform::Result& fetched) { finishUpdate(w, fetched); });
     platform::BackgroundTask* task = run.task.get();
+    const platform::ProgressWords words{Message(17), ProgramWords(Words::BytesReceived),
+                                        ProgramWords(Words::KilobytesReceived), w.sage == 1 ? '.' : ','};
     run.progress = platform::OpenProgress(
-        kUpdateTitle, "Téléchargement du fichier 2024 depuis le site…",
+        kUpdateTitle, ProgramWords(Words::Downloading), words,
         [task] { return task->progress().received.load(); }, [task] { task->cancel(); });
 }
 
-void RecoverEditionBackup() {
+bool RecoverEditionBackup() {
     const fs::path current = inProgramFolder("Zenkor2024.ini");
     const fs::path backup = inProgramFolder("Zenkor2024.BU");
     std::error_code ec;
-    if (fs::exists(current, ec) || ec || !fs::is_regular_file(backup, ec)) return;
+    if (fs::exists(current, ec) || ec || !fs::is_regular_file(backup, ec)) return false;
     struct stat st {};
-    if (::stat(backup.c_str(), &st) != 0) return;
-    if (!secondName(backup, current, st.st_mode)) return;
-    platform::MsgBox(
-        "Le fichier Zenkor2024.ini manquait : sa copie de sauvegarde Zenkor2024.BU a été remise à sa place.",
-        platform::vbInformation | platform::vbOKOnly, kUpdateTitle);
+    if (::stat(backup.c_str(), &st) != 0) return false;
+    return static_cast<bool>(secondName(backup, current, st.st_mode));
+}
+
+void TellEditionBackupRestored() {
+    platform::MsgBox(ProgramWords(Words::BackupRestored), platform::vbInformation | platform::vbOKOnly,
+                     kUpdateTitle);
 }
 
 }  // namespace zenkor

@@ -5,6 +5,7 @@
 
 #include "app/edition_files.h"
 #include "app/ini_file.h"
+#include "app/language.h"
 #include "app/settings.h"
 #include "online/online.h"
 #include "platform/clipboard.h"
@@ -104,8 +105,8 @@ void Command18_Click(Zenkor& w) {
         if (auto written = batch.commit(); saved && !written) saved = std::move(written);
     }
     if (!saved) {
-        platform::MsgBox("Les modifications n'ont pas pu être enregistrées.\n" + saved.reason(),
-                         platform::vbExclamation, "Mise à jour fichier.");
+        platform::MsgBox(ProgramWords(Words::ChangesNotSaved) + "\n" + saved.reason(),
+                         platform::vbExclamation, w("Frame20").Caption());
     }
 }
 

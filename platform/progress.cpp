@@ -25,11 +25,13 @@ class RecordedView : public ProgressView {
 
 std::unique_ptr<ProgressView> RecordingProgressDialogs::open(const std::string& title,
                                                              const std::string& text,
+                                                             const ProgressWords& words,
                                                              std::function<std::int64_t()> received,
                                                              std::function<void()> cancel) {
     auto record = std::make_shared<ShownProgress>();
     record->title = title;
     record->text = text;
+    record->words = words;
     record->received = std::move(received);
     record->cancel = std::move(cancel);
     shown.push_back(record);
@@ -41,27 +43,27 @@ void SetProgressDialogs(std::shared_ptr<ProgressDialogs> dialogs) {
 }
 
 std::unique_ptr<ProgressView> OpenProgress(const std::string& title, const std::string& text,
-                                           std::function<std::int64_t()> received,
+                                           const ProgressWords& words, std::function<std::int64_t()> received,
                                            std::function<void()> cancel) {
     auto dialogs = installed();
-    return dialogs->open(title, text, std::move(received), std::move(cancel));
+    return dialogs->open(title, text, words, std::move(received), std::move(cancel));
 }
 
 RecordingProgressDialogs* RecordedProgress() {
     return dynamic_cast<RecordingProgressDialogs*>(installed().get());
 }
 
-std::string ReceivedText(std::int64_t bytes) {
-    char text[64];
+std::string ReceivedText(std::int64_t bytes, const ProgressWords& words) {
+    char number[32];
     if (bytes < 1024) {
-        std::snprintf(text, sizeof text, "%lld octets reçus", static_cast<long long>(bytes));
-    } else {
-        std::snprintf(text, sizeof text, "%.1f Ko reçus", static_cast<double>(bytes) / 1024.0);
-        for (char* c = text; *c; ++c) {
-            if (*c == '.') *c = ',';
-        }
+        std::snprintf(number, sizeof number, "%lld", static_cast<long long>(bytes));
+        return number + words.bytes;
     }
-    return text;
+    std::snprintf(number, sizeof number, "%.1f", static_cast<double>(bytes) / 1024.0);
+    for (char* c = number; *c; ++c) {
+        if (*c == '.') *c = words.decimalSeparator;
+    }
+    return number + words.kilobytes;
 }
 
 }  // namespace platform

@@ -11,6 +11,15 @@
 
 namespace platform {
 
+// The progress window's own words, in the user's language: its Cancel button and the bytes received, as
+// "12 octets reçus" and "12,5 Ko reçus" (the number, then the word with its leading blank).
+struct ProgressWords {
+    std::string cancel = "Annuler";
+    std::string bytes = " octets reçus";
+    std::string kilobytes = " Ko reçus";
+    char decimalSeparator = ',';
+};
+
 // An open progress window; destroying it closes the window.
 class ProgressView {
   public:
@@ -23,6 +32,7 @@ class ProgressDialogs {
     // received is read on the window's thread, as often as the window refreshes; cancel runs there when
     // the user presses Cancel (or closes the window).
     virtual std::unique_ptr<ProgressView> open(const std::string& title, const std::string& text,
+                                               const ProgressWords& words,
                                                std::function<std::int64_t()> received,
                                                std::function<void()> cancel) = 0;
 };
@@ -31,6 +41,7 @@ class ProgressDialogs {
 struct ShownProgress {
     std::string title;
     std::string text;
+    ProgressWords words;
     bool open = true;
     std::function<std::int64_t()> received;
     std::function<void()> cancel;
@@ -39,7 +50,7 @@ struct ShownProgress {
 class RecordingProgressDialogs : public ProgressDialogs {
   public:
     std::unique_ptr<ProgressView> open(const std::string& title, const std::string& text,
-                                       std::function<std::int64_t()> received,
+                                       const ProgressWords& words, std::function<std::int64_t()> received,
                                        std::function<void()> cancel) override;
     std::vector<std::shared_ptr<ShownProgress>> shown;
 };
@@ -47,12 +58,12 @@ class RecordingProgressDialogs : public ProgressDialogs {
 // Installs the progress windows; nullptr restores a fresh recording one.
 void SetProgressDialogs(std::shared_ptr<ProgressDialogs> dialogs);
 std::unique_ptr<ProgressView> OpenProgress(const std::string& title, const std::string& text,
-                                           std::function<std::int64_t()> received,
+                                           const ProgressWords& words, std::function<std::int64_t()> received,
                                            std::function<void()> cancel);
 // The default recording one, or nullptr when another is installed.
 RecordingProgressDialogs* RecordedProgress();
 
 // "12,5 Ko reçus", the progress text of a download.
-std::string ReceivedText(std::int64_t bytes);
+std::string ReceivedText(std::int64_t bytes, const ProgressWords& words = {});
 
 }  // namespace platform

@@ -53,6 +53,7 @@ struct Services {
     bool endRequested = false;
     std::function<void()> endHandler;
     std::function<void(Form&)> viewFactory;
+    std::function<void(int)> languageHandler;
 };
 
 Services& services() {
@@ -144,6 +145,13 @@ void SetViewFactory(std::function<void(Form&)> factory) {
 }
 void AttachView(Form& form) {
     if (auto factory = services().viewFactory) factory(form);
+}
+
+void SetInterfaceLanguage(int language) {
+    if (auto handler = services().languageHandler) handler(language);
+}
+void SetLanguageHandler(std::function<void(int)> handler) {
+    services().languageHandler = std::move(handler);
 }
 
 }  // namespace platform

@@ -69,4 +69,9 @@ void SetEndHandler(std::function<void()> handler);
 void SetViewFactory(std::function<void(class Form&)> factory);
 void AttachView(class Form& form);
 
+// The front end's own words (standard buttons, the print dialog) follow the language the user chose:
+// 0 French, 1 English, 2 Spanish.
+void SetInterfaceLanguage(int language);
+void SetLanguageHandler(std::function<void(int)> handler);
+
 }  // namespace platform

@@ -14,6 +14,7 @@ pkgs=(cmake make g++ clang libclang-rt-14-dev clang-format libgtest-dev libgmock
       fonts-dejavu-extra
       qt6-svg-dev
       poppler-utils
+      qt6-translations-l10n
 )
 missing=()
 for p in "${pkgs[@]}"; do

@@ -122,10 +122,10 @@ FRENCH_TV_COUNTS = {"TF1": 12, "M6": 13, "beIN": 26}
 MESS_2024 = [
     "Bienvenue ! Saisissez les scores au fil des matches, du 14 juin au 14 juillet 2024. "
     "Les vrais résultats arrivent avec « Mise à jour ».",
-    "Welcome! Type in the scores as the matches are played, from 14 June to 14 July 2024. "
-    "The real results come with the \"Update\" button.",
-    "¡Bienvenido! Escriba los resultados de cada partido, del 14 de junio al 14 de julio de 2024. "
-    "Los reales llegan con el botón «Actualizar».",
+    "Welcome! Enter the scores as the matches are played, from 14 June to 14 July 2024. "
+    "Click \"Update\" to load the real results.",
+    "¡Bienvenido! Escriba los resultados partido a partido, del 14 de junio al 14 de julio de 2024. "
+    "«Actualizar» carga los resultados reales.",
 ]
 # The news link's caption is the site's name, the same in every language (the file holds one caption).
 LINK_2024 = ("www.valmirade.example", "https://www.valmirade.example/zenkor.php")
@@ -201,15 +201,16 @@ TABLES_2020 = {
     "F": [("France", 5, 4, 3), ("Allemagne", 4, 6, 5), ("Portugal", 4, 7, 6), ("Hongrie", 2, 3, 6)],
 }
 # The program breaks ties by points, goal difference and goals scored, without head-to-head; where the
-# tournament used head-to-head, a group table and hence the round of 16 differ (check_tables names them).
+# tournament used head-to-head, a group table differs (check_tables names them), and the round of 16 is
+# always the program's own pairing.
 MESS_OLD = {
     2016: [
-        "Édition 2016 : scores réels des groupes. Égalités départagées sans confrontation directe, "
-        "d'où un groupe E et des huitièmes différents.",
-        "2016 edition: real group scores. Ties are broken without head-to-head, "
-        "so group E and the round of 16 differ from the real ones.",
-        "Edición 2016: resultados reales. Los empates se deciden sin enfrentamiento directo: "
-        "el grupo E y los octavos no son los reales.",
+        "Édition 2016 : scores réels des groupes. Sans confrontation directe, le groupe E change ; "
+        "les huitièmes sont ceux du programme.",
+        "2016 edition: real group scores. Ties ignore head-to-head, so group E differs, "
+        "and the round of 16 is this program's, not the real one.",
+        "Edición 2016: resultados reales de los grupos. Sin el enfrentamiento directo, "
+        "el grupo E cambia y los octavos no son los reales.",
     ],
     2020: [
         "Édition 2020, jouée en 2021 : scores réels. Égalités départagées sans confrontation directe, "
@@ -254,7 +255,7 @@ CONTROL_LINES = [
     # The window's title, the button row and the controls around it.
     caption("Label2", "Valmirade de football 2024", "Valmirade football 2024", "Valmirade de fútbol 2024"),
     ctl("Command3", caption=("Sauve", "Save", "Guardar"),
-        tooltip=("Enregistrer les scores dans le fichier de l'édition", "Save the scores to the edition's file",
+        tooltip=("Enregistrer les scores dans le fichier de l'édition", "Save the scores to the edition file",
                  "Guardar los resultados en el archivo de la edición")),
     caption("Command6", "Aide", "Help", "Ayuda"),
     caption("Command8", "Mise à jour", "Update", "Actualizar"),
@@ -262,10 +263,11 @@ CONTROL_LINES = [
     caption("Command13", "Tableau", "Bracket", "Cuadro"),
     caption("Command15", "Calendrier", "Calendar", "Calendario"),
     caption("Command21", "Stats", "Stats", "Estadísticas"),
-    caption("Command26", "Qualifications", "Qualifiers", "Clasificación"),
+    # In Spain "Clasificación" reads as the standings, as the statistics window uses it.
+    caption("Command26", "Qualifications", "Qualifiers", "Clasificatoria"),
     caption("Command5", "Quitter", "Quit", "Salir"),
-    tooltip("Label12", "Déblocage", "Unlock", "Desbloquear"),
-    tooltip("Label25", "Matches du jour", "Today's matches", "Partidos del día"),
+    tooltip("Label12", "Déblocage", "Unlock the team names", "Desbloquear los nombres de los equipos"),
+    tooltip("Label25", "Matches du jour", "Matches of the day", "Partidos del día"),
     tooltip("Image14", "Clic Gauche = recharge. Clic droit = ouvre le module. ",
             "Left click: reload the picture. Right click: open the update panel.",
             "Clic izquierdo: recargar la imagen. Clic derecho: abrir el panel de actualización."),
@@ -298,15 +300,16 @@ CONTROL_LINES = [
             "¡Compatible con Elim y Valmirade!"),
     caption("Label17", "Il faut avoir téléchargé le dernier fichier (même s'il est de vous...) , puis faire vos "
             "modifications, et les enregistrer pour que cette fonction soit disponible !!!",
-            "First download the latest file (even if it is your own), then make your changes and save them: "
-            "this button then becomes available.",
-            "Primero descargue el último archivo (aunque sea suyo), luego haga sus cambios y guárdelos: entonces "
-            "este botón estará disponible.", 6),
-    caption("Command16", "Envoyer le dernier score (Le chemin du fichier est dans le presse papier)",
-            "Send my latest scores (the file's path is on the clipboard)",
-            "Enviar mis últimos resultados (la ruta del archivo está en el portapapeles)"),
+            "First get the latest file with \"Update\" (even if you sent it yourself), enter your changes and "
+            "click \"Save\": this button then becomes available.",
+            "Primero descargue el último archivo con «Actualizar» (aunque lo haya enviado usted), haga sus "
+            "cambios y pulse «Guardar»: entonces este botón estará disponible.", 6),
+    # Two blanks before the parenthesis, as designed.
+    caption("Command16", "Envoyer le dernier score  (Le chemin du fichier est dans le presse papier)",
+            "Send my predictions (the file path is copied to the clipboard)",
+            "Enviar mis pronósticos (la ruta del archivo se copia al portapapeles)"),
     caption("Command20", "Envoyer Fichier Eliminatoires.", "Send the qualifiers file",
-            "Enviar el archivo de la clasificación", 1),
+            "Enviar el archivo de la fase de clasificación", 1),
     caption("Command19", "Fermer", "Close", "Cerrar"),
     # The qualifiers panel: its buttons, table headings, play-offs and board of qualified teams.
     caption("Frame22", "Matches de barrages", "Play-off matches", "Partidos de repesca"),
@@ -366,14 +369,14 @@ CONTROL_LINES = [
       for k, words in enumerate((("Equipe", "Team", "Equipo"), ("BP", "GF", "GF"), ("BC", "GA", "GC"),
                                  ("Delta", "GD", "DG"), ("pts", "Pts", "Pts")))
       for index in [5 * g + (k if g == 0 else 4 - k)]],
-    caption("Label1", "J", "P", "PJ", 30),
-    *[caption("LabJ", "J", "P", "PJ", g) for g in range(1, 6)],
+    *[caption("LabJ", "J", "P", "PJ", g) for g in range(6)],
+    caption("Label1", "Meilleurs troisièmes:", "Best third-placed teams:", "Mejores terceros:", 30),
     # The help panel.
     caption("Command2", "Retour", "Back", "Volver"),
     *[caption("Label5", *texts, index) for index, texts in (
         (0, ("Saisissez le score de chaque match dans les cases des groupes : le classement du groupe se met "
              "à jour aussitôt.",
-             "Type the score of each match into the group boxes: the group table is updated at once.",
+             "Type the score of each match into the group boxes: the group table updates straight away.",
              "Escriba el resultado de cada partido en las casillas de los grupos: la clasificación del grupo "
              "se actualiza al instante.")),
         (1, ("Un tiret « - » dans une case signifie que le match n'est pas encore joué.",
@@ -388,52 +391,54 @@ CONTROL_LINES = [
              "cliquez alors sur l'équipe gagnante.",
              "When only a drawing of lots can separate teams, the group says so below its table: then click "
              "the team that wins the draw.",
-             "Cuando solo un sorteo puede desempatar a los equipos, el grupo lo indica bajo su tabla: haga "
-             "clic entonces en el equipo ganador.")),
+             "Cuando solo un sorteo puede desempatar a los equipos, el grupo lo indica debajo de su "
+             "clasificación: haga clic entonces en el equipo ganador.")),
         (4, ("« Phase Finale » affiche les huitièmes, les quarts, les demi-finales et la finale ; « Phase de "
              "Groupes » ramène aux groupes.",
              "\"Knockout Stage\" shows the round of 16, the quarter-finals, the semi-finals and the final; "
              "\"Group Stage\" takes you back to the groups.",
-             "«Fase Final» muestra los octavos, los cuartos, las semifinales y la final; «Fase de Grupos» "
+             "«Fase final» muestra los octavos, los cuartos, las semifinales y la final; «Fase de grupos» "
              "vuelve a los grupos.")),
         (5, ("Dans la phase finale, saisissez le score de chaque match et, en cas d'égalité, les tirs au but.",
-             "In the knockout stage, type the score of each match and, if it is level, the penalty shoot-out.",
+             "In the knockout stage, type the score of each match and, if it ends level, the penalty shoot-out.",
              "En la fase final, escriba el resultado de cada partido y, en caso de empate, la tanda de "
              "penaltis.")),
         (6, ("« Sauve » enregistre tous les scores et les noms des équipes dans le fichier de l'édition.",
-             "\"Save\" writes all the scores and the team names into the edition's file.",
-             "«Guardar» guarda todos los resultados y los nombres de los equipos en el archivo de la "
+             "\"Save\" writes all the scores and team names to the edition file.",
+             "«Guardar» graba todos los resultados y los nombres de los equipos en el archivo de la "
              "edición.")),
-        (7, ("« Calendrier » affiche les matches du jour choisi ; passez la souris sur un match pour voir sa "
-             "date, sa ville et sa chaîne.",
-             "\"Calendar\" shows the matches of the chosen day; rest the mouse on a match to see its date, "
-             "city and TV channel.",
-             "«Calendario» muestra los partidos del día elegido; pase el ratón sobre un partido para ver su "
-             "fecha, su ciudad y su cadena.")),
+        # The day's lines have no hover: the match panel comes from the group and knockout boxes.
+        (7, ("« Calendrier » affiche les matches du jour choisi. Passez la souris sur un match d'un groupe ou du "
+             "tableau final pour voir sa date, sa ville, son stade et sa chaîne.",
+             "\"Calendar\" lists the matches of the chosen day. Hover over a match in a group or in the "
+             "knockout stage to see its date, city, stadium and TV channel.",
+             "«Calendario» muestra los partidos del día elegido. Pase el ratón sobre un partido de un grupo o "
+             "de la fase final para ver su fecha, ciudad, estadio y cadena.")),
         (8, ("« Stats » classe les équipes et compte les buts ; « Tableau » affiche le tableau final à "
              "imprimer.",
              "\"Stats\" ranks the teams and counts the goals; \"Bracket\" shows the knockout bracket, ready "
              "to print.",
-             "«Estadísticas» clasifica a los equipos y cuenta los goles; «Cuadro» muestra el cuadro final "
-             "para imprimir.")),
-        # Shoot-out goals are added to the match's score whatever it is.
-        (13, ("Ne saisissez des tirs au but qu'après un match nul : leurs buts s'ajoutent au score du match.",
-              "Enter a penalty shoot-out only after a draw: its goals are added to the match score.",
-              "Escriba una tanda de penaltis solo tras un empate: sus goles se suman al resultado del "
-              "partido.")),
-        (11, ("Exemple de saisie d'un match de la phase finale :", "Example of a knockout match entry:",
-              "Ejemplo de un partido de la fase final:")),
+             "«Estadísticas» clasifica a los equipos y cuenta los goles; «Cuadro» muestra el cuadro de la "
+             "fase final, listo para imprimir.")),
+        # Shoot-out goals are added to the match's score whatever it is, to decide who goes through; the
+        # goal total leaves them out.
+        (13, ("Tirs au but seulement après un nul : ils désignent le qualifié et ne comptent pas dans les buts.",
+              "Enter a shoot-out only after a draw: it decides who goes through and does not count as goals.",
+              "Tanda de penaltis solo tras un empate: decide quién pasa y no cuenta como goles.")),
+        (11, ("Exemple de saisie d'un match de la phase finale :", "How to enter a knockout match:",
+              "Cómo anotar un partido de la fase final:")),
         (12, ("score, tirs au but, tirs au but, score", "score, penalties, penalties, score",
               "goles, penaltis, penaltis, goles")),
     )],
     *[caption("Label6", *texts, index) for index, texts in (
-        (0, ("Valmirade suit le tournoi de football 2024, du premier match de groupe à la finale.",
-             "Valmirade follows the 2024 football tournament, from the first group match to the final.",
-             "Valmirade sigue el torneo de fútbol 2024, desde el primer partido de grupo hasta la final.")),
-        # Only the 2016 and 2020 files ship beside the current one.
-        (1, ("Les fichiers des éditions 2016 et 2020 sont livrés avec le programme.",
-             "The files of the 2016 and 2020 editions come with the program.",
-             "Los archivos de las ediciones 2016 y 2020 vienen con el programa.")),
+        (0, ("Zenkor suit le tournoi Valmirade 2024, du premier match de groupe à la finale.",
+             "Zenkor follows the Valmirade 2024 tournament, from the first group match to the final.",
+             "Zenkor sigue el torneo Valmirade 2024, desde el primer partido de grupo hasta la final.")),
+        # Only the 2016 and 2020 files ship beside the current one, and the history panel stays closed.
+        (1, ("Les fichiers 2016 et 2020 sont livrés, mais le bouton « Historique » est désactivé.",
+             "The 2016 and 2020 files come with the program, but the \"History\" button is disabled.",
+             "Los archivos de 2016 y 2020 vienen con el programa, pero el botón «Historial» está "
+             "desactivado.")),
         (2, ("« Mise à jour » remplace vos scores de l'édition 2024 par les résultats réels du site.",
              "\"Update\" replaces your 2024 scores with the real results from the web site.",
              "«Actualizar» sustituye sus resultados de la edición 2024 por los resultados reales del sitio "
@@ -446,10 +451,10 @@ CONTROL_LINES = [
     tooltip("Image3", "Téléchargez des logiciels", "Download software", "Descargue programas"),
 ]
 
-# The message table, by index (the program reads 1 to 11, 13 to 20 and 22 to 37).
+# The message table, by index (the program reads 1 to 11, 13 to 20 and 22 to 44).
 MESSAGES = {
-    1: ("Phase Finale", "Knockout Stage", "Fase Final"),
-    2: ("Phase de Groupes", "Group Stage", "Fase de Grupos"),
+    1: ("Phase Finale", "Knockout Stage", "Fase final"),
+    2: ("Phase de Groupes", "Group Stage", "Fase de grupos"),
     3: ("Tirage au sort : cliquez sur l'équipe gagnante", "Drawing of lots: click the winning team",
         "Sorteo: haga clic en el equipo ganador"),
     4: ("Attention : vos scores et vos pronostics de l'édition 2024 seront remplacés par les résultats du site.",
@@ -478,7 +483,7 @@ MESSAGES = {
     19: (" matches", " matches", " partidos"),
     20: (" : ne peut plus finir dans les deux premiers", ": can no longer finish in the top two",
          ": ya no puede terminar entre los dos primeros"),
-    22: (" : assuré de finir dans les deux premiers", ": sure to finish in the top two",
+    22: (" : assuré de finir dans les deux premiers", ": certain to finish in the top two",
          ": tiene asegurado terminar entre los dos primeros"),
     # Tooltips of boxes whose text is the user's: a control line would set their text as well.
     23: ("Jour", "Day", "Día"),
@@ -500,6 +505,24 @@ MESSAGES = {
     36: (" 1/8", " (last 16)", " (octavos)"),
     37: (" 1/4", " (quarter-finals)", " (cuartos)"),
 }
+# The program's own words around its windows: the update's progress window (its Cancel is message 17),
+# the failures of a print (the print dialog is named by message 29), of a save and of the update panel's
+# save, and the backup put back at start-up. "%1" stands for the file's name.
+MESSAGES.update({
+    38: ("Téléchargement du fichier 2024 depuis le site…", "Downloading the 2024 file from the web site…",
+         "Descargando el archivo 2024 del sitio web…"),
+    39: (" octets reçus", " bytes received", " bytes recibidos"),
+    40: (" Ko reçus", " KB received", " KB recibidos"),
+    41: ("L'impression n'a pas pu se faire", "Printing failed", "No se ha podido imprimir"),
+    42: ("Le fichier %1 n'a pas pu être enregistré.", "The file %1 could not be saved.",
+         "No se ha podido guardar el archivo %1."),
+    43: ("Les modifications n'ont pas pu être enregistrées.", "The changes could not be saved.",
+         "No se han podido guardar los cambios."),
+    44: ("Le fichier Zenkor2024.ini manquait : sa copie de sauvegarde Zenkor2024.BU a été remise à sa place.",
+         "The file Zenkor2024.ini was missing: its backup Zenkor2024.BU has been put back in its place.",
+         "Faltaba el archivo Zenkor2024.ini: su copia de seguridad Zenkor2024.BU se ha vuelto a poner en su "
+         "lugar."),
+})
 
 # Damaged files and folders (the program reads 60 to 64; "%1", "%2", "%3" are file and folder names).
 MESSAGES.update({
@@ -564,7 +587,7 @@ def check_languages():
     found = [check_language_file(DATA / name) for name in LANGUAGE_FILES]
     for name, keys in zip(LANGUAGE_FILES[1:], found[1:]):
         assert keys == found[0], f"{name} and {LANGUAGE_FILES[0]} name different lines"
-    read = set(range(1, 12)) | set(range(13, 21)) | set(range(22, 38))
+    read = set(range(1, 12)) | set(range(13, 21)) | set(range(22, 45))
     read |= set(range(60, 65))
     assert read <= found[0][1], f"messages missing: {sorted(read - found[0][1])}"
     print("language files check out")

@@ -227,9 +227,8 @@ PLAY_OFFS = [("Bosnie", 1, "Irlande", 3), ("Ukraine", 3, "Slovénie", 1), ("Suè
 NEWS = {
     "0": "Qualifications du tournoi de football 2016 terminées : la France, pays hôte, "
     "et 23 équipes qualifiées.",
-    "1": "Qualifying for the 2016 football tournament completed: France, the host, and 23 qualified teams.",
-    "2": "Clasificación para el torneo de fútbol 2016 terminada: Francia, país anfitrión, "
-    "y 23 equipos clasificados.",
+    "1": "2016 qualifying is over: hosts France and 23 qualified teams.",
+    "2": "Fase de clasificación de 2016 terminada: Francia (anfitriona) y 23 selecciones clasificadas.",
 }
 
 

@@ -123,11 +123,21 @@ class TextFitTest : public ::testing::TestWithParam<std::tuple<int, bool>> {
         gui_testing::FlushDeletes();
     }
 
-    // Looks at the form as it is now; what is cut is reported under the view's name.
+    // Looks at the form as it is now; what is cut is reported under the view's name, and a screenshot
+    // of it is kept under the language's name.
     void look(platform::Form& form, const std::string& view) {
         QWidget* window = gui_testing::ViewOf(form).window();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window)) << view;
         for (const std::string& entry : CutTexts(form)) cut.insert(view + ": " + entry);
+        const int language = std::get<0>(GetParam());
+        std::string file = std::string(language == 0   ? "fr"
+                                       : language == 1 ? "en"
+                                                       : "es") +
+                           (std::get<1>(GetParam()) ? "_compact_" : "_") + view + ".png";
+        for (char& c : file) {
+            if (c == ' ') c = '_';
+        }
+        EXPECT_TRUE(gui_testing::SaveScreenshot(window, file));
     }
     void showOnly(const char* panel) {
         for (const char* other : {"Frame9", "Fraide", "FraElim", "FraHisto", "Frame18", "Frame21", "Frame20"})
