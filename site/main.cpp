@@ -1,23 +1,28 @@
 // zenkor-site: the author's web site.
-//   zenkor-site [--data DIR] [--listen HOST:PORT] [--clock EPOCH]   serves (port 0 picks a free port)
+//   zenkor-site [--data DIR] [--listen HOST:PORT] [--trusted-proxy ADDR]... [--clock EPOCH]   serves
 //   zenkor-site [--data DIR] publish FILE [--new-teams]   publishes an edition file
 //   zenkor-site [--data DIR] messages                 prints the contact messages
 //   zenkor-site [--data DIR] reset-password PSEUDO     gives a player a new password, printed
 #include <httplib.h>
 #include <signal.h>
 #include <sodium.h>
+#include <sys/resource.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/datetime.h"
 #include "platform/ini.h"
 #include "platform/runtime.h"
+#include "site/client_address.h"
+#include "site/connections.h"
 #include "site/contest/contest.h"
 #include "site/contest/routes.h"
 #include "site/contest/upload_reader.h"
@@ -28,7 +33,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: zenkor-site [--data DIR] [--listen HOST:PORT] [--clock EPOCH]\n"
+    "usage: zenkor-site [--data DIR] [--listen HOST:PORT] [--trusted-proxy ADDR]... [--clock EPOCH]\n"
     "       zenkor-site [--data DIR] publish FILE [--new-teams]\n"
     "       zenkor-site [--data DIR] messages\n"
     "       zenkor-site [--data DIR] reset-password PSEUDO\n"
@@ -38,13 +43,15 @@ constexpr const char* kUsage =
     "file the site serves, keeping the previous one; every match needs its kick-off, and the groups\n"
     "keep their teams unless --new-teams. messages prints the messages of the contact page.\n"
     "reset-password gives the player PSEUDO a new password, printed, and ends the player's sessions.\n"
-    "--clock starts the contest's clock at EPOCH (UTC\n"
-    "seconds), for rehearsing a tournament that is over.\n";
+    "--trusted-proxy names the IP address of a reverse proxy in front of the site: its requests count\n"
+    "as coming from the client it names last in X-Forwarded-For. --clock starts the contest's clock at\n"
+    "EPOCH (UTC seconds), for rehearsing a tournament that is over.\n";
 
 struct Arguments {
     std::filesystem::path data = site::DefaultDataFolder();
     std::string host = "127.0.0.1";
     int port = 8080;
+    std::vector<std::string> trustedProxies;
     std::string publish;                // the file to publish, when publishing
     bool newTeams = false;              // the published file may name other teams
     bool messages = false;              // print the contact messages
@@ -73,6 +80,8 @@ bool parse(int argc, char** argv, Arguments& a) {
             a.data = argv[++i];
         } else if (arg == "--listen" && i + 1 < argc) {
             if (!parseListen(argv[++i], a)) return false;
+        } else if (arg == "--trusted-proxy" && i + 1 < argc) {
+            a.trustedProxies.push_back(argv[++i]);
         } else if (arg == "--clock" && i + 1 < argc) {
             const std::string value = argv[++i];
             if (value.empty() || value.size() > 12 ||
@@ -93,7 +102,7 @@ bool parse(int argc, char** argv, Arguments& a) {
     }
     const int commands = !a.publish.empty() + a.messages + a.reset.has_value();
     return !a.data.empty() && commands <= 1 && (!a.newTeams || !a.publish.empty()) &&
-           (commands == 0 || !a.clock);
+           (commands == 0 || !a.clock) && site::SetTrustedProxies(a.trustedProxies);
 }
 
 std::string dateText(std::int64_t utc) {
@@ -138,6 +147,7 @@ int resetPassword(const Arguments& a) {
 }
 
 int publish(const Arguments& a) {
+    platform::RemoveLeftoverTemporaries(a.data);
     const auto bytes = platform::ReadFileBytes(a.publish);
     if (!bytes) {
         std::fprintf(stderr, "zenkor-site: cannot read %s\n", a.publish.c_str());
@@ -159,14 +169,9 @@ int publish(const Arguments& a) {
 }
 
 int serve(const Arguments& a) {
-    if (site::Outcome first = site::EnsurePublished(a.data); !first) {
-        std::fprintf(stderr, "zenkor-site: cannot set up %s: %s\n", a.data.c_str(), first.reason.c_str());
-        return 1;
-    }
-    site::Site state(a.data);
-    httplib::Server server;
-    site::ConfigureServer(server);
-    site::AddSiteRoutes(server, state);
+    // What a site killed earlier left: the window model's folder, a publish's temporary file.
+    site::RemoveLeftoverModelFolders();
+    platform::RemoveLeftoverTemporaries(a.data);
 
     contest::ContestOptions options;
     options.dataFolder = a.data;
@@ -178,7 +183,24 @@ int serve(const Arguments& a) {
                                .count();
         };
     }
-    contest::Contest contest(options);
+    // The database first: a data folder that is not the site's is left as it was.
+    std::unique_ptr<contest::Contest> owned;
+    try {
+        owned = std::make_unique<contest::Contest>(options);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "zenkor-site: cannot start: %s\n", e.what());
+        return 1;
+    }
+    contest::Contest& contest = *owned;
+    if (site::Outcome first = site::EnsurePublished(a.data); !first) {
+        std::fprintf(stderr, "zenkor-site: cannot set up %s: %s\n", a.data.c_str(), first.reason.c_str());
+        return 1;
+    }
+    site::Site state(a.data);
+    site::SiteServer server;
+    site::ConfigureServer(server);
+    site::AddSiteRoutes(server, state);
+
     state.contest.ranking = [&contest](site::ContestKind kind, int limit) {
         std::vector<site::RankingRow> rows;
         const auto which =
@@ -190,17 +212,18 @@ int serve(const Arguments& a) {
     };
     state.contest.storeContact = [&contest](const site::ContactMessage& m) {
         try {
-            contest.StoreContactMessage({m.subject, m.name, m.email, m.text, m.address}, contest.Now());
-            return true;
+            const auto stored =
+                contest.StoreContactMessage({m.subject, m.name, m.email, m.text, m.address}, contest.Now());
+            return stored == contest::ContactStored::Stored ? site::ContactStored::Stored
+                                                            : site::ContactStored::TooMany;
         } catch (const std::exception&) {
-            return false;
+            return site::ContactStored::Failed;
         }
     };
     contest::RegisterContestRoutes(server, contest);
     state.published.current();  // computes the tournament before the first visitor asks
 
-    const int port =
-        a.port == 0 ? server.bind_to_any_port(a.host) : (server.bind_to_port(a.host, a.port) ? a.port : -1);
+    const int port = server.Bind(a.host, a.port);
     if (port < 0) {
         std::fprintf(stderr, "zenkor-site: cannot listen on %s:%d\n", a.host.c_str(), a.port);
         return 1;
@@ -259,6 +282,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     site::InstallHeadlessServices();
+    // Each waiting connection holds a descriptor.
+    if (rlimit files{}; getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < files.rlim_max) {
+        files.rlim_cur = files.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &files);
+    }
     const int rc = serve(args);
     site::ReleasePictures();
     return rc;

@@ -340,6 +340,11 @@ std::string ContactPage(const Visit& v, const std::string& subject, ContactNotic
                 "The message could not be stored. Try again later.",
                 "No se ha podido guardar el mensaje. Inténtelo más tarde.");
             break;
+        case ContactNotice::TooMany:
+            say("error", "Vous avez déjà envoyé beaucoup de messages aujourd'hui : réessayez demain.",
+                "You have already sent many messages today: try again tomorrow.",
+                "Ya ha enviado muchos mensajes hoy: inténtelo mañana.");
+            break;
         case ContactNotice::None:
             break;
     }

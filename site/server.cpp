@@ -2,11 +2,14 @@
 
 #include <httplib.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
 
 #include "platform/text.h"
+#include "site/client_address.h"
 #include "site/html.h"
 #include "site/pages.h"
 #include "site/pictures.h"
@@ -17,7 +20,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kWorkers = 64;  // each open keep-alive connection pins a worker while it idles
 constexpr std::size_t kPayloadMax = 256 * 1024;
 constexpr int kHomeTopPlayers = 10;
 constexpr int kPictureTopPlayers = 5;
@@ -50,6 +52,10 @@ const char* statusMessage(Lang lang, int status) {
         case 413:
             return T(lang, "L'envoi dépasse 256 Ko.", "The upload is larger than 256 KB.",
                      "El envío supera 256 KB.");
+        case 415:
+            return T(lang, "Les envois compressés ne sont pas acceptés : envoyez le contenu tel quel.",
+                     "Compressed uploads are not accepted: send the content as it is.",
+                     "No se aceptan envíos comprimidos: envíe el contenido tal cual.");
         case 503:
             return T(lang, "Le service est momentanément indisponible.",
                      "The service is unavailable for a moment.",
@@ -69,19 +75,22 @@ void contactPost(Site& site, const httplib::Request& req, httplib::Response& res
     m.name = field(req, "nom").substr(0, kContactFieldMax);
     m.email = field(req, "email").substr(0, kContactFieldMax);
     m.text = field(req, "message");
-    m.address = req.remote_addr;
+    m.address = ClientAddress(req);
     ContactNotice notice = ContactNotice::None;
     if (m.text.find_first_not_of(" \t\r\n") == std::string::npos) notice = ContactNotice::Missing;
     if (m.text.size() > kContactTextMax) notice = ContactNotice::TooLong;
-    if (notice == ContactNotice::None && !(site.contest.storeContact && site.contest.storeContact(m))) {
-        notice = ContactNotice::Unavailable;
+    if (notice == ContactNotice::None) {
+        const ContactStored stored =
+            site.contest.storeContact ? site.contest.storeContact(m) : ContactStored::Failed;
+        if (stored == ContactStored::TooMany) notice = ContactNotice::TooMany;
+        if (stored == ContactStored::Failed) notice = ContactNotice::Unavailable;
     }
     if (notice == ContactNotice::None) {
         res.set_redirect("/contacter.php?envoye=1", 303);
         return;
     }
     if (m.text.size() > kContactTextMax) m.text.resize(kContactTextMax);
-    res.status = notice == ContactNotice::Unavailable ? 503 : 400;
+    res.status = notice == ContactNotice::Unavailable ? 503 : notice == ContactNotice::TooMany ? 429 : 400;
     html(res, ContactPage(visit, m.subject, notice, m));
 }
 
@@ -143,8 +152,29 @@ Visit VisitOf(const httplib::Request& req, httplib::Response& res) {
     return v;
 }
 
+bool CrossSite(const httplib::Request& req) {
+    // Browsers say where a request comes from; "none" is the user's own act (an address opened).
+    const std::string from = req.get_header_value("Sec-Fetch-Site");
+    if (!from.empty()) return from != "same-origin" && from != "none";
+    std::string origin = req.get_header_value("Origin");
+    if (origin.empty()) return false;
+    for (const char* scheme : {"http://", "https://"}) {
+        if (origin.rfind(scheme, 0) == 0) origin.erase(0, std::strlen(scheme));
+    }
+    std::string host = req.get_header_value("Host");
+    for (std::string* s : {&origin, &host}) {
+        for (char& c : *s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return origin != host;
+}
+
+const char* CrossSiteMessage(Lang lang) {
+    return T(lang, "Cette demande vient d'une page d'un autre site : elle est refusée et rien n'a changé.",
+             "This request comes from a page of another site: it is refused and nothing has changed.",
+             "Esta petición viene de una página de otro sitio: se rechaza y nada ha cambiado.");
+}
+
 void ConfigureServer(httplib::Server& server) {
-    server.new_task_queue = [] { return new httplib::ThreadPool(kWorkers); };
     server.set_payload_max_length(kPayloadMax);
     server.set_read_timeout(5, 0);
     server.set_write_timeout(5, 0);
@@ -157,6 +187,23 @@ void ConfigureServer(httplib::Server& server) {
             if (!res.body.empty()) return httplib::Server::HandlerResponse::Unhandled;
             res.set_content(ErrorPage(VisitOf(req, res), res.status), kHtmlType);
             return httplib::Server::HandlerResponse::Handled;
+        }));
+    server.set_pre_routing_handler(
+        httplib::Server::HandlerWithResponse([](const httplib::Request& req, httplib::Response& res) {
+            const auto refuse = [&](int status) {
+                const Visit visit = VisitOf(req, res);
+                res.status = status;
+                res.set_content(ErrorPage(visit, status,
+                                          status == 403 ? CrossSiteMessage(visit.lang) : statusMessage(visit.lang, status)),
+                                kHtmlType);
+                return httplib::Server::HandlerResponse::Handled;
+            };
+            // Nothing the site takes comes compressed: refused before a byte of it is read, so no small
+            // request inflates into gigabytes.
+            if (req.has_header("Content-Encoding")) return refuse(415);
+            const bool changes = req.method != "GET" && req.method != "HEAD" && req.method != "OPTIONS";
+            if (changes && CrossSite(req)) return refuse(403);
+            return httplib::Server::HandlerResponse::Unhandled;
         }));
     // Never a stack of details for the visitor: the reason goes to the log only.
     server.set_exception_handler([](const httplib::Request& req, httplib::Response& res,

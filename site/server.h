@@ -31,11 +31,12 @@ struct ContactMessage {
     std::string address;  // the sender's IP address
 };
 
+enum class ContactStored { Stored, TooMany, Failed };
+
 // What the pages and pictures ask of the contest; empty until the contest installs them.
 struct ContestServices {
     std::function<std::vector<RankingRow>(ContestKind, int limit)> ranking;
-    // False when the message could not be stored.
-    std::function<bool(const ContactMessage&)> storeContact;
+    std::function<ContactStored(const ContactMessage&)> storeContact;
 };
 
 // The state the routes share: the data folder, the published file, the contest's services.
@@ -48,8 +49,14 @@ struct Site {
     std::vector<RankingRow> ranking(ContestKind kind, int limit) const;
 };
 
-// Worker pool, payload and time limits, error and exception pages: every route of the site relies on them.
+// Payload and time limits, error and exception pages, compressed bodies and cross-site changes refused:
+// every route of the site relies on them.
 void ConfigureServer(httplib::Server& server);
+
+// A request that a page of another site made the visitor's browser send.
+bool CrossSite(const httplib::Request& req);
+// Why such a request is refused.
+const char* CrossSiteMessage(Lang lang);
 
 // The resources and pages of the site (the contest adds its own routes beside them).
 void AddSiteRoutes(httplib::Server& server, Site& site);

@@ -1,5 +1,10 @@
 #include "site/tournament.h"
 
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -29,14 +34,29 @@ class HeadlessDialogs : public platform::Dialogs {
     std::string inputBox(const std::string&, const std::string&, const std::string&) override { return {}; }
 };
 
-// A private folder that serves as the window model's program folder.
-const fs::path& workFolder() {
-    static const fs::path folder = [] {
-        std::string pattern = (fs::temp_directory_path() / "zenkor-site-XXXXXX").string();
+constexpr std::string_view kModelFolderPrefix = "zenkor-site-";
+
+// The window model's program folder: "zenkor-site-<pid>-XXXXXX" in the temporary folder, private, under
+// a name nobody can plant beforehand, removed when the process ends.
+class ModelFolder {
+  public:
+    ModelFolder() {
+        std::string pattern = (fs::temp_directory_path() /
+                               (std::string(kModelFolderPrefix) + std::to_string(getpid()) + "-XXXXXX"))
+                                  .string();
         if (!mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder for the window model");
-        return fs::path(pattern);
-    }();
-    return folder;
+        path = pattern;
+    }
+    ~ModelFolder() {
+        std::error_code ec;
+        fs::remove_all(path, ec);
+    }
+    fs::path path;
+};
+
+const fs::path& workFolder() {
+    static const ModelFolder folder;
+    return folder.path;
 }
 
 // Match k of a round: boxes 2k and 2k+1 of the team, score and penalty arrays.
@@ -100,6 +120,31 @@ std::string iniValue(std::string_view bytes, const char* section, const char* ke
 std::mutex& WindowModelMutex() {
     static std::mutex mutex;
     return mutex;
+}
+
+int RemoveLeftoverModelFolders() {
+    int removed = 0;
+    std::error_code ec;
+    const fs::path temp = fs::temp_directory_path(ec);
+    if (ec) return 0;
+    for (fs::directory_iterator it(temp, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.rfind(kModelFolderPrefix, 0) != 0) continue;
+        const std::string rest = name.substr(kModelFolderPrefix.size());
+        const size_t dash = rest.find('-');
+        if (dash == 0 || dash == std::string::npos || dash > 9 || rest.size() != dash + 7 ||
+            rest.find_first_not_of("0123456789") != dash) {
+            continue;
+        }
+        struct stat st {};
+        if (lstat(it->path().c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != getuid()) continue;
+        const pid_t pid = static_cast<pid_t>(std::stol(rest.substr(0, dash)));
+        // A process still running may be using it.
+        if (pid == getpid() || kill(pid, 0) == 0 || errno == EPERM) continue;
+        std::error_code removeError;
+        if (fs::remove_all(it->path(), removeError) > 0) ++removed;
+    }
+    return removed;
 }
 
 void InstallHeadlessServices() {

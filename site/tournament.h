@@ -54,6 +54,10 @@ TournamentView ComputeTournament(std::string_view editionBytes);
 // on the site holds this lock for the whole run.
 std::mutex& WindowModelMutex();
 
+// Removes the window model's folders that ended processes left in the temporary folder (a site killed
+// with SIGKILL); the number removed.
+int RemoveLeftoverModelFolders();
+
 // Services the window model calls that must never wait for a person on a server: message boxes answer
 // "No" (a newer-version prompt loads the file all the same), input boxes cancel. Call once at start.
 void InstallHeadlessServices();

@@ -11,6 +11,7 @@
 
 #include "platform/ini.h"
 #include "platform/text.h"
+#include "site/client_address.h"
 #include "site/contest/upload_reader.h"
 
 namespace contest {
@@ -20,21 +21,41 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::int64_t kFailureWindow = 15 * 60;  // failed logins counted over this time
-constexpr int kFreeFailures = 5;                  // before the address is slowed down
+constexpr int kFreeAddressFailures = 5;           // before an address is slowed down
+constexpr int kFreeAccountFailures = 10;          // before an account is, whatever the addresses
 constexpr std::int64_t kFirstWait = 30;           // doubled with every further failure
 constexpr std::int64_t kLongestWait = 15 * 60;
+constexpr std::int64_t kAttemptsKept = 24 * 3600;
+constexpr int kRegistrationsPerHour = 20;  // per address
+constexpr int kUploadsPerHour = 20;        // per player and contest
+constexpr int kAddressUploadsPerHour = 60;
+constexpr int kContactPerDay = 10;  // per address
+constexpr int kContactAllPerDay = 500;
 constexpr size_t kMaxFileName = 200;
 
-// Hashing takes tens of megabytes for tens of milliseconds: a few at a time, whatever the worker count.
+// Hashing takes tens of megabytes for tens of milliseconds: a few at a time, whatever the worker count;
+// a login that finds no slot for a while is asked to come back rather than holding its worker.
+constexpr std::chrono::seconds kHashWait{3};
 std::counting_semaphore<3>& hashSlots() {
     static std::counting_semaphore<3> slots(3);
     return slots;
 }
 
 struct SlotGuard {
-    SlotGuard() { hashSlots().acquire(); }
-    ~SlotGuard() { hashSlots().release(); }
+    bool taken = hashSlots().try_acquire_for(kHashWait);
+    ~SlotGuard() {
+        if (taken) hashSlots().release();
+    }
 };
+
+struct Busy {};
+
+// Seconds to wait before the next try when n things happened since `since`, the first at `first`, and
+// `limit` are allowed in `period`; 0 when the next one may go.
+std::int64_t waitForRoom(std::int64_t n, std::int64_t first, int limit, std::int64_t period,
+                         std::int64_t now) {
+    return n >= limit ? std::max<std::int64_t>(1, first + period - now) : 0;
+}
 
 // Decodes one UTF-8 code point at s[i], advancing i; -1 for a malformed sequence.
 long nextCodePoint(std::string_view s, size_t& i) {
@@ -240,6 +261,7 @@ namespace {
 std::string hashWith(const ContestOptions& options, std::string_view password) {
     char hash[crypto_pwhash_STRBYTES];
     SlotGuard slot;
+    if (!slot.taken) throw Busy{};
     if (crypto_pwhash_str(hash, password.data(), password.size(), options.hashOps, options.hashMemory) != 0) {
         throw std::runtime_error("out of memory while hashing a password");
     }
@@ -260,27 +282,8 @@ std::string Contest::hashPassword(std::string_view password) const {
 
 bool Contest::verifyPassword(const std::string& hash, std::string_view password) const {
     SlotGuard slot;
+    if (!slot.taken) throw Busy{};
     return crypto_pwhash_str_verify(hash.c_str(), password.data(), password.size()) == 0;
-}
-
-std::optional<std::int64_t> Contest::throttledFor(std::string_view address, std::int64_t now) {
-    Statement failures(*db_, "SELECT COUNT(*), MAX(at) FROM failed_logins WHERE address = ? AND at > ?");
-    failures.bind(1, address).bind(2, now - kFailureWindow);
-    if (!failures.step()) return std::nullopt;
-    const std::int64_t count = failures.integer(0);
-    if (count < kFreeFailures) return std::nullopt;
-    const std::int64_t wait =
-        std::min(kLongestWait, kFirstWait << std::min<std::int64_t>(count - kFreeFailures, 10));
-    const std::int64_t until = failures.integer(1) + wait;
-    if (now >= until) return std::nullopt;
-    return until - now;
-}
-
-void Contest::noteFailure(std::string_view address, std::int64_t now) {
-    Statement note(*db_, "INSERT INTO failed_logins(address, at) VALUES(?, ?)");
-    note.bind(1, address).bind(2, now).run();
-    Statement forget(*db_, "DELETE FROM failed_logins WHERE at < ?");
-    forget.bind(1, now - 24 * 3600).run();
 }
 
 LoginResult Contest::Login(std::string_view pseudonymIn, std::string_view password, std::string_view address,
@@ -302,55 +305,89 @@ LoginResult Contest::Login(std::string_view pseudonymIn, std::string_view passwo
     }
     const std::string pseudonym = normalizePseudonym(pseudonymIn);
     const std::string key = pseudonymKey(pseudonym);
+    const std::string from = site::AddressKey(address);
 
+    // The attempt is counted, and the limits checked, in one locked step before any hashing: however many
+    // come at once, no more than the limits allow get their password checked.
     std::optional<std::pair<std::int64_t, std::string>> player;  // id and hash
+    std::int64_t attempt = 0;
     {
         std::lock_guard lock(mutex_);
-        if (const auto wait = throttledFor(address, now)) {
-            result.outcome = LoginOutcome::Throttled;
-            result.retryAfter = *wait;
-            result.message = "Trop d'essais de mot de passe depuis votre adresse : réessayez dans " +
-                             std::to_string((result.retryAfter + 59) / 60) + " minute(s).";
-            return result;
-        }
         Statement find(*db_, "SELECT id, password_hash FROM players WHERE pseudonym_key = ?");
         find.bind(1, key);
         if (find.step()) player.emplace(find.integer(0), find.text(1));
-    }
+        std::int64_t wait = 0;
+        if (player) {
+            wait = std::max(failureWait("address", from, kFreeAddressFailures, now),
+                            failureWait("account", key, kFreeAccountFailures, now));
 
-    if (!player) {
-        const std::string hash = hashPassword(password);
-        std::lock_guard lock(mutex_);
-        Statement insert(
-            *db_,
-            "INSERT INTO players(pseudonym, pseudonym_key, password_hash, created_at) VALUES(?, ?, ?, ?) "
-            "ON CONFLICT(pseudonym_key) DO NOTHING");
-        insert.bind(1, pseudonym).bind(2, key).bind(3, hash).bind(4, now).run();
-        if (db_->changes() == 1) {
-            result.outcome = LoginOutcome::Registered;
-            player.emplace(db_->lastInsertId(), hash);
         } else {
-            // Someone registered the same pseudonym in between: theirs it is.
-            Statement find(*db_, "SELECT id, password_hash FROM players WHERE pseudonym_key = ?");
-            find.bind(1, key);
-            if (find.step()) player.emplace(find.integer(0), find.text(1));
+            Statement count(
+                *db_,
+                "SELECT COUNT(*), MIN(at) FROM attempts WHERE kind = 'register' AND address = ? AND "
+                "at > ?");
+            count.bind(1, from).bind(2, now - 3600);
+            if (count.step())
+                wait = waitForRoom(count.integer(0), count.integer(1), kRegistrationsPerHour, 3600, now);
+            result.newPseudonyms = wait > 0;
         }
-    }
-    if (result.outcome != LoginOutcome::Registered) {
-        if (!player || !verifyPassword(player->second, password)) {
-            std::lock_guard lock(mutex_);
-            noteFailure(address, now);
-            result.outcome = LoginOutcome::Refused;
-            result.message = "Pseudo ou mot de passe incorrect.";
+        if (wait > 0) {
+            result.outcome = LoginOutcome::Throttled;
+            result.retryAfter = wait;
             return result;
         }
-        result.outcome = LoginOutcome::LoggedIn;
-        if (crypto_pwhash_str_needs_rehash(player->second.c_str(), options_.hashOps, options_.hashMemory) !=
-            0) {
+        attempt = noteAttempt(player ? "login" : "register", from, key, player.has_value(), now);
+    }
+
+    try {
+        if (!player) {
             const std::string hash = hashPassword(password);
             std::lock_guard lock(mutex_);
-            Statement update(*db_, "UPDATE players SET password_hash = ? WHERE id = ?");
-            update.bind(1, hash).bind(2, player->first).run();
+            Statement insert(
+                *db_,
+                "INSERT INTO players(pseudonym, pseudonym_key, password_hash, created_at) VALUES(?, ?, ?, ?) "
+                "ON CONFLICT(pseudonym_key) DO NOTHING");
+            insert.bind(1, pseudonym).bind(2, key).bind(3, hash).bind(4, now).run();
+            if (db_->changes() == 1) {
+                result.outcome = LoginOutcome::Registered;
+                player.emplace(db_->lastInsertId(), hash);
+            } else {
+                // Someone registered the same pseudonym in between: theirs it is, and this is a login to it.
+                Statement find(*db_, "SELECT id, password_hash FROM players WHERE pseudonym_key = ?");
+                find.bind(1, key);
+                if (find.step()) player.emplace(find.integer(0), find.text(1));
+                attempt = noteAttempt("login", from, key, true, now);
+            }
+        }
+        if (result.outcome != LoginOutcome::Registered) {
+            if (!player || !verifyPassword(player->second, password)) {
+                result.outcome = LoginOutcome::Refused;
+                result.message = "Pseudo ou mot de passe incorrect.";
+                return result;  // the attempt stays counted as failed
+            }
+            result.outcome = LoginOutcome::LoggedIn;
+            {
+                std::lock_guard lock(mutex_);
+                Statement passed(*db_, "UPDATE attempts SET failed = 0 WHERE id = ?");
+                passed.bind(1, attempt).run();
+            }
+            if (crypto_pwhash_str_needs_rehash(player->second.c_str(), options_.hashOps,
+                                               options_.hashMemory) != 0) {
+                const std::string hash = hashPassword(password);
+                std::lock_guard lock(mutex_);
+                Statement update(*db_, "UPDATE players SET password_hash = ? WHERE id = ?");
+                update.bind(1, hash).bind(2, player->first).run();
+            }
+        }
+    } catch (const Busy&) {
+        // Not the visitor's failure: the attempt does not count.
+        if (result.outcome != LoginOutcome::Registered && result.outcome != LoginOutcome::LoggedIn) {
+            std::lock_guard lock(mutex_);
+            Statement forget(*db_, "DELETE FROM attempts WHERE id = ?");
+            forget.bind(1, attempt).run();
+            result.outcome = LoginOutcome::Busy;
+            result.retryAfter = 10;
+            return result;
         }
     }
 
@@ -368,6 +405,33 @@ LoginResult Contest::Login(std::string_view pseudonymIn, std::string_view passwo
         .bind(5, now + kSessionSeconds)
         .run();
     return result;
+}
+
+std::int64_t Contest::failureWait(const char* column, const std::string& value, int free, std::int64_t now) {
+    const std::string sql =
+        std::string("SELECT COUNT(*), MAX(at) FROM attempts WHERE kind = 'login' AND failed = 1 AND ") +
+        column + " = ? AND at > ?";
+    Statement failures(*db_, sql);
+    failures.bind(1, value).bind(2, now - kFailureWindow);
+    if (!failures.step()) return 0;
+    const std::int64_t count = failures.integer(0);
+    if (count < free) return 0;
+    const std::int64_t wait = std::min(kLongestWait, kFirstWait << std::min<std::int64_t>(count - free, 10));
+    return std::max<std::int64_t>(0, failures.integer(1) + wait - now);
+}
+
+std::int64_t Contest::noteAttempt(const char* kind, const std::string& address, const std::string& account,
+                                  bool failed, std::int64_t now) {
+    Statement forget(*db_, "DELETE FROM attempts WHERE at < ?");
+    forget.bind(1, now - kAttemptsKept).run();
+    Statement note(*db_, "INSERT INTO attempts(kind, address, account, at, failed) VALUES(?, ?, ?, ?, ?)");
+    note.bind(1, std::string_view(kind))
+        .bind(2, address)
+        .bind(3, account)
+        .bind(4, now)
+        .bind(5, std::int64_t{failed})
+        .run();
+    return db_->lastInsertId();
 }
 
 std::optional<SessionInfo> Contest::Session(std::string_view token, std::int64_t now) {
@@ -396,22 +460,41 @@ PasswordChangeResult Contest::ChangePassword(std::int64_t playerId, std::string_
         result.outcome = PasswordChange::Invalid;
         return result;
     }
-    std::string hash;
+    // A wrong current password counts as a failed login of the account, reserved before the check.
+    const std::string from = site::AddressKey(address);
+    std::string hash, key;
+    std::int64_t attempt = 0;
     {
         std::lock_guard lock(mutex_);
-        if (const auto wait = throttledFor(address, now)) {
+        Statement find(*db_, "SELECT password_hash, pseudonym_key FROM players WHERE id = ?");
+        find.bind(1, playerId);
+        if (find.step()) {
+            hash = find.text(0);
+            key = find.text(1);
+        }
+        const std::int64_t wait = std::max(failureWait("address", from, kFreeAddressFailures, now),
+                                           failureWait("account", key, kFreeAccountFailures, now));
+        if (wait > 0) {
             result.outcome = PasswordChange::Throttled;
-            result.retryAfter = *wait;
+            result.retryAfter = wait;
             return result;
         }
-        Statement find(*db_, "SELECT password_hash FROM players WHERE id = ?");
-        find.bind(1, playerId);
-        if (find.step()) hash = find.text(0);
+        attempt = noteAttempt("login", from, key, true, now);
     }
-    if (hash.empty() || current.size() > kMaxPassword || !verifyPassword(hash, current)) {
+    try {
+        if (hash.empty() || current.size() > kMaxPassword || !verifyPassword(hash, current)) return result;
+    } catch (const Busy&) {
         std::lock_guard lock(mutex_);
-        noteFailure(address, now);
+        Statement forget(*db_, "DELETE FROM attempts WHERE id = ?");
+        forget.bind(1, attempt).run();
+        result.outcome = PasswordChange::Throttled;
+        result.retryAfter = 10;
         return result;
+    }
+    {
+        std::lock_guard lock(mutex_);
+        Statement passed(*db_, "UPDATE attempts SET failed = 0 WHERE id = ?");
+        passed.bind(1, attempt).run();
     }
     const std::string newHash = hashPassword(next);
     std::lock_guard lock(mutex_);
@@ -682,8 +765,30 @@ std::shared_ptr<const Results> Contest::Published(Kind kind) {
 }
 
 UploadResult Contest::Upload(std::int64_t playerId, Kind kind, std::string_view fileName,
-                             std::string_view bytes, std::int64_t now) {
+                             std::string_view bytes, std::string_view address, std::int64_t now) {
     UploadResult result;
+    const std::string from = site::AddressKey(address);
+    {
+        std::lock_guard lock(mutex_);
+        Statement mine(
+            *db_,
+            "SELECT COUNT(*), MIN(uploaded_at) FROM uploads WHERE player_id = ? AND contest = ? AND "
+            "uploaded_at > ?");
+        mine.bind(1, playerId).bind(2, KindName(kind)).bind(3, now - 3600);
+        std::int64_t wait =
+            mine.step() ? waitForRoom(mine.integer(0), mine.integer(1), kUploadsPerHour, 3600, now) : 0;
+        Statement theirs(
+            *db_, "SELECT COUNT(*), MIN(uploaded_at) FROM uploads WHERE address = ? AND uploaded_at > ?");
+        theirs.bind(1, from).bind(2, now - 3600);
+        if (theirs.step()) {
+            wait = std::max(
+                wait, waitForRoom(theirs.integer(0), theirs.integer(1), kAddressUploadsPerHour, 3600, now));
+        }
+        if (wait > 0) {
+            result.retryAfter = wait;
+            return result;
+        }
+    }
     const std::shared_ptr<const Results> published = Published(kind);
     auto reading = ReadUpload(kind, bytes, *published);
     if (const auto* refusal = std::get_if<Refusal>(&reading)) {
@@ -695,17 +800,27 @@ UploadResult Contest::Upload(std::int64_t playerId, Kind kind, std::string_view 
 
     std::lock_guard lock(mutex_);
     Board& b = board(kind);
+    // The same file as the last one sets the same predictions: nothing new is stored.
+    Statement last(*db_,
+                   "SELECT bytes FROM uploads WHERE player_id = ? AND contest = ? ORDER BY id DESC LIMIT 1");
+    last.bind(1, playerId).bind(2, KindName(kind));
+    const bool same = last.step() && last.text(0) == bytes;
     Transaction tx(*db_);
-    Statement upload(*db_,
-                     "INSERT INTO uploads(player_id, contest, uploaded_at, file_name, bytes, matches_taken) "
-                     "VALUES(?, ?, ?, ?, ?, 0)");
-    upload.bind(1, playerId)
-        .bind(2, KindName(kind))
-        .bind(3, now)
-        .bind(4, fileName.substr(0, kMaxFileName))
-        .bindBlob(5, bytes)
-        .run();
-    const std::int64_t uploadId = db_->lastInsertId();
+    std::int64_t uploadId = 0;
+    if (!same) {
+        Statement upload(
+            *db_,
+            "INSERT INTO uploads(player_id, contest, uploaded_at, file_name, bytes, matches_taken, address) "
+            "VALUES(?, ?, ?, ?, ?, 0, ?)");
+        upload.bind(1, playerId)
+            .bind(2, KindName(kind))
+            .bind(3, now)
+            .bind(4, fileName.substr(0, kMaxFileName))
+            .bindBlob(5, bytes)
+            .bind(6, from)
+            .run();
+        uploadId = db_->lastInsertId();
+    }
     Statement keep(
         *db_,
         "INSERT INTO predictions(player_id, contest, match_key, team1, team2, goals1, goals2, winner, "
@@ -720,14 +835,16 @@ UploadResult Contest::Upload(std::int64_t playerId, Kind kind, std::string_view 
             ++result.locked;
             continue;
         }
-        keepPrediction(keep, playerId, kind, m.key, m, uploadId);
         ++result.taken;
+        if (!same) keepPrediction(keep, playerId, kind, m.key, m, uploadId);
     }
-    // The bracket and the champion count from the last file before the tournament's first kick-off.
-    if (kind == Kind::Tournament && published->bracketOpen(now))
-        keepBracket(keep, playerId, predictions, uploadId);
-    Statement taken(*db_, "UPDATE uploads SET matches_taken = ? WHERE id = ?");
-    taken.bind(1, static_cast<std::int64_t>(result.taken)).bind(2, uploadId).run();
+    if (!same) {
+        // The bracket and the champion count from the last file before the tournament's first kick-off.
+        if (kind == Kind::Tournament && published->bracketOpen(now))
+            keepBracket(keep, playerId, predictions, uploadId);
+        Statement taken(*db_, "UPDATE uploads SET matches_taken = ? WHERE id = ?");
+        taken.bind(1, static_cast<std::int64_t>(result.taken)).bind(2, uploadId).run();
+    }
     tx.commit();
     // Scored against the board's results, which a publish may have replaced since the file was read.
     rescorePlayer(b, playerId);
@@ -869,8 +986,14 @@ std::optional<MatchCard> Contest::MatchPredictions(Kind kind, std::string_view k
     return card;
 }
 
-void Contest::StoreContactMessage(const ContactMessage& message, std::int64_t now) {
+ContactStored Contest::StoreContactMessage(const ContactMessage& message, std::int64_t now) {
+    const std::string from = site::AddressKey(message.address);
     std::lock_guard lock(mutex_);
+    Statement count(*db_, "SELECT COUNT(*), SUM(address = ?) FROM contact_messages WHERE received_at > ?");
+    count.bind(1, from).bind(2, now - 24 * 3600);
+    if (count.step() && (count.integer(0) >= kContactAllPerDay || count.integer(1) >= kContactPerDay)) {
+        return ContactStored::TooMany;
+    }
     Statement st(*db_,
                  "INSERT INTO contact_messages(received_at, subject, name, email, message, address) "
                  "VALUES(?, ?, ?, ?, ?, ?)");
@@ -879,8 +1002,9 @@ void Contest::StoreContactMessage(const ContactMessage& message, std::int64_t no
         .bind(3, message.name)
         .bind(4, message.email)
         .bind(5, message.message)
-        .bind(6, message.address)
+        .bind(6, from)
         .run();
+    return ContactStored::Stored;
 }
 
 }  // namespace contest

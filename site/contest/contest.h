@@ -42,13 +42,14 @@ enum class PseudonymIssue { None, Empty, Characters, TooLong };
 PseudonymIssue CheckPseudonym(std::string_view pseudonym);
 std::string PseudonymProblem(std::string_view pseudonym);
 
-enum class LoginOutcome { Registered, LoggedIn, Refused, Invalid, Throttled };
+enum class LoginOutcome { Registered, LoggedIn, Refused, Invalid, Throttled, Busy };
 
 struct LoginResult {
     LoginOutcome outcome = LoginOutcome::Refused;
     std::string message;          // for Refused, Invalid and Throttled
     std::string token;            // the new session's token (cookie value) when registered or logged in
-    std::int64_t retryAfter = 0;  // seconds, when throttled
+    std::int64_t retryAfter = 0;  // seconds, when throttled or busy
+    bool newPseudonyms = false;   // throttled for registering too many
     bool ok() const { return outcome == LoginOutcome::Registered || outcome == LoginOutcome::LoggedIn; }
 };
 
@@ -60,10 +61,11 @@ struct SessionInfo {
 
 struct UploadResult {
     bool ok = false;
-    std::string message;  // why the file was refused
+    std::string message;          // why the file was refused
     RefusalReason reason = RefusalReason::Empty;
-    int taken = 0;   // matches whose prediction the file set
-    int locked = 0;  // matches already started, kept as they were
+    std::int64_t retryAfter = 0;  // seconds, when the player or the address sent too many
+    int taken = 0;                // matches whose prediction the file set
+    int locked = 0;               // matches already started, kept as they were
 };
 
 struct RankRow {
@@ -120,6 +122,7 @@ struct PlayerCard {
 struct ContactMessage {
     std::string subject, name, email, message, address;
 };
+enum class ContactStored { Stored, TooMany };
 
 struct StoredMessage : ContactMessage {
     std::int64_t id = 0;
@@ -147,7 +150,8 @@ class Contest {
     std::int64_t Now() const;
     const ContestOptions& options() const { return options_; }
 
-    // A new pseudonym registers with the password; a known one must match it.
+    // A new pseudonym registers with the password; a known one must match it. Wrong passwords are limited
+    // per address (IPv6 by /64) and per account, new pseudonyms per address.
     LoginResult Login(std::string_view pseudonym, std::string_view password, std::string_view address,
                       std::int64_t now);
     std::optional<SessionInfo> Session(std::string_view token, std::int64_t now);
@@ -158,8 +162,10 @@ class Contest {
                                         std::string_view next, std::string_view address,
                                         std::string_view keepToken, std::int64_t now);
 
+    // At most a few files per player and hour, and per address; a file identical to the player's last one
+    // stores nothing new.
     UploadResult Upload(std::int64_t playerId, Kind kind, std::string_view fileName, std::string_view bytes,
-                        std::int64_t now);
+                        std::string_view address, std::int64_t now);
 
     // The ranking, best first: limit rows from offset. Never waits for a rescoring: a new published file
     // is read and everybody scored in the background, the previous ranking serving meanwhile.
@@ -179,7 +185,8 @@ class Contest {
     // The published matches of a contest.
     std::shared_ptr<const Results> Published(Kind kind);
 
-    void StoreContactMessage(const ContactMessage& message, std::int64_t now);
+    // A few messages a day per address (IPv6 by /64), and a bound on all of them.
+    ContactStored StoreContactMessage(const ContactMessage& message, std::int64_t now);
 
   private:
     struct Board;
@@ -194,9 +201,11 @@ class Contest {
     void rank(Board& b);
     void rescorePlayer(Board& b, std::int64_t playerId);
     std::vector<Match> predictionsOf(Kind kind, std::int64_t playerId);
+    // Seconds before the next login to value (an address key or an account) may be checked.
+    std::int64_t failureWait(const char* column, const std::string& value, int free, std::int64_t now);
+    std::int64_t noteAttempt(const char* kind, const std::string& address, const std::string& account,
+                             bool failed, std::int64_t now);
     std::string hashPassword(std::string_view password) const;
-    std::optional<std::int64_t> throttledFor(std::string_view address, std::int64_t now);  // under mutex_
-    void noteFailure(std::string_view address, std::int64_t now);                          // under mutex_
     bool verifyPassword(const std::string& hash, std::string_view password) const;
 
     ContestOptions options_;

@@ -81,6 +81,25 @@ ALTER TABLE predictions_by_player RENAME TO predictions;
 CREATE TABLE bracket_pending(player_id INTEGER PRIMARY KEY REFERENCES players(id) ON DELETE CASCADE);
 INSERT OR IGNORE INTO bracket_pending SELECT DISTINCT player_id FROM uploads WHERE contest = 'euro';
 )sql",
+    // Login attempts per address and per account, reserved before the password is checked; where uploads,
+    // registrations and contact messages come from, for their limits.
+    R"sql(
+DROP TABLE failed_logins;
+CREATE TABLE attempts(
+    id INTEGER PRIMARY KEY,
+    kind TEXT NOT NULL,
+    address TEXT NOT NULL,
+    account TEXT NOT NULL,
+    at INTEGER NOT NULL,
+    failed INTEGER NOT NULL);
+CREATE INDEX attempts_address ON attempts(kind, address, at);
+CREATE INDEX attempts_account ON attempts(kind, account, at);
+CREATE INDEX attempts_at ON attempts(at);
+ALTER TABLE uploads ADD COLUMN address TEXT NOT NULL DEFAULT '';
+CREATE INDEX uploads_address ON uploads(address, uploaded_at);
+CREATE INDEX contact_messages_address ON contact_messages(address, received_at);
+CREATE INDEX contact_messages_received ON contact_messages(received_at);
+)sql",
 };
 
 }  // namespace
@@ -163,19 +182,74 @@ bool Statement::isNull(int column) const {
     return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
 }
 
-Database::Database(const std::filesystem::path& file) {
+Database::Database(const std::filesystem::path& file) : file_(file) {
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
     if (sqlite3_open_v2(file.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
         const std::string why = db_ ? sqlite3_errmsg(db_) : "out of memory";
         sqlite3_close(db_);
         db_ = nullptr;
-        throw DatabaseError("open " + file.string() + ": " + why);
+        throw DatabaseError(file.string() + ": cannot open: " + why);
     }
     sqlite3_busy_timeout(db_, 5000);
-    exec("PRAGMA journal_mode=WAL;");
-    exec("PRAGMA synchronous=NORMAL;");
-    exec("PRAGMA foreign_keys=ON;");
-    migrate();
+    try {
+        // Checked before the first write: a file that is not ours, or not whole, is left as it was.
+        checkFile();
+        exec("PRAGMA journal_mode=WAL;");
+        exec("PRAGMA synchronous=NORMAL;");
+        exec("PRAGMA foreign_keys=ON;");
+        migrate();
+    } catch (...) {
+        sqlite3_close(db_);
+        db_ = nullptr;
+        throw;
+    }
+}
+
+void Database::checkFile() {
+    if (sqlite3_db_readonly(db_, "main") == 1) {
+        throw DatabaseError(file_.string() + ": the file is read-only; the site must be able to write it");
+    }
+    std::int64_t application = 0, version = 0, objects = 0, ourTables = 0;
+    try {
+        application = single("PRAGMA application_id");
+        version = single("PRAGMA user_version");
+        objects = single("SELECT COUNT(*) FROM sqlite_master");
+        ourTables = single(
+            "SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name IN ('players', 'sessions', "
+            "'uploads', 'predictions', 'contact_messages')");
+    } catch (const DatabaseError&) {
+        throw DatabaseError(file_.string() + ": not a database of zenkor-site, or damaged (" +
+                            sqlite3_errmsg(db_) + ")");
+    }
+    // A site from before the mark left its schema versions and its tables, without an application id.
+    const bool unmarkedOurs = application == 0 && version > 0 && ourTables == 5;
+    const bool fresh = application == 0 && version == 0 && objects == 0;
+    if (application != kApplicationId && !unmarkedOurs && !fresh) {
+        throw DatabaseError(file_.string() + ": not a database of zenkor-site (application id " +
+                            std::to_string(application) + ", " + std::to_string(objects) +
+                            " tables and indexes of another program); nothing was changed");
+    }
+    if (version > static_cast<std::int64_t>(kMigrations.size())) {
+        throw DatabaseError(file_.string() + ": made by a newer zenkor-site (schema " +
+                            std::to_string(version) + ", this one knows " +
+                            std::to_string(kMigrations.size()) + "); nothing was changed");
+    }
+    std::string verdict;
+    try {
+        Statement check(*this, "PRAGMA quick_check(1)");
+        verdict = check.step() ? check.text(0) : "no answer";
+    } catch (const DatabaseError&) {
+        verdict = sqlite3_errmsg(db_);
+    }
+    if (verdict != "ok") {
+        throw DatabaseError(file_.string() + ": the database is damaged (" + verdict +
+                            "); put back a backup of it, or move it away to start an empty contest");
+    }
+}
+
+std::int64_t Database::single(const char* sql) {
+    Statement st(*this, sql);
+    return st.step() ? st.integer(0) : 0;
 }
 
 Database::~Database() {
@@ -210,8 +284,10 @@ void Database::fail(std::string_view what) const {
 
 void Database::migrate() {
     const int current = schemaVersion();
-    if (current > static_cast<int>(kMigrations.size())) {
-        throw DatabaseError("the database was made by a newer site (schema " + std::to_string(current) + ")");
+    if (single("PRAGMA application_id") != kApplicationId) {
+        Transaction tx(*this);
+        exec(("PRAGMA application_id=" + std::to_string(kApplicationId)).c_str());
+        tx.commit();
     }
     for (int step = current; step < static_cast<int>(kMigrations.size()); ++step) {
         // The version moves with the step's own transaction, so a failed step leaves the old schema whole.

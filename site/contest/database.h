@@ -20,6 +20,9 @@ class DatabaseError : public std::runtime_error {
 
 class Database;
 
+// PRAGMA application_id of the site's database ("ZkSt"): a file without it is another program's.
+inline constexpr std::int64_t kApplicationId = 0x5A6B5374;
+
 // One prepared statement; parameters are bound by position (1 first), never pasted into the SQL text.
 class Statement {
   public:
@@ -53,7 +56,8 @@ class Statement {
 
 class Database {
   public:
-    // Opens (creating) the file, sets the connection's pragmas and brings the schema up to date.
+    // Opens (creating) the file, sets the connection's pragmas and brings the schema up to date. A file
+    // that is another program's, damaged, read-only or of a newer schema throws, left untouched.
     explicit Database(const std::filesystem::path& file);
     ~Database();
     Database(const Database&) = delete;
@@ -67,7 +71,10 @@ class Database {
     [[noreturn]] void fail(std::string_view what) const;
 
   private:
+    void checkFile();
     void migrate();
+    std::int64_t single(const char* sql);
+    std::filesystem::path file_;
     sqlite3* db_ = nullptr;
 };
 

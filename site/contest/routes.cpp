@@ -7,6 +7,7 @@
 #include <initializer_list>
 
 #include "platform/text.h"
+#include "site/client_address.h"
 #include "site/contest/contest.h"
 #include "site/contest/upload_reader.h"
 #include "site/html.h"
@@ -261,11 +262,36 @@ std::string passwordProblem(Lang lang, std::string_view password) {
     return {};
 }
 
+std::string inMinutes(Lang lang, std::int64_t seconds) {
+    return std::to_string((seconds + 59) / 60) + T(lang, " minute(s).", " minute(s).", " minuto(s).");
+}
+
 std::string throttledText(Lang lang, std::int64_t retryAfter) {
-    return T(lang, "Trop d'essais de mot de passe depuis votre adresse : réessayez dans ",
-             "Too many password attempts from your address: try again in ",
-             "Demasiados intentos de contraseña desde su dirección: vuelva a intentarlo dentro de ") +
-           std::to_string((retryAfter + 59) / 60) + T(lang, " minute(s).", " minute(s).", " minuto(s).");
+    return T(lang, "Trop d'essais de mot de passe pour ce pseudo ou depuis votre adresse : réessayez dans ",
+             "Too many password attempts for this nickname or from your address: try again in ",
+             "Demasiados intentos de contraseña para este seudónimo o desde su dirección: vuelva a "
+             "intentarlo dentro de ") +
+           inMinutes(lang, retryAfter);
+}
+
+std::string newPseudonymsText(Lang lang, std::int64_t retryAfter) {
+    return T(lang, "Trop de nouveaux pseudos depuis votre adresse : réessayez dans ",
+             "Too many new nicknames from your address: try again in ",
+             "Demasiados seudónimos nuevos desde su dirección: vuelva a intentarlo dentro de ") +
+           inMinutes(lang, retryAfter);
+}
+
+const char* busyText(Lang lang) {
+    return T(lang, "Le site est très occupé : réessayez dans quelques secondes.",
+             "The site is very busy: try again in a few seconds.",
+             "El sitio está muy ocupado: vuelva a intentarlo dentro de unos segundos.");
+}
+
+std::string uploadsLimitText(Lang lang, std::int64_t retryAfter) {
+    return T(lang, "Trop de fichiers envoyés en une heure : réessayez dans ",
+             "Too many files sent in one hour: try again in ",
+             "Demasiados archivos enviados en una hora: vuelva a intentarlo dentro de ") +
+           inMinutes(lang, retryAfter);
 }
 
 const char* wrongPassword(Lang lang) {
@@ -432,7 +458,7 @@ void showContestPage(Contest& c, const ContestPages& p, const httplib::Request& 
 void login(Contest& c, const ContestPages& p, const std::string& pseudonym, const std::string& password,
            const httplib::Request& req, httplib::Response& res, const Visit& v) {
     const Lang lang = v.lang;
-    const LoginResult r = c.Login(pseudonym, password, req.remote_addr, c.Now());
+    const LoginResult r = c.Login(pseudonym, password, site::ClientAddress(req), c.Now());
     if (r.ok()) {
         res.set_header("Set-Cookie",
                        std::string(kCookieName) + "=" + r.token +
@@ -449,10 +475,12 @@ void login(Contest& c, const ContestPages& p, const std::string& pseudonym, cons
         if (why.empty()) why = passwordProblem(lang, password);
         if (why.empty()) why = r.message;
     }
-    if (r.outcome == LoginOutcome::Throttled) {
-        status = 429;
+    if (r.outcome == LoginOutcome::Throttled || r.outcome == LoginOutcome::Busy) {
+        status = r.outcome == LoginOutcome::Busy ? 503 : 429;
         res.set_header("Retry-After", std::to_string(r.retryAfter));
-        why = throttledText(lang, r.retryAfter);
+        why = r.outcome == LoginOutcome::Busy ? busyText(lang)
+              : r.newPseudonyms              ? newPseudonymsText(lang, r.retryAfter)
+                                             : throttledText(lang, r.retryAfter);
     }
     std::string body = message("error", why);
     if (!pseudonym.empty()) {
@@ -501,7 +529,13 @@ void upload(Contest& c, const ContestPages& p, const httplib::Request& req, http
                                "El archivo supera 256 KB: no es un archivo ") +
                                  std::string(p.fileName) + "." + nothingChanged(lang)));
     }
-    const UploadResult r = c.Upload(session->playerId, p.kind, file.filename, file.content, now);
+    const UploadResult r =
+        c.Upload(session->playerId, p.kind, file.filename, file.content, site::ClientAddress(req), now);
+    if (!r.ok && r.retryAfter > 0) {
+        res.set_header("Retry-After", std::to_string(r.retryAfter));
+        return showContestPage(c, p, req, res, v, 429,
+                               message("error", uploadsLimitText(lang, r.retryAfter) + nothingChanged(lang)));
+    }
     if (!r.ok) {
         return showContestPage(c, p, req, res, v, 400,
                                message("error", refusalText(lang, r.reason) + nothingChanged(lang)));
@@ -550,6 +584,12 @@ void contestGet(Contest& c, const ContestPages& p, const httplib::Request& req, 
     const Lang lang = v.lang;
     // The program opens this page with the pseudonym and the password in the address.
     if (req.has_param("mdp") || req.has_param("pseudo")) {
+        // Opened by the program, the browser marks it as the user's own; a page of another site cannot
+        // log its visitor into an account of its choosing.
+        if (site::CrossSite(req)) {
+            return sendPage(res, v, 403, titleOf(p, lang),
+                            message("error", site::CrossSiteMessage(lang)) + loginForm(lang, p, std::string()));
+        }
         return login(c, p, req.get_param_value("pseudo"), req.get_param_value("mdp"), req, res, v);
     }
     std::string notice;
@@ -589,9 +629,16 @@ void contestPost(Contest& c, const ContestPages& p, const httplib::Request& req,
     if (req.is_multipart_form_data()) return upload(c, p, req, res, v);
     const std::string action = req.get_param_value("action");
     if (action == "logout") {
+        // Either the session ends on the server too, or nothing changes.
         const std::string token = sessionToken(req);
         const auto session = c.Session(token, c.Now());
-        if (session && req.get_param_value("csrf") == session->csrfToken) c.Logout(token);
+        if (session && req.get_param_value("csrf") != session->csrfToken) {
+            return showContestPage(c, p, req, res, v, 403,
+                                   message("error", T(v.lang, "Ce formulaire a expiré : vous êtes toujours connecté.",
+                                                      "This form has expired: you are still logged in.",
+                                                      "Este formulario ha caducado: sigue conectado.")));
+        }
+        if (session) c.Logout(token);
         res.set_header("Set-Cookie",
                        std::string(kCookieName) + "=; Path=/; HttpOnly; SameSite=Lax; Max-Age=0");
         res.set_redirect(p.page, 303);

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,9 +19,13 @@ namespace {
 pid_t spawn(const std::vector<std::string>& argv, int* out) {
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0) throw std::runtime_error("pipe");
+    const pid_t parent = getpid();
     const pid_t pid = fork();
     if (pid < 0) throw std::runtime_error("fork");
     if (pid == 0) {
+        // No site outlives its test or benchmark, even one that aborts.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (getppid() != parent) _exit(127);
         dup2(fds[1], 1);
         dup2(fds[1], 2);
         std::vector<char*> args;
@@ -87,9 +92,22 @@ SiteProcess::SiteProcess(std::filesystem::path data, const std::vector<std::stri
 }
 
 SiteProcess::~SiteProcess() {
-    if (pid_ <= 0) return;
+    Stop();
+}
+
+int SiteProcess::Stop() {
+    if (pid_ <= 0) return -1;
     kill(pid_, SIGTERM);
-    waitFor(pid_, std::chrono::steady_clock::now() + std::chrono::seconds(10));
+    const int status = waitFor(pid_, std::chrono::steady_clock::now() + std::chrono::seconds(10));
+    pid_ = -1;
+    return status;
+}
+
+void SiteProcess::Kill() {
+    if (pid_ <= 0) return;
+    kill(pid_, SIGKILL);
+    waitpid(pid_, nullptr, 0);
+    pid_ = -1;
 }
 
 int SiteProcess::Run(const std::vector<std::string>& args, std::string* output) {

@@ -12,15 +12,21 @@ namespace site_testing {
 class SiteProcess {
   public:
     // Serves with data folder `data` (and the options extra); returns once the site prints its address.
+    // The site ends with the thread that started it, even when that one is killed.
     explicit SiteProcess(std::filesystem::path data, const std::vector<std::string>& extra = {});
     ~SiteProcess();
     SiteProcess(const SiteProcess&) = delete;
     SiteProcess& operator=(const SiteProcess&) = delete;
 
     int port() const { return port_; }
+    pid_t pid() const { return pid_; }
     std::string host() const { return "127.0.0.1:" + std::to_string(port_); }
     const std::filesystem::path& data() const { return data_; }
     bool running() const { return pid_ > 0; }
+    // Stops the site as an owner does (SIGTERM); its exit status, -1 when it had to be killed.
+    int Stop();
+    // Kills it with SIGKILL, as a crash would.
+    void Kill();
 
     // Runs zenkor-site with args to its end; its exit status, with what it printed in output.
     static int Run(const std::vector<std::string>& args, std::string* output = nullptr);
