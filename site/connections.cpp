@@ -28,6 +28,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+constexpr std::chrono::seconds kLinger{2};
+constexpr size_t kLingerBytes = 4 * 1024 * 1024;
+
 struct Connection {
     int fd = -1;
     std::string peer;
@@ -36,7 +39,9 @@ struct Connection {
     size_t scanned = 0;  // of buffer, searched for the end of the headers
     size_t need = 0;     // bytes of the whole request, once its headers are in (0 before)
     bool closeAfter = false;
-    bool started = false;  // a byte of the current request came
+    bool started = false;   // a byte of the current request came
+    bool draining = false;  // answered with a body left unread: what still comes is thrown away
+    size_t drained = 0;
     Clock::time_point headerDeadline, requestDeadline;
     int served = 0;
 };
@@ -328,6 +333,7 @@ class SiteServer::Engine {
 
     // What the connection's bytes so far make of its request.
     Readiness take(Connection& c) {
+        if (c.draining) return drain(c);
         const bool wasStarted = c.started;
         const bool open = receive(c);
         if (!wasStarted && c.started) {
@@ -338,6 +344,31 @@ class SiteServer::Engine {
         }
         const Readiness r = evaluate(c, limits_);
         return r == Readiness::Waiting && !open ? Readiness::Refused : r;
+    }
+
+    // Closing at once with unread bytes would reset the connection, and the client could miss the answer.
+    void linger(std::unique_ptr<Connection> c) {
+        ::shutdown(c->fd, SHUT_WR);
+        c->draining = true;
+        c->started = false;
+        c->need = 0;
+        c->headerDeadline = Clock::now() + kLinger;
+        wait(std::move(c));
+    }
+
+    static Readiness drain(Connection& c) {
+        char chunk[16384];
+        for (;;) {
+            const ssize_t n = ::recv(c.fd, chunk, sizeof chunk, MSG_DONTWAIT);
+            if (n > 0) {
+                c.drained += static_cast<size_t>(n);
+                if (c.drained > kLingerBytes) return Readiness::Refused;
+                continue;
+            }
+            if (n < 0 && errno == EINTR) continue;
+            return n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK) ? Readiness::Waiting
+                                                                      : Readiness::Refused;
+        }
     }
 
     void poll() {
@@ -427,6 +458,7 @@ class SiteServer::Engine {
             if (r == Readiness::Refused) break;
             if (r == Readiness::Waiting) return wait(std::move(c));
         }
+        if (c->closeAfter && !stopping_) return linger(std::move(c));
         close(*c);
     }
 

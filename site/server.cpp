@@ -201,6 +201,12 @@ void ConfigureServer(httplib::Server& server) {
             // Nothing the site takes comes compressed: refused before a byte of it is read, so no small
             // request inflates into gigabytes.
             if (req.has_header("Content-Encoding")) return refuse(415);
+            // Nor is a body too large to be taken read and thrown away.
+            const std::string length = req.get_header_value("Content-Length");
+            if (length.size() > 12 ||
+                (!length.empty() && std::strtoull(length.c_str(), nullptr, 10) > kPayloadMax)) {
+                return refuse(413);
+            }
             const bool changes = req.method != "GET" && req.method != "HEAD" && req.method != "OPTIONS";
             if (changes && CrossSite(req)) return refuse(403);
             return httplib::Server::HandlerResponse::Unhandled;

@@ -16,7 +16,7 @@ namespace site_testing {
 namespace {
 
 // Starts argv with stdout and stderr into a pipe; the pipe's read end goes to *out.
-pid_t spawn(const std::vector<std::string>& argv, int* out) {
+pid_t spawn(const std::vector<std::string>& argv, int* out, const std::vector<std::string>& environment) {
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0) throw std::runtime_error("pipe");
     const pid_t parent = getpid();
@@ -28,6 +28,7 @@ pid_t spawn(const std::vector<std::string>& argv, int* out) {
         if (getppid() != parent) _exit(127);
         dup2(fds[1], 1);
         dup2(fds[1], 2);
+        for (const std::string& setting : environment) putenv(const_cast<char*>(setting.c_str()));
         std::vector<char*> args;
         for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
         args.push_back(nullptr);
@@ -70,12 +71,13 @@ int waitFor(pid_t pid, std::chrono::steady_clock::time_point deadline) {
 
 }  // namespace
 
-SiteProcess::SiteProcess(std::filesystem::path data, const std::vector<std::string>& extra)
+SiteProcess::SiteProcess(std::filesystem::path data, const std::vector<std::string>& extra,
+                         const std::vector<std::string>& environment)
     : data_(std::move(data)) {
     std::vector<std::string> argv{ZENKOR_SITE_BINARY, "--data", data_.string(), "--listen", "127.0.0.1:0"};
     argv.insert(argv.end(), extra.begin(), extra.end());
     int out = -1;
-    pid_ = spawn(argv, &out);
+    pid_ = spawn(argv, &out, environment);
     static const std::regex kAddress(R"(listening on http://127\.0\.0\.1:(\d+)/)");
     std::smatch m;
     const std::string text =
@@ -116,9 +118,10 @@ int SiteProcess::Run(const std::vector<std::string>& args, std::string* output) 
     return RunProgram(argv, 30, output);
 }
 
-int RunProgram(const std::vector<std::string>& argv, int seconds, std::string* output) {
+int RunProgram(const std::vector<std::string>& argv, int seconds, std::string* output,
+               const std::vector<std::string>& environment) {
     int out = -1;
-    const pid_t pid = spawn(argv, &out);
+    const pid_t pid = spawn(argv, &out, environment);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     std::string text;
     int status = -1;

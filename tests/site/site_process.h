@@ -13,7 +13,8 @@ class SiteProcess {
   public:
     // Serves with data folder `data` (and the options extra); returns once the site prints its address.
     // The site ends with the thread that started it, even when that one is killed.
-    explicit SiteProcess(std::filesystem::path data, const std::vector<std::string>& extra = {});
+    explicit SiteProcess(std::filesystem::path data, const std::vector<std::string>& extra = {},
+                         const std::vector<std::string>& environment = {});
     ~SiteProcess();
     SiteProcess(const SiteProcess&) = delete;
     SiteProcess& operator=(const SiteProcess&) = delete;
@@ -37,8 +38,10 @@ class SiteProcess {
     int port_ = 0;
 };
 
-// Runs a program with a time limit; its exit status, -1 when it had to be killed.
-int RunProgram(const std::vector<std::string>& argv, int seconds, std::string* output = nullptr);
+// Runs a program with a time limit; its exit status, -1 when it had to be killed. environment holds
+// NAME=VALUE settings added to the program's.
+int RunProgram(const std::vector<std::string>& argv, int seconds, std::string* output = nullptr,
+               const std::vector<std::string>& environment = {});
 
 // A headless Chromium's picture of url in a window width pixels wide, written to png (a fresh profile in
 // profile); Chromium's exit status, with what it printed in output.
