@@ -183,8 +183,19 @@ int serve(const Arguments& a) {
                                .count();
         };
     }
-    // The database first: a data folder that is not the site's is left as it was.
+    // The database is checked first: a data folder that is not the site's is left as it was.
     std::unique_ptr<contest::Contest> owned;
+    try {
+        std::filesystem::create_directories(a.data);
+        contest::Database checked(a.data / "contest.sqlite");
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "zenkor-site: cannot start: %s\n", e.what());
+        return 1;
+    }
+    if (site::Outcome first = site::EnsurePublished(a.data); !first) {
+        std::fprintf(stderr, "zenkor-site: cannot set up %s: %s\n", a.data.c_str(), first.reason.c_str());
+        return 1;
+    }
     try {
         owned = std::make_unique<contest::Contest>(options);
     } catch (const std::exception& e) {
@@ -192,10 +203,6 @@ int serve(const Arguments& a) {
         return 1;
     }
     contest::Contest& contest = *owned;
-    if (site::Outcome first = site::EnsurePublished(a.data); !first) {
-        std::fprintf(stderr, "zenkor-site: cannot set up %s: %s\n", a.data.c_str(), first.reason.c_str());
-        return 1;
-    }
     site::Site state(a.data);
     site::SiteServer server;
     site::ConfigureServer(server);

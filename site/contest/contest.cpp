@@ -778,7 +778,7 @@ UploadResult Contest::Upload(std::int64_t playerId, Kind kind, std::string_view 
         std::int64_t wait =
             mine.step() ? waitForRoom(mine.integer(0), mine.integer(1), kUploadsPerHour, 3600, now) : 0;
         Statement theirs(
-            *db_, "SELECT COUNT(*), MIN(uploaded_at) FROM uploads WHERE address = ? AND uploaded_at > ?");
+            *db_, "SELECT COUNT(*), MIN(at) FROM attempts WHERE kind = 'upload' AND address = ? AND at > ?");
         theirs.bind(1, from).bind(2, now - 3600);
         if (theirs.step()) {
             wait = std::max(
@@ -810,16 +810,16 @@ UploadResult Contest::Upload(std::int64_t playerId, Kind kind, std::string_view 
     if (!same) {
         Statement upload(
             *db_,
-            "INSERT INTO uploads(player_id, contest, uploaded_at, file_name, bytes, matches_taken, address) "
-            "VALUES(?, ?, ?, ?, ?, 0, ?)");
+            "INSERT INTO uploads(player_id, contest, uploaded_at, file_name, bytes, matches_taken) "
+            "VALUES(?, ?, ?, ?, ?, 0)");
         upload.bind(1, playerId)
             .bind(2, KindName(kind))
             .bind(3, now)
             .bind(4, fileName.substr(0, kMaxFileName))
             .bindBlob(5, bytes)
-            .bind(6, from)
             .run();
         uploadId = db_->lastInsertId();
+        noteAttempt("upload", from, std::to_string(playerId), false, now);
     }
     Statement keep(
         *db_,

@@ -81,24 +81,22 @@ ALTER TABLE predictions_by_player RENAME TO predictions;
 CREATE TABLE bracket_pending(player_id INTEGER PRIMARY KEY REFERENCES players(id) ON DELETE CASCADE);
 INSERT OR IGNORE INTO bracket_pending SELECT DISTINCT player_id FROM uploads WHERE contest = 'euro';
 )sql",
-    // Login attempts per address and per account, reserved before the password is checked; where uploads,
-    // registrations and contact messages come from, for their limits.
+    // Login attempts per address and per account, reserved before the password is checked; registrations
+    // and uploads per address, for their limits.
     R"sql(
-DROP TABLE failed_logins;
-CREATE TABLE attempts(
+DROP TABLE IF EXISTS failed_logins;
+CREATE TABLE IF NOT EXISTS attempts(
     id INTEGER PRIMARY KEY,
     kind TEXT NOT NULL,
     address TEXT NOT NULL,
     account TEXT NOT NULL,
     at INTEGER NOT NULL,
     failed INTEGER NOT NULL);
-CREATE INDEX attempts_address ON attempts(kind, address, at);
-CREATE INDEX attempts_account ON attempts(kind, account, at);
-CREATE INDEX attempts_at ON attempts(at);
-ALTER TABLE uploads ADD COLUMN address TEXT NOT NULL DEFAULT '';
-CREATE INDEX uploads_address ON uploads(address, uploaded_at);
-CREATE INDEX contact_messages_address ON contact_messages(address, received_at);
-CREATE INDEX contact_messages_received ON contact_messages(received_at);
+CREATE INDEX IF NOT EXISTS attempts_address ON attempts(kind, address, at);
+CREATE INDEX IF NOT EXISTS attempts_account ON attempts(kind, account, at);
+CREATE INDEX IF NOT EXISTS attempts_at ON attempts(at);
+CREATE INDEX IF NOT EXISTS contact_messages_address ON contact_messages(address, received_at);
+CREATE INDEX IF NOT EXISTS contact_messages_received ON contact_messages(received_at);
 )sql",
 };
 
