@@ -110,7 +110,7 @@ contest::UploadResult UploadAsAnother(Server& s, const std::string& file) {
     static int n = 0;
     ++n;
     const std::string address = "10.0." + std::to_string(n / 250 % 250) + "." + std::to_string(n % 250);
-    return s.contest.Upload(2 + n % (kPlayers - 1), contest::Kind::Tournament, "Zenkor2024.ini",
+    return s.contest.Upload(2 + n % 9999, contest::Kind::Tournament, "Zenkor2024.ini",  // players 2 to 10000
                             file + "[Banc]\r\nn=" + std::to_string(n) + "\r\n", address, kBeforeTournament);
 }
 

@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 #include <httplib.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <random>
@@ -51,8 +52,9 @@ bool Served(benchmark::State& state, const httplib::Result& res) {
     return false;
 }
 
-void BM_SitePublishedFile64Clients(benchmark::State& state) {
-    httplib::Client client("127.0.0.1", Port());
+// 64 clients each fetching the edition file from the server on port, over their own keep-alive connection.
+void PublishedFile64Clients(benchmark::State& state, int port) {
+    httplib::Client client("127.0.0.1", port);
     client.set_keep_alive(true);
     std::int64_t bytes = 0;
     for (auto _ : state) {
@@ -63,7 +65,25 @@ void BM_SitePublishedFile64Clients(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
     state.SetBytesProcessed(bytes);
 }
+
+void BM_SitePublishedFile64Clients(benchmark::State& state) {
+    PublishedFile64Clients(state, Port());
+}
 BENCHMARK(BM_SitePublishedFile64Clients)->Setup(StartSite)->Threads(64)->UseRealTime()->MinTime(2.0);
+
+// For a comparison in the same run: another server on 127.0.0.1 serving the same file, at the port that
+// ZENKOR_BENCH_OTHER_PORT names (say nginx with the site's Zenkor2024.ini in its root).
+const bool kOtherServer = [] {
+    const char* port = std::getenv("ZENKOR_BENCH_OTHER_PORT");
+    if (!port || !*port) return false;
+    benchmark::RegisterBenchmark(
+        "BM_OtherServerPublishedFile64Clients",
+        [p = std::atoi(port)](benchmark::State& state) { PublishedFile64Clients(state, p); })
+        ->Threads(64)
+        ->UseRealTime()
+        ->MinTime(2.0);
+    return true;
+}();
 
 void BM_SiteHomePage(benchmark::State& state) {
     httplib::Client client("127.0.0.1", Port());
