@@ -50,8 +50,8 @@ struct SlotGuard {
 
 struct Busy {};
 
-// Seconds to wait before the next try when n things happened since `since`, the first at `first`, and
-// `limit` are allowed in `period`; 0 when the next one may go.
+// Seconds to wait before the next one, when n happened in the last `period` (the first at `first`) and
+// `limit` are allowed; 0 when the next one may go.
 std::int64_t waitForRoom(std::int64_t n, std::int64_t first, int limit, std::int64_t period,
                          std::int64_t now) {
     return n >= limit ? std::max<std::int64_t>(1, first + period - now) : 0;
