@@ -194,7 +194,8 @@ void ConfigureServer(httplib::Server& server) {
                 const Visit visit = VisitOf(req, res);
                 res.status = status;
                 res.set_content(ErrorPage(visit, status,
-                                          status == 403 ? CrossSiteMessage(visit.lang) : statusMessage(visit.lang, status)),
+                                          status == 403 ? CrossSiteMessage(visit.lang)
+                                                        : statusMessage(visit.lang, status)),
                                 kHtmlType);
                 return httplib::Server::HandlerResponse::Handled;
             };

@@ -366,11 +366,7 @@ LoginResult Contest::Login(std::string_view pseudonymIn, std::string_view passwo
                 return result;  // the attempt stays counted as failed
             }
             result.outcome = LoginOutcome::LoggedIn;
-            {
-                std::lock_guard lock(mutex_);
-                Statement passed(*db_, "UPDATE attempts SET failed = 0 WHERE id = ?");
-                passed.bind(1, attempt).run();
-            }
+            passAttempt(attempt);
             if (crypto_pwhash_str_needs_rehash(player->second.c_str(), options_.hashOps,
                                                options_.hashMemory) != 0) {
                 const std::string hash = hashPassword(password);
@@ -382,9 +378,7 @@ LoginResult Contest::Login(std::string_view pseudonymIn, std::string_view passwo
     } catch (const Busy&) {
         // Not the visitor's failure: the attempt does not count.
         if (result.outcome != LoginOutcome::Registered && result.outcome != LoginOutcome::LoggedIn) {
-            std::lock_guard lock(mutex_);
-            Statement forget(*db_, "DELETE FROM attempts WHERE id = ?");
-            forget.bind(1, attempt).run();
+            forgetAttempt(attempt);
             result.outcome = LoginOutcome::Busy;
             result.retryAfter = 10;
             return result;
@@ -432,6 +426,18 @@ std::int64_t Contest::noteAttempt(const char* kind, const std::string& address, 
         .bind(5, std::int64_t{failed})
         .run();
     return db_->lastInsertId();
+}
+
+void Contest::passAttempt(std::int64_t id) {
+    std::lock_guard lock(mutex_);
+    Statement passed(*db_, "UPDATE attempts SET failed = 0 WHERE id = ?");
+    passed.bind(1, id).run();
+}
+
+void Contest::forgetAttempt(std::int64_t id) {
+    std::lock_guard lock(mutex_);
+    Statement forget(*db_, "DELETE FROM attempts WHERE id = ?");
+    forget.bind(1, id).run();
 }
 
 std::optional<SessionInfo> Contest::Session(std::string_view token, std::int64_t now) {
@@ -484,18 +490,12 @@ PasswordChangeResult Contest::ChangePassword(std::int64_t playerId, std::string_
     try {
         if (hash.empty() || current.size() > kMaxPassword || !verifyPassword(hash, current)) return result;
     } catch (const Busy&) {
-        std::lock_guard lock(mutex_);
-        Statement forget(*db_, "DELETE FROM attempts WHERE id = ?");
-        forget.bind(1, attempt).run();
+        forgetAttempt(attempt);
         result.outcome = PasswordChange::Throttled;
         result.retryAfter = 10;
         return result;
     }
-    {
-        std::lock_guard lock(mutex_);
-        Statement passed(*db_, "UPDATE attempts SET failed = 0 WHERE id = ?");
-        passed.bind(1, attempt).run();
-    }
+    passAttempt(attempt);
     const std::string newHash = hashPassword(next);
     std::lock_guard lock(mutex_);
     Transaction tx(*db_);

@@ -61,7 +61,7 @@ struct SessionInfo {
 
 struct UploadResult {
     bool ok = false;
-    std::string message;          // why the file was refused
+    std::string message;  // why the file was refused
     RefusalReason reason = RefusalReason::Empty;
     std::int64_t retryAfter = 0;  // seconds, when the player or the address sent too many
     int taken = 0;                // matches whose prediction the file set
@@ -205,6 +205,8 @@ class Contest {
     std::int64_t failureWait(const char* column, const std::string& value, int free, std::int64_t now);
     std::int64_t noteAttempt(const char* kind, const std::string& address, const std::string& account,
                              bool failed, std::int64_t now);
+    void passAttempt(std::int64_t id);    // the password was right: no failure
+    void forgetAttempt(std::int64_t id);  // never checked: it does not count
     std::string hashPassword(std::string_view password) const;
     bool verifyPassword(const std::string& hash, std::string_view password) const;
 

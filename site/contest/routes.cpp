@@ -262,36 +262,34 @@ std::string passwordProblem(Lang lang, std::string_view password) {
     return {};
 }
 
-std::string inMinutes(Lang lang, std::int64_t seconds) {
-    return std::to_string((seconds + 59) / 60) + T(lang, " minute(s).", " minute(s).", " minuto(s).");
-}
-
-std::string throttledText(Lang lang, std::int64_t retryAfter) {
-    return T(lang, "Trop d'essais de mot de passe pour ce pseudo ou depuis votre adresse : réessayez dans ",
-             "Too many password attempts for this nickname or from your address: try again in ",
-             "Demasiados intentos de contraseña para este seudónimo o desde su dirección: vuelva a "
-             "intentarlo dentro de ") +
-           inMinutes(lang, retryAfter);
-}
-
-std::string newPseudonymsText(Lang lang, std::int64_t retryAfter) {
-    return T(lang, "Trop de nouveaux pseudos depuis votre adresse : réessayez dans ",
-             "Too many new nicknames from your address: try again in ",
-             "Demasiados seudónimos nuevos desde su dirección: vuelva a intentarlo dentro de ") +
-           inMinutes(lang, retryAfter);
+// Too many of something: what, and when to come back.
+enum class Limit { Passwords, Pseudonyms, Files };
+std::string limitText(Lang lang, Limit limit, std::int64_t retryAfter) {
+    std::string text;
+    switch (limit) {
+        case Limit::Passwords:
+            text = T(lang, "Trop d'essais de mot de passe pour ce pseudo ou depuis votre adresse",
+                     "Too many password attempts for this nickname or from your address",
+                     "Demasiados intentos de contraseña para este seudónimo o desde su dirección");
+            break;
+        case Limit::Pseudonyms:
+            text = T(lang, "Trop de nouveaux pseudos depuis votre adresse",
+                     "Too many new nicknames from your address",
+                     "Demasiados seudónimos nuevos desde su dirección");
+            break;
+        case Limit::Files:
+            text = T(lang, "Trop de fichiers envoyés en une heure", "Too many files sent in one hour",
+                     "Demasiados archivos enviados en una hora");
+            break;
+    }
+    return text + T(lang, " : réessayez dans ", ": try again in ", ": vuelva a intentarlo dentro de ") +
+           std::to_string((retryAfter + 59) / 60) + T(lang, " minute(s).", " minute(s).", " minuto(s).");
 }
 
 const char* busyText(Lang lang) {
     return T(lang, "Le site est très occupé : réessayez dans quelques secondes.",
              "The site is very busy: try again in a few seconds.",
              "El sitio está muy ocupado: vuelva a intentarlo dentro de unos segundos.");
-}
-
-std::string uploadsLimitText(Lang lang, std::int64_t retryAfter) {
-    return T(lang, "Trop de fichiers envoyés en une heure : réessayez dans ",
-             "Too many files sent in one hour: try again in ",
-             "Demasiados archivos enviados en una hora: vuelva a intentarlo dentro de ") +
-           inMinutes(lang, retryAfter);
 }
 
 const char* wrongPassword(Lang lang) {
@@ -478,9 +476,9 @@ void login(Contest& c, const ContestPages& p, const std::string& pseudonym, cons
     if (r.outcome == LoginOutcome::Throttled || r.outcome == LoginOutcome::Busy) {
         status = r.outcome == LoginOutcome::Busy ? 503 : 429;
         res.set_header("Retry-After", std::to_string(r.retryAfter));
-        why = r.outcome == LoginOutcome::Busy ? busyText(lang)
-              : r.newPseudonyms              ? newPseudonymsText(lang, r.retryAfter)
-                                             : throttledText(lang, r.retryAfter);
+        why = r.outcome == LoginOutcome::Busy
+                  ? busyText(lang)
+                  : limitText(lang, r.newPseudonyms ? Limit::Pseudonyms : Limit::Passwords, r.retryAfter);
     }
     std::string body = message("error", why);
     if (!pseudonym.empty()) {
@@ -533,8 +531,9 @@ void upload(Contest& c, const ContestPages& p, const httplib::Request& req, http
         c.Upload(session->playerId, p.kind, file.filename, file.content, site::ClientAddress(req), now);
     if (!r.ok && r.retryAfter > 0) {
         res.set_header("Retry-After", std::to_string(r.retryAfter));
-        return showContestPage(c, p, req, res, v, 429,
-                               message("error", uploadsLimitText(lang, r.retryAfter) + nothingChanged(lang)));
+        return showContestPage(
+            c, p, req, res, v, 429,
+            message("error", limitText(lang, Limit::Files, r.retryAfter) + nothingChanged(lang)));
     }
     if (!r.ok) {
         return showContestPage(c, p, req, res, v, 400,
@@ -575,7 +574,7 @@ void changePassword(Contest& c, const ContestPages& p, const httplib::Request& r
         case PasswordChange::Throttled:
             res.set_header("Retry-After", std::to_string(r.retryAfter));
             return showContestPage(c, p, req, res, v, 429,
-                                   message("error", throttledText(lang, r.retryAfter)));
+                                   message("error", limitText(lang, Limit::Passwords, r.retryAfter)));
     }
 }
 
@@ -587,8 +586,9 @@ void contestGet(Contest& c, const ContestPages& p, const httplib::Request& req, 
         // Opened by the program, the browser marks it as the user's own; a page of another site cannot
         // log its visitor into an account of its choosing.
         if (site::CrossSite(req)) {
-            return sendPage(res, v, 403, titleOf(p, lang),
-                            message("error", site::CrossSiteMessage(lang)) + loginForm(lang, p, std::string()));
+            return sendPage(
+                res, v, 403, titleOf(p, lang),
+                message("error", site::CrossSiteMessage(lang)) + loginForm(lang, p, std::string()));
         }
         return login(c, p, req.get_param_value("pseudo"), req.get_param_value("mdp"), req, res, v);
     }
@@ -633,10 +633,11 @@ void contestPost(Contest& c, const ContestPages& p, const httplib::Request& req,
         const std::string token = sessionToken(req);
         const auto session = c.Session(token, c.Now());
         if (session && req.get_param_value("csrf") != session->csrfToken) {
-            return showContestPage(c, p, req, res, v, 403,
-                                   message("error", T(v.lang, "Ce formulaire a expiré : vous êtes toujours connecté.",
-                                                      "This form has expired: you are still logged in.",
-                                                      "Este formulario ha caducado: sigue conectado.")));
+            return showContestPage(
+                c, p, req, res, v, 403,
+                message("error", T(v.lang, "Ce formulaire a expiré : vous êtes toujours connecté.",
+                                   "This form has expired: you are still logged in.",
+                                   "Este formulario ha caducado: sigue conectado.")));
         }
         if (session) c.Logout(token);
         res.set_header("Set-Cookie",

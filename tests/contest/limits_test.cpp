@@ -135,10 +135,12 @@ TEST(CrossSiteRequests, ChangeNothingWhileTheSitesOwnFormsAndTheProgramsAddressW
     httplib::Client client("127.0.0.1", site.port());
 
     // A page of another site opening the send button's address, or posting the login form.
-    auto r = client.Get(loginAddress("attacker", "Attacker"), {{"Sec-Fetch-Site", "cross-site"}});
+    auto r = client.Get(loginAddress("attacker", "Attacker"),
+                        {{"Sec-Fetch-Site", "cross-site"}, {"Accept-Language", "en"}});
     ASSERT_TRUE(r);
     EXPECT_EQ(r->status, 403);
-    EXPECT_FALSE(r->has_header("Set-Cookie"));
+    EXPECT_EQ(r->get_header_value("Set-Cookie").find("sid="), std::string::npos);
+    EXPECT_NE(r->body.find("comes from a page of another site"), std::string::npos);
     r = client.Post(kPage, {{"Origin", "http://evil.example"}},
                     httplib::Params{{"pseudo", "Attacker"}, {"mdp", "x"}});
     ASSERT_TRUE(r);
