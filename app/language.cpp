@@ -128,6 +128,9 @@ constexpr FrenchWords kFrenchWords[] = {
     {Words::ChangesNotSaved, "Les modifications n'ont pas pu être enregistrées."},
     {Words::BackupRestored,
      "Le fichier Zenkor2024.ini manquait : sa copie de sauvegarde Zenkor2024.BU a été remise à sa place."},
+    {Words::BackupNotRestored,
+     "Le fichier Zenkor2024.ini manque et sa copie de sauvegarde Zenkor2024.BU n'a pas pu être remise à sa "
+     "place : le programme repart du fichier d'origine."},
 };
 
 }  // namespace
@@ -206,7 +209,7 @@ void lang_Click(Zenkor& w, int index) {
     const std::string edition = w("Text1").Text();
     ShowNewsMessage(w,
                     IsEditionBaseName(edition) ? ReadIni(edition, "Mess", platform::NumText(index), "") : "");
-    SaveSetting("langue", platform::NumText(index));
+    RememberSetting("langue", platform::NumText(index));
     if (Control* playOffCaption = w.find("Label17", 3)) w("Frame22").setCaption(playOffCaption->Caption());
 }
 

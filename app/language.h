@@ -36,6 +36,7 @@ enum class Words {
     FileNotSaved = 42,
     ChangesNotSaved = 43,
     BackupRestored = 44,
+    BackupNotRestored = 45,
 };
 std::string ProgramWords(Words words, const std::string& value = "");
 

@@ -4,10 +4,13 @@
 
 #include <string>
 
+#include "platform/result.h"
+
 namespace zenkor {
 
 std::string GetSetting(const std::string& key, const std::string& defaultValue = "");
-// Silent for its callers: a setting that cannot be stored is simply not remembered.
-void SaveSetting(const std::string& key, const std::string& value);
+platform::Result SaveSetting(const std::string& key, const std::string& value);
+// For a choice the program runs well without (language, compact mode): a failure is told on standard error.
+void RememberSetting(const std::string& key, const std::string& value);
 
 }  // namespace zenkor

@@ -220,17 +220,17 @@ void Form_Load(Zenkor& w) {
         runStep(where, body);
     };
     int language = 0;
-    bool restored = false;
+    std::optional<platform::Result> recovery;
     step("Form_Load: leftovers", [&] {
         removeLeftovers();
-        restored = RecoverEditionBackup();
+        recovery = RecoverEditionBackup();
     });
     step("Form_Load: panels", [&] { placePanels(w); });
     step("Form_Load: language", [&] { language = storedChoice(GetSetting("langue", "0"), 0); });
     step("Form_Load: picture setting",
          [&] { w("ChChargeImage").setValue(storedChoice(GetSetting("ChImage", "1"), 1)); });
     step("Form_Load: language file", [&] { lang_Click(w, language); });
-    if (restored) step("Form_Load: restored backup", [] { TellEditionBackupRestored(); });
+    if (recovery) step("Form_Load: backup put back", [&] { TellEditionBackupRecovery(*recovery); });
     step("Form_Load: team colours", [&] { colourTeams(w); });
     step("Form_Load: edition", [&] {
         SetAsideDamagedEdition(kCurrentEdition);
@@ -266,11 +266,11 @@ void Form_Load(Zenkor& w) {
 }
 
 void Form_Unload(Zenkor& w) {
-    SaveSetting("reduit", w.compactMode ? "1" : "0");
+    RememberSetting("reduit", w.compactMode ? "1" : "0");
     const std::string pseudo = w("Text2", 1).Text();
-    if (!pseudo.empty()) SaveSetting("pseudo", pseudo);
+    if (!pseudo.empty()) RememberSetting("pseudo", pseudo);
     const std::string password = w("Text2", 0).Text();
-    if (!password.empty()) SaveSetting("mdp", password);
+    if (!password.empty()) RememberSetting("mdp", password);
 }
 
 void Command2_Click(Zenkor& w) {

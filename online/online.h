@@ -3,9 +3,11 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "app/main_window.h"
+#include "platform/result.h"
 
 namespace zenkor {
 
@@ -23,10 +25,10 @@ bool DownloadPage(Zenkor& w, const std::string& URL, const std::string& Filename
 // wait with platform::WaitForBackgroundTasks. Only a whole edition file replaces the user's, which
 // then becomes the backup "Zenkor2024.BU" (an older backup keeps its date in its name).
 void RECUP(Zenkor& w, std::function<void()> then = {});
-// At start-up: a backup whose edition file is missing is put back (true when it was). The user is told
-// once the language is known.
-bool RecoverEditionBackup();
-void TellEditionBackupRestored();
+// At start-up: a backup whose edition file is missing is put back; nothing when there was none to put
+// back, else whether it was and why not. The user is told once the language is known.
+std::optional<platform::Result> RecoverEditionBackup();
+void TellEditionBackupRecovery(const platform::Result& recovery);
 // Downloads the banner into Image6, in the background.
 void ChargeBanniere(Zenkor& w);
 // Downloads the two advertised pictures into Image13 and Image14, Image20 and Image21, in the

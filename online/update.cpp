@@ -305,7 +305,7 @@ void applyUpdate(Zenkor& w) {
     w.FChargee = true;
     platform::Guard([&] { RecalcAll(w); }, "RECUP: recompute");
     if (w("Image14").Visible()) ChargeImage(w);
-    (void)SaveSetting("FirstUse", "1");
+    RememberSetting("FirstUse", "1");
     Control& button = w("Command8");
     button.setFontBold(false);
     button.setBackColor(platform::kWhite);
@@ -379,19 +379,25 @@ void RECUP(Zenkor& w, std::function<void()> then) {
         [task] { return task->progress().received.load(); }, [task] { task->cancel(); });
 }
 
-bool RecoverEditionBackup() {
+std::optional<platform::Result> RecoverEditionBackup() {
     const fs::path current = inProgramFolder("Zenkor2024.ini");
     const fs::path backup = inProgramFolder("Zenkor2024.BU");
     std::error_code ec;
-    if (fs::exists(current, ec) || ec || !fs::is_regular_file(backup, ec)) return false;
+    if (fs::exists(current, ec) || ec || !fs::is_regular_file(backup, ec)) return std::nullopt;
     struct stat st {};
-    if (::stat(backup.c_str(), &st) != 0) return false;
-    return static_cast<bool>(secondName(backup, current, st.st_mode));
+    if (::stat(backup.c_str(), &st) != 0) return platform::Result::SystemError("stat", backup, errno);
+    return secondName(backup, current, st.st_mode);
 }
 
-void TellEditionBackupRestored() {
-    platform::MsgBox(ProgramWords(Words::BackupRestored), platform::vbInformation | platform::vbOKOnly,
-                     kUpdateTitle);
+void TellEditionBackupRecovery(const platform::Result& recovery) {
+    if (recovery) {
+        platform::MsgBox(ProgramWords(Words::BackupRestored), platform::vbInformation | platform::vbOKOnly,
+                         kUpdateTitle);
+        return;
+    }
+    std::cerr << "Zenkor: backup not put back: " << recovery.reason() << '\n';
+    platform::MsgBox(ProgramWords(Words::BackupNotRestored) + "\n" + recovery.reason(),
+                     platform::vbExclamation | platform::vbOKOnly, kUpdateTitle);
 }
 
 }  // namespace zenkor

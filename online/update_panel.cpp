@@ -113,10 +113,15 @@ void Command18_Click(Zenkor& w) {
 void Command19_Click(Zenkor& w) {
     w("Frame20").setVisible(false);
     const std::string pseudo = w("Text2", 1).Text();
-    if (!pseudo.empty()) SaveSetting("pseudo", pseudo);
+    platform::Result saved;
+    if (!pseudo.empty()) saved = SaveSetting("pseudo", pseudo);
     const std::string password = w("Text2", 0).Text();
-    if (!password.empty()) SaveSetting("mdp", password);
-    SaveSetting("ChImage", platform::NumText(w("ChChargeImage").Value()));
+    if (!password.empty() && saved) saved = SaveSetting("mdp", password);
+    if (saved) saved = SaveSetting("ChImage", platform::NumText(w("ChChargeImage").Value()));
+    if (!saved) {
+        platform::MsgBox(ProgramWords(Words::ChangesNotSaved) + "\n" + saved.reason(),
+                         platform::vbExclamation, w("Frame20").Caption());
+    }
     w("Image14").setVisible(true);
     ChargeImage(w);
 }

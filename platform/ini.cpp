@@ -443,21 +443,22 @@ std::optional<std::string> IniGet(const std::filesystem::path& file, std::string
     return value;
 }
 
-bool IniSet(const std::filesystem::path& file, std::string_view section, std::string_view key,
-            std::string_view value, IniEncoding encoding, std::optional<std::filesystem::perms> mode) {
+Result IniSet(const std::filesystem::path& file, std::string_view section, std::string_view key,
+              std::string_view value, IniEncoding encoding, std::optional<std::filesystem::perms> mode) {
     std::error_code ec;
     std::string bytes;
     if (std::filesystem::exists(file, ec)) {
         auto existing = ReadFileBytes(file);
-        if (!existing) return false;  // never replace a file that could not be read
+        // Never replace a file that could not be read.
+        if (!existing) return Result::Failure("read " + file.string() + ": unreadable");
         bytes = std::move(*existing);
     } else if (ec) {
-        return false;
+        return Result::SystemError("stat", file, ec.value());
     }
     const std::string updated =
         IniAssign(bytes, encode(section, encoding), encode(key, encoding), encode(value, encoding), encoding);
-    if (updated == bytes && !mode) return true;
-    return static_cast<bool>(WriteFileAtomically(file, updated, mode));
+    if (updated == bytes && !mode) return {};
+    return WriteFileAtomically(file, updated, mode);
 }
 
 }  // namespace platform

@@ -50,11 +50,11 @@ std::string IniAssign(std::string_view bytes, std::string_view section, std::str
 // On files; names and values in UTF-8. A missing or unreadable file reads as an empty one.
 std::optional<std::string> IniGet(const std::filesystem::path& file, std::string_view section,
                                   std::string_view key, IniEncoding encoding = IniEncoding::Cp1252);
-// Writes one value; line breaks in it become blanks. False when the value did not reach the disk, the file
-// then being unchanged. A new file gets `mode`; an existing one keeps its permissions unless `mode` is given.
-bool IniSet(const std::filesystem::path& file, std::string_view section, std::string_view key,
-            std::string_view value, IniEncoding encoding = IniEncoding::Cp1252,
-            std::optional<std::filesystem::perms> mode = std::nullopt);
+// Writes one value; line breaks in it become blanks. A failure (the file then unchanged) says why. A new
+// file gets `mode`; an existing one keeps its permissions unless `mode` is given.
+Result IniSet(const std::filesystem::path& file, std::string_view section, std::string_view key,
+              std::string_view value, IniEncoding encoding = IniEncoding::Cp1252,
+              std::optional<std::filesystem::perms> mode = std::nullopt);
 
 // Whole-file helpers.
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& file);

@@ -51,22 +51,22 @@ std::string GetSetting(std::string_view application, std::string_view section, s
     }
 }
 
-bool SaveSetting(std::string_view application, std::string_view section, std::string_view key,
-                 std::string_view value) {
+Result SaveSetting(std::string_view application, std::string_view section, std::string_view key,
+                   std::string_view value) {
     try {
         const auto file = SettingsFile(application);
-        if (file.empty()) return false;
+        if (file.empty()) return Result::Failure("settings: no home folder to keep them in");
         namespace fs = std::filesystem;
         std::error_code ec;
         if (!fs::is_directory(file.parent_path(), ec)) {
             fs::create_directories(file.parent_path(), ec);
-            if (ec) return false;
+            if (ec) return Result::SystemError("mkdir", file.parent_path(), ec.value());
             fs::permissions(file.parent_path(), fs::perms::owner_all, ec);
         }
         return IniSet(file, section, key, value, IniEncoding::Utf8,
                       fs::perms::owner_read | fs::perms::owner_write);
-    } catch (...) {
-        return false;
+    } catch (const std::exception& e) {
+        return Result::Failure(std::string("settings: ") + e.what());
     }
 }
 

@@ -451,7 +451,7 @@ CONTROL_LINES = [
     tooltip("Image3", "Téléchargez des logiciels", "Download software", "Descargue programas"),
 ]
 
-# The message table, by index (the program reads 1 to 11, 13 to 20 and 22 to 44).
+# The message table, by index (the program reads 1 to 11, 13 to 20 and 22 to 45).
 MESSAGES = {
     1: ("Phase Finale", "Knockout Stage", "Fase final"),
     2: ("Phase de Groupes", "Group Stage", "Fase de grupos"),
@@ -522,6 +522,12 @@ MESSAGES.update({
          "The file Zenkor2024.ini was missing: its backup Zenkor2024.BU has been put back in its place.",
          "Faltaba el archivo Zenkor2024.ini: su copia de seguridad Zenkor2024.BU se ha vuelto a poner en su "
          "lugar."),
+    45: ("Le fichier Zenkor2024.ini manque et sa copie de sauvegarde Zenkor2024.BU n'a pas pu être remise à sa "
+         "place : le programme repart du fichier d'origine.",
+         "The file Zenkor2024.ini is missing and its backup Zenkor2024.BU could not be put back in its place: "
+         "the program starts again from the original file.",
+         "Falta el archivo Zenkor2024.ini y su copia de seguridad Zenkor2024.BU no se ha podido volver a poner "
+         "en su lugar: el programa vuelve al archivo original."),
 })
 
 # Damaged files and folders (the program reads 60 to 64; "%1", "%2", "%3" are file and folder names).

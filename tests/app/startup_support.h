@@ -48,7 +48,7 @@ class StartupTest : public ::testing::Test {
 
     void at(const char* dateTime) { box.clock->set(*platform::ParseDate(dateTime)); }
     static void save(const std::string& key, const std::string& value) {
-        platform::SaveSetting(platform::ApplicationName(), "data", key, value);
+        EXPECT_TRUE(platform::SaveSetting(platform::ApplicationName(), "data", key, value));
     }
     static std::string setting(const std::string& key, const std::string& missing = "<none>") {
         return platform::GetSetting(platform::ApplicationName(), "data", key, missing);

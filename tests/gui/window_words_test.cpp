@@ -131,7 +131,7 @@ TEST_P(WindowWords, BoxesProgressAndPrintDialogSpeakTheLanguageChosen) {
     std::string backup = sandbox.readFile("Zenkor2024.BU");
     backup.replace(backup.find("0=1.0"), 5, "0=9.9");
     sandbox.writeFile("Zenkor2024.BU", backup);
-    zenkor::SaveSetting("langue", std::to_string(language));
+    EXPECT_TRUE(zenkor::SaveSetting("langue", std::to_string(language)));
     gui::InstallDialogs();
     gui::InstallLanguageHandler();
     gui::InstallPrinter();

@@ -15,8 +15,8 @@ class PanelTest : public OnlineTest {
 };
 
 TEST_F(PanelTest, TheAccessCodeTypedAfterAShiftRightClickFillsAndOpensThePanel) {
-    zenkor::SaveSetting("mdp", "secret");
-    zenkor::SaveSetting("pseudo", "Zidou");
+    EXPECT_TRUE(zenkor::SaveSetting("mdp", "secret"));
+    EXPECT_TRUE(zenkor::SaveSetting("pseudo", "Zidou"));
     zenkor::Zenkor& w = start();
     w("Fraide").setVisible(true);
 
@@ -52,7 +52,7 @@ TEST_F(PanelTest, AStoredCodeOpensThePanelWithAnyButtonButTheLeftOne) {
     w("Label2").raiseMouseDown(4, 0, 0, 0);
     EXPECT_FALSE(w("Frame20").Visible());
 
-    zenkor::SaveSetting("mdp", zenkor::kAccessCode);
+    EXPECT_TRUE(zenkor::SaveSetting("mdp", zenkor::kAccessCode));
     w("Label2").raiseMouseDown(1, 0, 0, 0);  // the left button only fetches the pictures
     settle();
     EXPECT_FALSE(w("Frame20").Visible());
@@ -135,7 +135,7 @@ TEST_F(PanelTest, AnEntryThatCannotBeWrittenIsReported) {
 TEST_F(PanelTest, ClosingSavesTheSettingsAndShowsThePicture) {
     server.answer("/imzenkor.php", kGif1);
     server.answer("/imelimzenkor.php", kGif2);
-    zenkor::SaveSetting("mdp", "ancien");
+    EXPECT_TRUE(zenkor::SaveSetting("mdp", "ancien"));
     zenkor::Zenkor& w = start();
     w("Image14").raiseMouseDown(2, 0, 0, 0);
     ASSERT_TRUE(w("Frame20").Visible());

@@ -85,8 +85,8 @@ TEST_F(PicturesTest, ATextPageIsNoPictureButTheSecondIsStillFetched) {
 
 TEST_F(PicturesTest, StartUpFetchesThePicturesForAPlayerWhoDidNotTickTheBox) {
     servePictures();
-    zenkor::SaveSetting("pseudo", "Zidou");
-    zenkor::SaveSetting("ChImage", "0");
+    EXPECT_TRUE(zenkor::SaveSetting("pseudo", "Zidou"));
+    EXPECT_TRUE(zenkor::SaveSetting("ChImage", "0"));
     zenkor::Zenkor& w = start();
     // The window is up before the pictures: they appear when they arrive.
     EXPECT_TRUE(w("Image14").Visible());
@@ -96,7 +96,7 @@ TEST_F(PicturesTest, StartUpFetchesThePicturesForAPlayerWhoDidNotTickTheBox) {
     EXPECT_EQ(shown(w, "Image14"), kGif1);
 
     server.forgetRequests();
-    zenkor::SaveSetting("ChImage", "1");
+    EXPECT_TRUE(zenkor::SaveSetting("ChImage", "1"));
     zenkor::Zenkor& again = start();
     settle();
     EXPECT_TRUE(server.requests().empty());

@@ -199,6 +199,15 @@ TEST_F(UpdateTest, StartUpPutsBackABackupWhoseEditionFileIsMissing) {
     // Once it is there, nothing more is said.
     start();
     EXPECT_EQ(messages().size(), 1u);
+
+    // A backup that cannot be put back (a dangling link holds the name) is said too, with the reason.
+    std::filesystem::remove(inFolder("Zenkor2024.ini"));
+    std::filesystem::create_symlink(inFolder("gone.ini"), inFolder("Zenkor2024.ini"));
+    start();
+    ASSERT_EQ(messages().size(), 2u);
+    EXPECT_NE(messages()[1].find("n'a pas pu être remise"), std::string::npos) << messages()[1];
+    EXPECT_NE(messages()[1].find("File exists"), std::string::npos) << messages()[1];
+    EXPECT_EQ(fileBytes(inFolder("Zenkor2024.BU")), users);
 }
 
 // A slow answer that keeps coming is waited for, under the progress window; Cancel during another one
