@@ -154,14 +154,14 @@ int publish(const Arguments& a) {
         return 1;
     }
     const std::string current = platform::ReadFileBytes(a.data / site::kPublishedName).value_or("");
-    std::string problem = site::CheckEditionFile(*bytes).reason;
+    std::string problem = site::CheckEditionFile(*bytes).reason();
     if (problem.empty()) problem = contest::PublishProblem(current, *bytes, a.newTeams);
     if (!problem.empty()) {
         std::fprintf(stderr, "zenkor-site: %s not published: %s\n", a.publish.c_str(), problem.c_str());
         return 1;
     }
-    if (site::Outcome done = site::PublishEditionFile(a.data, *bytes); !done) {
-        std::fprintf(stderr, "zenkor-site: %s not published: %s\n", a.publish.c_str(), done.reason.c_str());
+    if (platform::Result done = site::PublishEditionFile(a.data, *bytes); !done) {
+        std::fprintf(stderr, "zenkor-site: %s not published: %s\n", a.publish.c_str(), done.reason().c_str());
         return 1;
     }
     std::printf("Published %s as %s\n", a.publish.c_str(), (a.data / site::kPublishedName).c_str());
@@ -192,8 +192,8 @@ int serve(const Arguments& a) {
         std::fprintf(stderr, "zenkor-site: cannot start: %s\n", e.what());
         return 1;
     }
-    if (site::Outcome first = site::EnsurePublished(a.data); !first) {
-        std::fprintf(stderr, "zenkor-site: cannot set up %s: %s\n", a.data.c_str(), first.reason.c_str());
+    if (platform::Result first = site::EnsurePublished(a.data); !first) {
+        std::fprintf(stderr, "zenkor-site: cannot set up %s: %s\n", a.data.c_str(), first.reason().c_str());
         return 1;
     }
     try {

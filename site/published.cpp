@@ -17,9 +17,9 @@ std::string_view FirstEdition() {
     return kFirstEdition;
 }
 
-Outcome CheckEditionFile(std::string_view bytes) {
-    if (bytes.size() > kEditionFileMax) return Outcome::Fail("the file is larger than 256 KB");
-    if (bytes.find('\0') != std::string_view::npos) return Outcome::Fail("not a text file");
+platform::Result CheckEditionFile(std::string_view bytes) {
+    if (bytes.size() > kEditionFileMax) return platform::Result::Failure("the file is larger than 256 KB");
+    if (bytes.find('\0') != std::string_view::npos) return platform::Result::Failure("not a text file");
     std::set<std::string> teams;
     for (char g : zenkor::kGroups) {
         const std::string section = std::string("Equip") + g;
@@ -27,25 +27,31 @@ Outcome CheckEditionFile(std::string_view bytes) {
             const auto name =
                 platform::IniFind(bytes, section, std::to_string(i), platform::IniEncoding::Cp1252);
             if (!name || name->empty()) {
-                return Outcome::Fail("no team " + std::to_string(i) + " in section [" + section + "]");
+                return platform::Result::Failure("no team " + std::to_string(i) + " in section [" + section +
+                                                 "]");
             }
-            if (!teams.insert(*name).second) return Outcome::Fail("a team is named twice: " + *name);
+            if (!teams.insert(*name).second)
+                return platform::Result::Failure("a team is named twice: " + *name);
         }
     }
     return {};
 }
 
-Outcome PublishEditionFile(const fs::path& dataFolder, std::string_view bytes) {
-    if (Outcome check = CheckEditionFile(bytes); !check) return check;
+platform::Result PublishEditionFile(const fs::path& dataFolder, std::string_view bytes) {
+    if (platform::Result check = CheckEditionFile(bytes); !check) return check;
     std::error_code ec;
     fs::create_directories(dataFolder, ec);
     const fs::path file = dataFolder / kPublishedName;
     if (const auto previous = platform::ReadFileBytes(file)) {
-        if (!platform::WriteFileAtomically(dataFolder / kPreviousName, *previous)) {
-            return Outcome::Fail("cannot keep the previous file as " + (dataFolder / kPreviousName).string());
+        const fs::path kept = dataFolder / kPreviousName;
+        if (platform::Result saved = platform::WriteFileAtomically(kept, *previous); !saved) {
+            return platform::Result::Failure("cannot keep the previous file as " + kept.string() + ": " +
+                                             saved.reason());
         }
     }
-    if (!platform::WriteFileAtomically(file, bytes)) return Outcome::Fail("cannot write " + file.string());
+    if (platform::Result written = platform::WriteFileAtomically(file, bytes); !written) {
+        return platform::Result::Failure("cannot write " + file.string() + ": " + written.reason());
+    }
     return {};
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/result.h"
 #include "site/tournament.h"
 
 namespace site {
@@ -15,20 +16,12 @@ inline constexpr const char* kPublishedName = "Zenkor2024.ini";
 inline constexpr const char* kPreviousName = "Zenkor2024.ini.bak";  // the one it replaced
 inline constexpr std::size_t kEditionFileMax = 256 * 1024;
 
-// The outcome of a check or a write; the reason says why it failed.
-struct [[nodiscard]] Outcome {
-    bool ok = true;
-    std::string reason;
-    explicit operator bool() const { return ok; }
-    static Outcome Fail(std::string why) { return {false, std::move(why)}; }
-};
-
 // An edition file: at most kEditionFileMax bytes, the 24 teams of the six groups named, each once.
-Outcome CheckEditionFile(std::string_view bytes);
+platform::Result CheckEditionFile(std::string_view bytes);
 
 // Publishes bytes as the current file of the data folder after checking them: the current file is kept as
 // kPreviousName, the new one written through a temporary file and a rename.
-Outcome PublishEditionFile(const std::filesystem::path& dataFolder, std::string_view bytes);
+platform::Result PublishEditionFile(const std::filesystem::path& dataFolder, std::string_view bytes);
 
 // The file the site publishes on its first start: the real 2024 results with a news message.
 std::string_view FirstEdition();

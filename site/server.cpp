@@ -279,7 +279,7 @@ void AddSiteRoutes(httplib::Server& server, Site& site) {
     });
 }
 
-Outcome EnsurePublished(const fs::path& dataFolder) {
+platform::Result EnsurePublished(const fs::path& dataFolder) {
     std::error_code ec;
     if (fs::exists(dataFolder / kPublishedName, ec)) return {};
     return PublishEditionFile(dataFolder, FirstEdition());

@@ -70,7 +70,7 @@ std::string ErrorPage(const Visit& visit, int status, std::string_view message);
 Visit VisitOf(const httplib::Request& req, httplib::Response& res);
 
 // The first start: publishes the built-in edition file when the data folder has none.
-Outcome EnsurePublished(const std::filesystem::path& dataFolder);
+platform::Result EnsurePublished(const std::filesystem::path& dataFolder);
 
 // The default data folder: ${XDG_DATA_HOME:-~/.local/share}/zenkor-site.
 std::filesystem::path DefaultDataFolder();

@@ -93,6 +93,20 @@ TEST(SiteDataFolder, ADatabaseThatIsNotTheSitesOrNotWholeIsRefusedAndLeftAsItWas
     }
 }
 
+TEST(SiteDataFolder, APublishThatCannotWriteSaysWhyAndLeavesThePublishedFile) {
+    testing_support::Sandbox box;
+    const fs::path edition = fs::path(ZENKOR_DATA_DIR) / "Zenkor2024.ini";
+    const fs::path data = box.folder() / "data";
+    fs::create_directories(data / "Zenkor2024.ini.bak" / "in the way");
+    const std::string published = bytesOf(edition) + "\r\n";
+    ASSERT_TRUE(platform::WriteFileAtomically(data / "Zenkor2024.ini", published));
+    std::string output;
+    EXPECT_EQ(SiteProcess::Run({"--data", data.string(), "publish", edition.string()}, &output), 1);
+    EXPECT_NE(output.find("cannot keep the previous file"), std::string::npos) << output;
+    EXPECT_NE(output.find("Is a directory"), std::string::npos) << output;
+    EXPECT_EQ(bytesOf(data / "Zenkor2024.ini"), published);
+}
+
 TEST(SiteDataFolder, NothingTemporaryOutlivesTheSiteOrItsNextStart) {
     testing_support::Sandbox box;
     const fs::path temp = box.folder() / "tmp", data = box.folder() / "data";
