@@ -49,6 +49,7 @@ struct SlotGuard {
 };
 
 struct Busy {};
+constexpr std::int64_t kBusyRetry = 10;  // seconds before a login that found no hashing slot comes back
 
 // Seconds to wait before the next one, when n happened in the last `period` (the first at `first`) and
 // `limit` are allowed; 0 when the next one may go.
@@ -286,119 +287,150 @@ bool Contest::verifyPassword(const std::string& hash, std::string_view password)
     return crypto_pwhash_str_verify(hash.c_str(), password.data(), password.size()) == 0;
 }
 
+namespace {
+
+// Why this pseudonym and password cannot be tried at all; empty when they can.
+std::string loginProblem(std::string_view pseudonym, std::string_view password) {
+    if (std::string problem = PseudonymProblem(pseudonym); !problem.empty()) return problem;
+    if (password.empty()) {
+        return "Le mot de passe est vide : saisissez-le dans Zenkor (case « mot de passe »), puis envoyez de "
+               "nouveau.";
+    }
+    if (password.size() > kMaxPassword) {
+        return "Le mot de passe est trop long : " + std::to_string(kMaxPassword) + " signes au plus.";
+    }
+    return {};
+}
+
+}  // namespace
+
+// One login (or registration) on its way through the steps of Contest::Login.
+struct Contest::LoginAttempt {
+    std::string pseudonym, key, from;  // the pseudonym as stored, its key, the address's key
+    std::int64_t now = 0;
+    std::optional<Account> account;  // none: a new pseudonym
+    std::int64_t attempt = 0;        // the row that counts it
+};
+
 LoginResult Contest::Login(std::string_view pseudonymIn, std::string_view password, std::string_view address,
                            std::int64_t now) {
     LoginResult result;
-    if (std::string problem = PseudonymProblem(pseudonymIn); !problem.empty()) {
+    if (std::string problem = loginProblem(pseudonymIn, password); !problem.empty()) {
         result.outcome = LoginOutcome::Invalid;
         result.message = std::move(problem);
         return result;
     }
-    if (password.empty() || password.size() > kMaxPassword) {
-        result.outcome = LoginOutcome::Invalid;
-        result.message =
-            password.empty()
-                ? "Le mot de passe est vide : saisissez-le dans Zenkor (case « mot de passe »), puis "
-                  "envoyez de nouveau."
-                : "Le mot de passe est trop long : " + std::to_string(kMaxPassword) + " signes au plus.";
-        return result;
-    }
-    const std::string pseudonym = normalizePseudonym(pseudonymIn);
-    const std::string key = pseudonymKey(pseudonym);
-    const std::string from = site::AddressKey(address);
-
-    // The attempt is counted, and the limits checked, in one locked step before any hashing: however many
-    // come at once, no more than the limits allow get their password checked.
-    std::optional<std::pair<std::int64_t, std::string>> player;  // id and hash
-    std::int64_t attempt = 0;
-    {
-        std::lock_guard lock(mutex_);
-        Statement find(*db_, "SELECT id, password_hash FROM players WHERE pseudonym_key = ?");
-        find.bind(1, key);
-        if (find.step()) player.emplace(find.integer(0), find.text(1));
-        std::int64_t wait = 0;
-        if (player) {
-            wait = std::max(failureWait("address", from, kFreeAddressFailures, now),
-                            failureWait("account", key, kFreeAccountFailures, now));
-
-        } else {
-            Statement count(
-                *db_,
-                "SELECT COUNT(*), MIN(at) FROM attempts WHERE kind = 'register' AND address = ? AND "
-                "at > ?");
-            count.bind(1, from).bind(2, now - 3600);
-            if (count.step())
-                wait = waitForRoom(count.integer(0), count.integer(1), kRegistrationsPerHour, 3600, now);
-            result.newPseudonyms = wait > 0;
-        }
-        if (wait > 0) {
-            result.outcome = LoginOutcome::Throttled;
-            result.retryAfter = wait;
-            return result;
-        }
-        attempt = noteAttempt(player ? "login" : "register", from, key, player.has_value(), now);
-    }
-
+    LoginAttempt a;
+    a.pseudonym = normalizePseudonym(pseudonymIn);
+    a.key = pseudonymKey(a.pseudonym);
+    a.from = site::AddressKey(address);
+    a.now = now;
+    if (!reserveLogin(a, result)) return result;
     try {
-        if (!player) {
-            const std::string hash = hashPassword(password);
-            std::lock_guard lock(mutex_);
-            Statement insert(
-                *db_,
-                "INSERT INTO players(pseudonym, pseudonym_key, password_hash, created_at) VALUES(?, ?, ?, ?) "
-                "ON CONFLICT(pseudonym_key) DO NOTHING");
-            insert.bind(1, pseudonym).bind(2, key).bind(3, hash).bind(4, now).run();
-            if (db_->changes() == 1) {
-                result.outcome = LoginOutcome::Registered;
-                player.emplace(db_->lastInsertId(), hash);
-            } else {
-                // Someone registered the same pseudonym in between: theirs it is, and this is a login to it.
-                Statement find(*db_, "SELECT id, password_hash FROM players WHERE pseudonym_key = ?");
-                find.bind(1, key);
-                if (find.step()) player.emplace(find.integer(0), find.text(1));
-                attempt = noteAttempt("login", from, key, true, now);
-            }
-        }
-        if (result.outcome != LoginOutcome::Registered) {
-            if (!player || !verifyPassword(player->second, password)) {
-                result.outcome = LoginOutcome::Refused;
-                result.message = "Pseudo ou mot de passe incorrect.";
-                return result;  // the attempt stays counted as failed
-            }
-            result.outcome = LoginOutcome::LoggedIn;
-            passAttempt(attempt);
-            if (crypto_pwhash_str_needs_rehash(player->second.c_str(), options_.hashOps,
-                                               options_.hashMemory) != 0) {
-                const std::string hash = hashPassword(password);
-                std::lock_guard lock(mutex_);
-                Statement update(*db_, "UPDATE players SET password_hash = ? WHERE id = ?");
-                update.bind(1, hash).bind(2, player->first).run();
-            }
-        }
+        if (!a.account) registerPlayer(a, password, result);
+        if (result.outcome != LoginOutcome::Registered && !checkPassword(a, password, result)) return result;
     } catch (const Busy&) {
         // Not the visitor's failure: the attempt does not count.
         if (result.outcome != LoginOutcome::Registered && result.outcome != LoginOutcome::LoggedIn) {
-            forgetAttempt(attempt);
+            forgetAttempt(a.attempt);
             result.outcome = LoginOutcome::Busy;
-            result.retryAfter = 10;
+            result.retryAfter = kBusyRetry;
             return result;
         }
     }
+    result.token = openSession(a.account->id, now);
+    return result;
+}
 
-    result.token = randomToken(32);
+std::optional<Contest::Account> Contest::findAccount(const std::string& key) {
+    Statement find(*db_, "SELECT id, password_hash FROM players WHERE pseudonym_key = ?");
+    find.bind(1, key);
+    if (!find.step()) return std::nullopt;
+    return Account{find.integer(0), find.text(1)};
+}
+
+std::int64_t Contest::loginWait(const std::string& from, const std::string& key, std::int64_t now) {
+    return std::max(failureWait("address", from, kFreeAddressFailures, now),
+                    failureWait("account", key, kFreeAccountFailures, now));
+}
+
+bool Contest::reserveLogin(LoginAttempt& a, LoginResult& result) {
+    // The attempt is counted, and the limits checked, in one locked step before any hashing: however many
+    // come at once, no more than the limits allow get their password checked.
+    std::lock_guard lock(mutex_);
+    a.account = findAccount(a.key);
+    std::int64_t wait = 0;
+    if (a.account) {
+        wait = loginWait(a.from, a.key, a.now);
+    } else {
+        Statement count(*db_,
+                        "SELECT COUNT(*), MIN(at) FROM attempts WHERE kind = 'register' AND address = ? AND "
+                        "at > ?");
+        count.bind(1, a.from).bind(2, a.now - 3600);
+        if (count.step())
+            wait = waitForRoom(count.integer(0), count.integer(1), kRegistrationsPerHour, 3600, a.now);
+        result.newPseudonyms = wait > 0;
+    }
+    if (wait > 0) {
+        result.outcome = LoginOutcome::Throttled;
+        result.retryAfter = wait;
+        return false;
+    }
+    a.attempt = noteAttempt(a.account ? "login" : "register", a.from, a.key, a.account.has_value(), a.now);
+    return true;
+}
+
+void Contest::registerPlayer(LoginAttempt& a, std::string_view password, LoginResult& result) {
+    const std::string hash = hashPassword(password);
+    std::lock_guard lock(mutex_);
+    Statement insert(
+        *db_,
+        "INSERT INTO players(pseudonym, pseudonym_key, password_hash, created_at) VALUES(?, ?, ?, ?) "
+        "ON CONFLICT(pseudonym_key) DO NOTHING");
+    insert.bind(1, a.pseudonym).bind(2, a.key).bind(3, hash).bind(4, a.now).run();
+    if (db_->changes() == 1) {
+        result.outcome = LoginOutcome::Registered;
+        a.account = Account{db_->lastInsertId(), hash};
+    } else {
+        // Someone registered the same pseudonym in between: theirs it is, and this is a login to it.
+        a.account = findAccount(a.key);
+        a.attempt = noteAttempt("login", a.from, a.key, true, a.now);
+    }
+}
+
+bool Contest::checkPassword(LoginAttempt& a, std::string_view password, LoginResult& result) {
+    if (!a.account || !verifyPassword(a.account->passwordHash, password)) {
+        result.outcome = LoginOutcome::Refused;
+        result.message = "Pseudo ou mot de passe incorrect.";
+        return false;  // the attempt stays counted as failed
+    }
+    result.outcome = LoginOutcome::LoggedIn;
+    passAttempt(a.attempt);
+    if (crypto_pwhash_str_needs_rehash(a.account->passwordHash.c_str(), options_.hashOps,
+                                       options_.hashMemory) != 0) {
+        const std::string hash = hashPassword(password);
+        std::lock_guard lock(mutex_);
+        Statement update(*db_, "UPDATE players SET password_hash = ? WHERE id = ?");
+        update.bind(1, hash).bind(2, a.account->id).run();
+    }
+    return true;
+}
+
+std::string Contest::openSession(std::int64_t playerId, std::int64_t now) {
+    std::string token = randomToken(32);
     std::lock_guard lock(mutex_);
     Statement expired(*db_, "DELETE FROM sessions WHERE expires_at <= ?");
     expired.bind(1, now).run();
     Statement session(*db_,
                       "INSERT INTO sessions(token_hash, player_id, csrf_token, created_at, expires_at) "
                       "VALUES(?, ?, ?, ?, ?)");
-    session.bindBlob(1, tokenHash(result.token))
-        .bind(2, player->first)
+    session.bindBlob(1, tokenHash(token))
+        .bind(2, playerId)
         .bind(3, randomToken(16))
         .bind(4, now)
         .bind(5, now + kSessionSeconds)
         .run();
-    return result;
+    return token;
 }
 
 std::int64_t Contest::failureWait(const char* column, const std::string& value, int free, std::int64_t now) {
@@ -478,8 +510,7 @@ PasswordChangeResult Contest::ChangePassword(std::int64_t playerId, std::string_
             hash = find.text(0);
             key = find.text(1);
         }
-        const std::int64_t wait = std::max(failureWait("address", from, kFreeAddressFailures, now),
-                                           failureWait("account", key, kFreeAccountFailures, now));
+        const std::int64_t wait = loginWait(from, key, now);
         if (wait > 0) {
             result.outcome = PasswordChange::Throttled;
             result.retryAfter = wait;
@@ -492,7 +523,7 @@ PasswordChangeResult Contest::ChangePassword(std::int64_t playerId, std::string_
     } catch (const Busy&) {
         forgetAttempt(attempt);
         result.outcome = PasswordChange::Throttled;
-        result.retryAfter = 10;
+        result.retryAfter = kBusyRetry;
         return result;
     }
     passAttempt(attempt);

@@ -201,6 +201,21 @@ class Contest {
     void rank(Board& b);
     void rescorePlayer(Board& b, std::int64_t playerId);
     std::vector<Match> predictionsOf(Kind kind, std::int64_t playerId);
+    struct Account {
+        std::int64_t id = 0;
+        std::string passwordHash;
+    };
+    struct LoginAttempt;
+    // The steps of Login. findAccount and loginWait want mutex_ held; the others take it.
+    std::optional<Account> findAccount(const std::string& pseudonymKey);
+    // Seconds before the next password of this address and account may be checked.
+    std::int64_t loginWait(const std::string& from, const std::string& key, std::int64_t now);
+    // Counts the attempt, or says in result how long it must wait (false).
+    bool reserveLogin(LoginAttempt& a, LoginResult& result);
+    void registerPlayer(LoginAttempt& a, std::string_view password, LoginResult& result);
+    // Checks a known player's password (false: refused), hashing it again with today's parameters.
+    bool checkPassword(LoginAttempt& a, std::string_view password, LoginResult& result);
+    std::string openSession(std::int64_t playerId, std::int64_t now);  // the new session's token
     // Seconds before the next login to value (an address key or an account) may be checked.
     std::int64_t failureWait(const char* column, const std::string& value, int free, std::int64_t now);
     std::int64_t noteAttempt(const char* kind, const std::string& address, const std::string& account,
