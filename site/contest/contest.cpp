@@ -801,21 +801,7 @@ UploadResult Contest::Upload(std::int64_t playerId, Kind kind, std::string_view 
     const std::string from = site::AddressKey(address);
     {
         std::lock_guard lock(mutex_);
-        Statement mine(
-            *db_,
-            "SELECT COUNT(*), MIN(uploaded_at) FROM uploads WHERE player_id = ? AND contest = ? AND "
-            "uploaded_at > ?");
-        mine.bind(1, playerId).bind(2, KindName(kind)).bind(3, now - 3600);
-        std::int64_t wait =
-            mine.step() ? waitForRoom(mine.integer(0), mine.integer(1), kUploadsPerHour, 3600, now) : 0;
-        Statement theirs(
-            *db_, "SELECT COUNT(*), MIN(at) FROM attempts WHERE kind = 'upload' AND address = ? AND at > ?");
-        theirs.bind(1, from).bind(2, now - 3600);
-        if (theirs.step()) {
-            wait = std::max(
-                wait, waitForRoom(theirs.integer(0), theirs.integer(1), kAddressUploadsPerHour, 3600, now));
-        }
-        if (wait > 0) {
+        if (const std::int64_t wait = uploadWait(playerId, kind, from, now); wait > 0) {
             result.retryAfter = wait;
             return result;
         }
@@ -832,26 +818,61 @@ UploadResult Contest::Upload(std::int64_t playerId, Kind kind, std::string_view 
     std::lock_guard lock(mutex_);
     Board& b = board(kind);
     // The same file as the last one sets the same predictions: nothing new is stored.
+    const bool same = sameAsLastUpload(playerId, kind, bytes);
+    Transaction tx(*db_);
+    const std::int64_t uploadId = same ? 0 : storeUpload(playerId, kind, fileName, bytes, from, now);
+    keepPredictions(playerId, kind, predictions, *published, now, uploadId, result);
+    tx.commit();
+    // Scored against the board's results, which a publish may have replaced since the file was read.
+    rescorePlayer(b, playerId);
+    result.ok = true;
+    return result;
+}
+
+std::int64_t Contest::uploadWait(std::int64_t playerId, Kind kind, const std::string& from,
+                                 std::int64_t now) {
+    Statement mine(*db_,
+                   "SELECT COUNT(*), MIN(uploaded_at) FROM uploads WHERE player_id = ? AND contest = ? AND "
+                   "uploaded_at > ?");
+    mine.bind(1, playerId).bind(2, KindName(kind)).bind(3, now - 3600);
+    std::int64_t wait =
+        mine.step() ? waitForRoom(mine.integer(0), mine.integer(1), kUploadsPerHour, 3600, now) : 0;
+    Statement theirs(
+        *db_, "SELECT COUNT(*), MIN(at) FROM attempts WHERE kind = 'upload' AND address = ? AND at > ?");
+    theirs.bind(1, from).bind(2, now - 3600);
+    if (theirs.step()) {
+        wait = std::max(wait,
+                        waitForRoom(theirs.integer(0), theirs.integer(1), kAddressUploadsPerHour, 3600, now));
+    }
+    return wait;
+}
+
+bool Contest::sameAsLastUpload(std::int64_t playerId, Kind kind, std::string_view bytes) {
     Statement last(*db_,
                    "SELECT bytes FROM uploads WHERE player_id = ? AND contest = ? ORDER BY id DESC LIMIT 1");
     last.bind(1, playerId).bind(2, KindName(kind));
-    const bool same = last.step() && last.text(0) == bytes;
-    Transaction tx(*db_);
-    std::int64_t uploadId = 0;
-    if (!same) {
-        Statement upload(
-            *db_,
-            "INSERT INTO uploads(player_id, contest, uploaded_at, file_name, bytes, matches_taken) "
-            "VALUES(?, ?, ?, ?, ?, 0)");
-        upload.bind(1, playerId)
-            .bind(2, KindName(kind))
-            .bind(3, now)
-            .bind(4, fileName.substr(0, kMaxFileName))
-            .bindBlob(5, bytes)
-            .run();
-        uploadId = db_->lastInsertId();
-        noteAttempt("upload", from, std::to_string(playerId), false, now);
-    }
+    return last.step() && last.text(0) == bytes;
+}
+
+std::int64_t Contest::storeUpload(std::int64_t playerId, Kind kind, std::string_view fileName,
+                                  std::string_view bytes, const std::string& from, std::int64_t now) {
+    Statement upload(*db_,
+                     "INSERT INTO uploads(player_id, contest, uploaded_at, file_name, bytes, matches_taken) "
+                     "VALUES(?, ?, ?, ?, ?, 0)");
+    upload.bind(1, playerId)
+        .bind(2, KindName(kind))
+        .bind(3, now)
+        .bind(4, fileName.substr(0, kMaxFileName))
+        .bindBlob(5, bytes)
+        .run();
+    const std::int64_t uploadId = db_->lastInsertId();
+    noteAttempt("upload", from, std::to_string(playerId), false, now);
+    return uploadId;
+}
+
+void Contest::keepPredictions(std::int64_t playerId, Kind kind, const std::vector<Match>& predictions,
+                              const Results& published, std::int64_t now, std::int64_t uploadId,
+                              UploadResult& result) {
     Statement keep(
         *db_,
         "INSERT INTO predictions(player_id, contest, match_key, team1, team2, goals1, goals2, winner, "
@@ -860,27 +881,21 @@ UploadResult Contest::Upload(std::int64_t playerId, Kind kind, std::string_view 
         "team2 = excluded.team2, goals1 = excluded.goals1, goals2 = excluded.goals2, "
         "winner = excluded.winner, upload_id = excluded.upload_id");
     for (const Match& m : predictions) {
-        const RealMatch* real = published->find(m.key);
+        const RealMatch* real = published.find(m.key);
         if (!real) continue;
         if (real->startedBy(now)) {
             ++result.locked;
             continue;
         }
         ++result.taken;
-        if (!same) keepPrediction(keep, playerId, kind, m.key, m, uploadId);
+        if (uploadId) keepPrediction(keep, playerId, kind, m.key, m, uploadId);
     }
-    if (!same) {
-        // The bracket and the champion count from the last file before the tournament's first kick-off.
-        if (kind == Kind::Tournament && published->bracketOpen(now))
-            keepBracket(keep, playerId, predictions, uploadId);
-        Statement taken(*db_, "UPDATE uploads SET matches_taken = ? WHERE id = ?");
-        taken.bind(1, static_cast<std::int64_t>(result.taken)).bind(2, uploadId).run();
-    }
-    tx.commit();
-    // Scored against the board's results, which a publish may have replaced since the file was read.
-    rescorePlayer(b, playerId);
-    result.ok = true;
-    return result;
+    if (!uploadId) return;
+    // The bracket and the champion count from the last file before the tournament's first kick-off.
+    if (kind == Kind::Tournament && published.bracketOpen(now))
+        keepBracket(keep, playerId, predictions, uploadId);
+    Statement taken(*db_, "UPDATE uploads SET matches_taken = ? WHERE id = ?");
+    taken.bind(1, static_cast<std::int64_t>(result.taken)).bind(2, uploadId).run();
 }
 
 void Contest::rank(Board& b) {

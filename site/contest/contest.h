@@ -216,6 +216,17 @@ class Contest {
     // Checks a known player's password (false: refused), hashing it again with today's parameters.
     bool checkPassword(LoginAttempt& a, std::string_view password, LoginResult& result);
     std::string openSession(std::int64_t playerId, std::int64_t now);  // the new session's token
+    // The steps of Upload, with mutex_ held.
+    std::int64_t uploadWait(std::int64_t playerId, Kind kind, const std::string& from, std::int64_t now);
+    bool sameAsLastUpload(std::int64_t playerId, Kind kind, std::string_view bytes);
+    // The file, kept as sent; its id.
+    std::int64_t storeUpload(std::int64_t playerId, Kind kind, std::string_view fileName,
+                             std::string_view bytes, const std::string& from, std::int64_t now);
+    // Counts in result the matches taken and locked, and keeps them under uploadId (none: the same file
+    // as the last, kept already).
+    void keepPredictions(std::int64_t playerId, Kind kind, const std::vector<Match>& predictions,
+                         const Results& published, std::int64_t now, std::int64_t uploadId,
+                         UploadResult& result);
     // Seconds before the next login to value (an address key or an account) may be checked.
     std::int64_t failureWait(const char* column, const std::string& value, int free, std::int64_t now);
     std::int64_t noteAttempt(const char* kind, const std::string& address, const std::string& account,
