@@ -239,10 +239,10 @@ std::string HomePage(const Visit& v, const HomeContent& c) {
                       body, kHomePath);
 }
 
-std::string ProgramPage(const Visit& v, const std::string& dataVersion) {
-    const Lang lang = v.lang;
-    const std::string version =
-        std::to_string(zenkor::kProgramMajorVersion) + "." + std::to_string(zenkor::kProgramMinorVersion);
+namespace {
+
+// The program and the version the published file needs.
+std::string programIntro(Lang lang, const std::string& version, const std::string& dataVersion) {
     std::string body;
     body += "<p><b>Zenkor " + esc(version) + "</b> " +
             T(lang, "suit l'Euro 2024, du premier match de groupe à la finale.",
@@ -254,7 +254,11 @@ std::string ProgramPage(const Visit& v, const std::string& dataVersion) {
                   " El archivo de resultados publicado pide la versión ") +
                 esc(dataVersion) + ".";
     }
-    body += "</p><h2>";
+    return body + "</p>";
+}
+
+std::string whatItDoes(Lang lang) {
+    std::string body = "<h2>";
     body += T(lang, "Ce qu'il fait", "What it does", "Lo que hace");
     body += "</h2><ul><li>";
     body +=
@@ -293,7 +297,11 @@ std::string ProgramPage(const Visit& v, const std::string& dataVersion) {
     body += "</li><li>";
     body += T(lang, "En français, anglais ou espagnol.", "In French, English or Spanish.",
               "En francés, inglés o español.");
-    body += "</li></ul><h2>";
+    return body + "</li></ul>";
+}
+
+std::string installing(Lang lang) {
+    std::string body = "<h2>";
     body += T(lang, "L'installer", "Installing it", "Instalarlo");
     body += "</h2><p>";
     body += T(
@@ -310,8 +318,18 @@ std::string ProgramPage(const Visit& v, const std::string& dataVersion) {
         "La orden instala lo que falta, construye el programa y lo inicia. <code>make test</code> ejecuta "
         "todas "
         "las pruebas.");
-    body += "</p>";
-    return PageLayout(v, "Zenkor " + version, body, kProgramPath);
+    return body + "</p>";
+}
+
+}  // namespace
+
+std::string ProgramPage(const Visit& v, const std::string& dataVersion) {
+    const Lang lang = v.lang;
+    const std::string version =
+        std::to_string(zenkor::kProgramMajorVersion) + "." + std::to_string(zenkor::kProgramMinorVersion);
+    return PageLayout(v, "Zenkor " + version,
+                      programIntro(lang, version, dataVersion) + whatItDoes(lang) + installing(lang),
+                      kProgramPath);
 }
 
 std::string ContactPage(const Visit& v, const std::string& subject, ContactNotice notice,

@@ -771,47 +771,48 @@ std::string cell(const char* label, const std::string& html, const char* cls = n
     return out + ">" + html + "</td>";
 }
 
-void playerPage(Contest& c, const ContestPages& p, const httplib::Request& req, httplib::Response& res) {
-    const Visit v = site::VisitOf(req, res);
-    const Lang lang = v.lang;
-    const std::int64_t now = c.Now();
-    const auto session = c.Session(sessionToken(req), now);
-    const auto card = c.Player(p.kind, req.get_param_value("pseudo"), session ? session->playerId : 0, now);
-    if (!card) {
-        return sendPage(
-            res, v, 404, titleOf(p, lang),
-            message("error", T(lang, "Aucun joueur ne porte ce pseudo.", "No player has this nickname.",
-                               "Ningún jugador tiene este seudónimo.")) +
-                "<p><a href=\"" + p.ranking + "\">" +
-                T(lang, "Le classement", "The ranking", "La clasificación") + "</a></p>\n");
+// The link back to the ranking, below a player's or a match's page.
+std::string rankingLink(const ContestPages& p, Lang lang) {
+    return "<p><a href=\"" + std::string(p.ranking) + "\">" +
+           T(lang, "Le classement", "The ranking", "La clasificación") + "</a></p>\n";
+}
+
+// A player or a match that does not exist.
+void notFound(httplib::Response& res, const Visit& v, const ContestPages& p, const char* text) {
+    sendPage(res, v, 404, titleOf(p, v.lang), message("error", text) + rankingLink(p, v.lang));
+}
+
+// The player's points and rank, or that no file was sent.
+std::string standingText(Lang lang, const ContestPages& p, const PlayerCard& card) {
+    if (!card.rank) {
+        return std::string("<p>") +
+               T(lang, "Aucun fichier envoyé pour ce concours.", "No file sent for this contest.",
+                 "Ningún archivo enviado para este concurso.") +
+               "</p>\n";
     }
-    std::string body;
-    if (card->rank) {
-        body += "<p class=\"standing\"><strong>" + std::to_string(card->rank->points) +
-                T(lang, " point(s)", " point(s)", " punto(s)") + "</strong>, " +
-                ordinal(lang, card->rank->rank) + T(lang, " ; ", "; ", "; ") +
-                std::to_string(card->rank->exact) +
-                T(lang, " score(s) exact(s)", " exact score(s)", " resultado(s) exacto(s)");
-        if (p.kind == Kind::Tournament) {
-            body += T(lang, " ; dont ", "; of which ", "; de ellos ") + std::to_string(card->bonus) +
-                    T(lang, " point(s) pour les équipes de la phase finale et le champion",
-                      " point(s) for the knockout teams and the champion",
-                      " punto(s) por los equipos de la fase final y el campeón");
-        }
-        body += ".</p>\n";
-    } else {
-        body += std::string("<p>") +
-                T(lang, "Aucun fichier envoyé pour ce concours.", "No file sent for this contest.",
-                  "Ningún archivo enviado para este concurso.") +
-                "</p>\n";
+    std::string out = "<p class=\"standing\"><strong>" + std::to_string(card.rank->points) +
+                      T(lang, " point(s)", " point(s)", " punto(s)") + "</strong>, " +
+                      ordinal(lang, card.rank->rank) + T(lang, " ; ", "; ", "; ") +
+                      std::to_string(card.rank->exact) +
+                      T(lang, " score(s) exact(s)", " exact score(s)", " resultado(s) exacto(s)");
+    if (p.kind == Kind::Tournament) {
+        out += T(lang, " ; dont ", "; of which ", "; de ellos ") + std::to_string(card.bonus) +
+               T(lang, " point(s) pour les équipes de la phase finale et le champion",
+                 " point(s) for the knockout teams and the champion",
+                 " punto(s) por los equipos de la fase final y el campeón");
     }
+    return out + ".</p>\n";
+}
+
+// Each match with the real result and the player's prediction (hidden until kick-off from others).
+std::string playerMatchesTable(Lang lang, const ContestPages& p, const PlayerCard& card) {
     const char* lMatch = T(lang, "Match", "Match", "Partido");
     const char* lKickoff = T(lang, "Coup d'envoi", "Kick-off", "Inicio");
     const char* lReal = T(lang, "Résultat réel", "Real result", "Resultado real");
     const char* lPredicted = T(lang, "Pronostic", "Prediction", "Pronóstico");
     const char* lPoints = T(lang, "Points", "Points", "Puntos");
-    body += tableHead("predictions stack", {lMatch, lKickoff, lReal, lPredicted, lPoints});
-    for (const PlayerMatch& m : card->matches) {
+    std::string out = tableHead("predictions stack", {lMatch, lKickoff, lReal, lPredicted, lPoints});
+    for (const PlayerMatch& m : card.matches) {
         std::string predicted;
         if (m.hidden) {
             predicted =
@@ -823,30 +824,45 @@ void playerPage(Contest& c, const ContestPages& p, const httplib::Request& req, 
         } else {
             predicted = "—";
         }
-        body += "<tr>" +
-                cell(lMatch, "<a href=\"" + html_escape(matchHref(p, m.real.key)) + "\">" +
-                                 html_escape(matchLabel(lang, m.real.key)) + "</a>") +
-                cell(lKickoff, m.real.kickoff ? parisTime(lang, *m.real.kickoff) : std::string("?")) +
-                cell(lReal, matchText(m.real)) + cell(lPredicted, predicted) +
-                cell(lPoints, m.real.played() && m.predicted ? std::to_string(m.points) : std::string(),
-                     "points") +
-                "</tr>\n";
+        out += "<tr>" +
+               cell(lMatch, "<a href=\"" + html_escape(matchHref(p, m.real.key)) + "\">" +
+                                html_escape(matchLabel(lang, m.real.key)) + "</a>") +
+               cell(lKickoff, m.real.kickoff ? parisTime(lang, *m.real.kickoff) : std::string("?")) +
+               cell(lReal, matchText(m.real)) + cell(lPredicted, predicted) +
+               cell(lPoints, m.real.played() && m.predicted ? std::to_string(m.points) : std::string(),
+                    "points") +
+               "</tr>\n";
     }
-    body += "</tbody>\n</table></div>\n";
-    if (!card->uploads.empty()) {
-        body += std::string("<h2>") + T(lang, "Vos envois", "Your uploads", "Sus envíos") +
-                "</h2>\n<ul class=\"uploads\">\n";
-        for (const PlayerUpload& u : card->uploads) {
-            body +=
-                "<li>" + parisTime(lang, u.at) + " : " + html_escape(u.fileName) + ", " +
-                std::to_string(u.taken) +
-                T(lang, " pronostic(s) pris", " prediction(s) taken", " pronóstico(s) tenido(s) en cuenta") +
-                "</li>\n";
-        }
-        body += "</ul>\n";
+    return out + "</tbody>\n</table></div>\n";
+}
+
+// The player's own uploads, which only the player sees.
+std::string uploadsList(Lang lang, const PlayerCard& card) {
+    if (card.uploads.empty()) return {};
+    std::string out = std::string("<h2>") + T(lang, "Vos envois", "Your uploads", "Sus envíos") +
+                      "</h2>\n<ul class=\"uploads\">\n";
+    for (const PlayerUpload& u : card.uploads) {
+        out += "<li>" + parisTime(lang, u.at) + " : " + html_escape(u.fileName) + ", " +
+               std::to_string(u.taken) +
+               T(lang, " pronostic(s) pris", " prediction(s) taken", " pronóstico(s) tenido(s) en cuenta") +
+               "</li>\n";
     }
-    body += "<p><a href=\"" + std::string(p.ranking) + "\">" +
-            T(lang, "Le classement", "The ranking", "La clasificación") + "</a></p>\n";
+    return out + "</ul>\n";
+}
+
+void playerPage(Contest& c, const ContestPages& p, const httplib::Request& req, httplib::Response& res) {
+    const Visit v = site::VisitOf(req, res);
+    const Lang lang = v.lang;
+    const std::int64_t now = c.Now();
+    const auto session = c.Session(sessionToken(req), now);
+    const auto card = c.Player(p.kind, req.get_param_value("pseudo"), session ? session->playerId : 0, now);
+    if (!card) {
+        return notFound(res, v, p,
+                        T(lang, "Aucun joueur ne porte ce pseudo.", "No player has this nickname.",
+                          "Ningún jugador tiene este seudónimo."));
+    }
+    const std::string body = standingText(lang, p, *card) + playerMatchesTable(lang, p, *card) +
+                             uploadsList(lang, *card) + rankingLink(p, lang);
     sendPage(res, v, 200, card->pseudonym + " – " + titleOf(p, lang), body, p.ranking);
 }
 
@@ -857,11 +873,9 @@ void matchPage(Contest& c, const ContestPages& p, const httplib::Request& req, h
     const std::string key = req.get_param_value("m");
     const auto first = c.MatchPredictions(p.kind, key, now, 0, 0);
     if (!first) {
-        return sendPage(res, v, 404, titleOf(p, lang),
-                        message("error", T(lang, "Ce match n'existe pas.", "This match does not exist.",
-                                           "Este partido no existe.")) +
-                            "<p><a href=\"" + p.ranking + "\">" +
-                            T(lang, "Le classement", "The ranking", "La clasificación") + "</a></p>\n");
+        return notFound(
+            res, v, p,
+            T(lang, "Ce match n'existe pas.", "This match does not exist.", "Este partido no existe."));
     }
     const size_t page = pageParam(req, first->total);
     const auto card = c.MatchPredictions(p.kind, key, now, (page - 1) * kRowsPerPage, kRowsPerPage);
@@ -897,8 +911,7 @@ void matchPage(Contest& c, const ContestPages& p, const httplib::Request& req, h
         body += pageLinks(p.match, "m=" + platform::PercentEncode(key) + "&", page,
                           std::max<size_t>(1, (card->total + kRowsPerPage - 1) / kRowsPerPage));
     }
-    body += "<p><a href=\"" + std::string(p.ranking) + "\">" +
-            T(lang, "Le classement", "The ranking", "La clasificación") + "</a></p>\n";
+    body += rankingLink(p, lang);
     const auto team = [](const std::string& t) { return t.empty() ? std::string("?") : t; };
     sendPage(res, v, 200,
              matchLabel(lang, key) + T(lang, " : ", ": ", ": ") + team(real.team1) + " – " + team(real.team2),
