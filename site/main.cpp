@@ -168,11 +168,7 @@ int publish(const Arguments& a) {
     return 0;
 }
 
-int serve(const Arguments& a) {
-    // What a site killed earlier left: the window model's folder, a publish's temporary file.
-    site::RemoveLeftoverModelFolders();
-    platform::RemoveLeftoverTemporaries(a.data);
-
+contest::ContestOptions contestOptions(const Arguments& a) {
     contest::ContestOptions options;
     options.dataFolder = a.data;
     options.shippedQualifiers = platform::ProgramFolder() / "Elim2024.ini";
@@ -183,31 +179,33 @@ int serve(const Arguments& a) {
                                .count();
         };
     }
+    return options;
+}
+
+// The contest of the data folder, its first edition file published; none, said why, when it cannot start.
+std::unique_ptr<contest::Contest> openContest(const Arguments& a) {
     // The database is checked first: a data folder that is not the site's is left as it was.
-    std::unique_ptr<contest::Contest> owned;
     try {
         std::filesystem::create_directories(a.data);
         contest::Database checked(a.data / "contest.sqlite");
     } catch (const std::exception& e) {
         std::fprintf(stderr, "zenkor-site: cannot start: %s\n", e.what());
-        return 1;
+        return nullptr;
     }
     if (platform::Result first = site::EnsurePublished(a.data); !first) {
         std::fprintf(stderr, "zenkor-site: cannot set up %s: %s\n", a.data.c_str(), first.reason().c_str());
-        return 1;
+        return nullptr;
     }
     try {
-        owned = std::make_unique<contest::Contest>(options);
+        return std::make_unique<contest::Contest>(contestOptions(a));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "zenkor-site: cannot start: %s\n", e.what());
-        return 1;
+        return nullptr;
     }
-    contest::Contest& contest = *owned;
-    site::Site state(a.data);
-    site::SiteServer server;
-    site::ConfigureServer(server);
-    site::AddSiteRoutes(server, state);
+}
 
+// The site's pages ask the contest for its ranking and keep their contact messages in its database.
+void connectContest(site::Site& state, contest::Contest& contest) {
     state.contest.ranking = [&contest](site::ContestKind kind, int limit) {
         std::vector<site::RankingRow> rows;
         const auto which =
@@ -227,9 +225,10 @@ int serve(const Arguments& a) {
             return site::ContactStored::Failed;
         }
     };
-    contest::RegisterContestRoutes(server, contest);
-    state.published.current();  // computes the tournament before the first visitor asks
+}
 
+// Listens until SIGINT or SIGTERM, which one thread takes, never a worker.
+int listenUntilStopped(site::SiteServer& server, const Arguments& a) {
     const int port = server.Bind(a.host, a.port);
     if (port < 0) {
         std::fprintf(stderr, "zenkor-site: cannot listen on %s:%d\n", a.host.c_str(), a.port);
@@ -240,7 +239,6 @@ int serve(const Arguments& a) {
                 v6 ? "]" : "", port, a.data.c_str());
     std::fflush(stdout);
 
-    // SIGINT and SIGTERM stop the server cleanly; they are taken by one thread, never by a worker.
     std::thread stopper([&server] {
         sigset_t set;
         sigemptyset(&set);
@@ -255,6 +253,23 @@ int serve(const Arguments& a) {
     pthread_kill(stopper.native_handle(), SIGUSR1);
     stopper.join();
     return ok ? 0 : 1;
+}
+
+int serve(const Arguments& a) {
+    // What a site killed earlier left: the window model's folder, a publish's temporary file.
+    site::RemoveLeftoverModelFolders();
+    platform::RemoveLeftoverTemporaries(a.data);
+
+    const std::unique_ptr<contest::Contest> contest = openContest(a);
+    if (!contest) return 1;
+    site::Site state(a.data);
+    site::SiteServer server;
+    site::ConfigureServer(server);
+    site::AddSiteRoutes(server, state);
+    connectContest(state, *contest);
+    contest::RegisterContestRoutes(server, *contest);
+    state.published.current();  // computes the tournament before the first visitor asks
+    return listenUntilStopped(server, a);
 }
 
 }  // namespace
