@@ -10,9 +10,13 @@ for target in "$@"; do
     work="$build/corpus/$name"
     mkdir -p "$work" "$build/findings"
     log="$build/$target.log"
-    if "$build/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+    # The target's own temporary files go to a folder of the build tree, emptied after each run.
+    scratch="$build/tmp/$target"
+    rm -rf "$scratch" && mkdir -p "$scratch"
+    if TMPDIR="$scratch" "$build/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
         -artifact_prefix="$build/findings/" "$work" "fuzz/corpus/$name" >"$log" 2>&1; then
         runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || echo "?")
+        rm -rf "$scratch"
         echo "fuzz $target: no finding in ${seconds}s ($runs runs)"
     else
         tail -n 60 "$log"
