@@ -10,7 +10,6 @@
 #include <utility>
 
 #include "app/ini_file.h"
-#include "knockout/knockout.h"
 #include "platform/ini.h"
 #include "platform/opener.h"
 #include "platform/runtime.h"
@@ -126,7 +125,7 @@ bool loadEdition(Zenkor& w, const std::string& baseName) {
     link.setTag(ReadIni(baseName, "Lien", "1", ""));
     LoadMatchInfo(w, baseName);
     ShowNewsMessage(w, ReadIni(baseName, "Mess", NumText(w.sage), ""));
-    RecalcAll(w);
+    w.recalcAll(w);
     return true;
 }
 
@@ -299,7 +298,7 @@ void Command12_Click(Zenkor& w) {
     w("Command3").setEnabled(false);
     w.FChargee = true;
     w.self().setCaption("Valmirade " + year);
-    RecalcAll(w);
+    w.recalcAll(w);
     w("Combo2").setText(year);
     const bool current = year == "2024";
     w("Command26").setEnabled(current);
@@ -313,7 +312,7 @@ void Command4_Click(Zenkor& w) {
     if (!loadEdition(w, kCurrentEdition)) return;
     w("Command3").setEnabled(true);
     w.FChargee = true;
-    RecalcAll(w);
+    w.recalcAll(w);
     w("FraHisto").setVisible(false);
     w.self().setCaption(w("Label2").Caption());
     w("ImaRepLogo", 0).setPicture("");

@@ -1,31 +1,8 @@
 #include "app/main_window.h"
 
-#include "online/online.h"
 #include "platform/text.h"
-#include "qualifiers/qualifiers.h"
 
 namespace zenkor {
-
-Zenkor::Zenkor() : platform::Form("Zenkor") {
-    for (int g = 0; g < 6; ++g) {
-        for (int i = 1; i <= 4; ++i) places_[g][i] = i;
-    }
-    BuildMainDesign(*this);
-    BuildGroupDesign(*this);
-    BuildKnockoutDesign(*this);
-    BuildEditionDesign(*this);
-    BuildCalendarDesign(*this);
-    BuildOnlineDesign(*this);
-    BuildQualifierDesign(*this);
-    WireMainWindow(*this);
-    WireEditionFiles(*this);
-    WireGroupStage(*this);
-    WireKnockout(*this);
-    WireCalendar(*this);
-    WireSheets(*this);
-    WireOnline(*this);
-    WireQualifiers(*this);
-}
 
 namespace {
 
@@ -41,7 +18,7 @@ Zenkor& ShowMainWindow(Zenkor& main) {
         main.show();
         return main;
     }
-    reopened().push_back(std::make_unique<Zenkor>());
+    reopened().push_back(main.freshWindow());
     Zenkor& fresh = *reopened().back();
     fresh.show();
     return fresh;

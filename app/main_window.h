@@ -20,6 +20,7 @@ inline constexpr std::array<char, 6> kGroups = {'A', 'B', 'C', 'D', 'E', 'F'};
 
 class Zenkor : public platform::Form {
   public:
+    // Defined by the composition root (app/assembly.cpp), which builds and wires every subsystem.
     Zenkor();
 
     // Window flags.
@@ -30,6 +31,12 @@ class Zenkor : public platform::Form {
     // Explicit window states; button captions only follow them.
     bool knockoutView = false;
     bool compactMode = false;
+
+    // Procedures of the libraries above the base, set by the window's assembly (app/assembly.cpp): the
+    // recompute-all that the edition files run after a load (knockout/), and the making of a fresh main
+    // window for ShowMainWindow.
+    void (*recalcAll)(Zenkor&) = nullptr;
+    std::unique_ptr<Zenkor> (*freshWindow)() = nullptr;
 
     // The qualifiers panel's boxes as last loaded from or saved to their file (empty before the first
     // group load): what differs from it is the user's unsaved work there.
@@ -74,17 +81,10 @@ std::string MessageOr(int index, const std::string& french);
 // MessageOr with its "%1", "%2", .. replaced by the values, in order (file and folder names, reasons).
 std::string MessageWith(int index, const std::string& french, std::initializer_list<std::string> values);
 
-// Design parts and handler bindings of each subsystem, called by the window's constructor in this order.
+// The base's own parts of the design and handler bindings; each subsystem's header declares its own. The
+// window's constructor (app/assembly.cpp) calls them all, in order.
 void BuildMainDesign(Zenkor& w);
-void BuildGroupDesign(Zenkor& w);
-void BuildKnockoutDesign(Zenkor& w);
 void BuildEditionDesign(Zenkor& w);
-void BuildCalendarDesign(Zenkor& w);
-void WireMainWindow(Zenkor& w);
 void WireEditionFiles(Zenkor& w);
-void WireCalendar(Zenkor& w);
-void WireSheets(Zenkor& w);
-void WireGroupStage(Zenkor& w);
-void WireKnockout(Zenkor& w);
 
 }  // namespace zenkor

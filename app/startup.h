@@ -5,6 +5,9 @@
 
 namespace zenkor {
 
+// The main window's own handler bindings (called by the window's constructor).
+void WireMainWindow(Zenkor& w);
+
 // The two fixed dates of start-up, each taken at midnight: the end of the qualifiers' fixtures and the
 // day from which on the knockout view opens.
 inline constexpr const char* kQualifiersEndDate = "13/10/2015";

@@ -8,6 +8,10 @@
 
 namespace zenkor {
 
+// Its part of the main window's design and its handler bindings (called by the window's constructor).
+void BuildCalendarDesign(Zenkor& w);
+void WireCalendar(Zenkor& w);
+
 // "Calendrier": shows or hides the matches-of-the-day panel.
 void Command15_Click(Zenkor& w);
 

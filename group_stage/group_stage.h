@@ -8,6 +8,10 @@
 
 namespace zenkor {
 
+// Its part of the main window's design and its handler bindings (called by the window's constructor).
+void BuildGroupDesign(Zenkor& w);
+void WireGroupStage(Zenkor& w);
+
 // Control names of each group, indexed by group 0..5 (A..F).
 struct GroupNames {
     const char* frame;

@@ -8,6 +8,10 @@
 
 namespace zenkor {
 
+// Its part of the main window's design and its handler bindings (called by the window's constructor).
+void BuildKnockoutDesign(Zenkor& w);
+void WireKnockout(Zenkor& w);
+
 void RankThirdPlaced(Zenkor& w);
 void FillRoundOf16(Zenkor& w);
 std::string ThirdPlacedTeam(Zenkor& w, const std::string& token);
@@ -45,7 +49,7 @@ void ButPenFIN_MouseDown(Zenkor& w, int Index, int Button, int Shift, float X, f
 void Butpetfin_MouseDown(Zenkor& w, int Index, int Button, int Shift, float X, float Y);
 void ButPenpetfin_MouseDown(Zenkor& w, int Index, int Button, int Shift, float X, float Y);
 
-// The "Phase Finale" button: switches between the group view and the knockout view (app/view_switch.cpp).
+// The "Phase Finale" button: switches between the group view and the knockout view (view_switch.cpp).
 void Command1_Click(Zenkor& w);
 
 }  // namespace zenkor

@@ -5,6 +5,9 @@
 
 namespace zenkor {
 
+// Its handler bindings on the main window (called by the window's constructor).
+void WireSheets(Zenkor& w);
+
 // "Tableau": shows the bracket sheet.
 void Command13_Click(Zenkor& w);
 // "Stats": ranks the teams and shows the statistics window.
