@@ -6,6 +6,7 @@
 #include "app/design.h"
 #include "app/edition_files.h"
 #include "app/language.h"
+#include "app/main_names.h"
 #include "app/main_window.h"
 
 namespace zenkor {
@@ -37,45 +38,45 @@ void buildHistoryPanel(Zenkor& w) {
         history->move(13350, 930, 4215, 4335);
         history->setVisible(false);
     }
-    Control& label13 = w.add(Kind::Label, "Label13", -1, history);
+    Control& label13 = w.add(Kind::Label, kHistoryHeadingLabel, -1, history);
     label13.move(240, 300, 3735, 255);
     label13.setCaption("Choisissez une édition :");
     label13.setBackStyle(platform::BackStyle::Transparent);
 
-    Control& combo1 = w.add(Kind::ComboBox, "Combo1", -1, history);
+    Control& combo1 = w.add(Kind::ComboBox, kHistoryEditionsCombo, -1, history);
     combo1.move(240, 600, 2175, 315);
 
-    Control& open = w.add(Kind::CommandButton, "Command12", -1, history);
+    Control& open = w.add(Kind::CommandButton, kHistoryOpenButton, -1, history);
     open.setCaption("Ouvrir");
     open.move(2520, 570, 1455, 375);
     open.setToolTipText("Afficher l'édition choisie");
 
-    Control& logo = w.add(Kind::Image, "Image9", -1, history);
+    Control& logo = w.add(Kind::Image, kHistoryLogoPicture, -1, history);
     logo.move(240, 1080, 3735, 1935);
     logo.setStretch(true);
     // The bank holds an emblem for every edition of the list, 2020 and 2024 included.
     for (int i = 1; i <= 7; ++i) {
         // The logo bank is never shown; Image9 displays one of its pictures.
-        Control& bank = w.add(Kind::Image, "Image10", i, history);
+        Control& bank = w.add(Kind::Image, kEditionLogoBank, i, history);
         bank.move(240 + (i - 1) * 300, 1080, 255, 255);
         bank.setVisible(false);
         bank.setPicture(logoPicture(i));
     }
 
-    Control& back = w.add(Kind::CommandButton, "Command4", -1, history);
+    Control& back = w.add(Kind::CommandButton, kHistoryBackButton, -1, history);
     back.setCaption("Revenir à 2024");
     back.move(240, 3180, 3735, 435);
     back.setToolTipText("Revenir à l'édition en cours");
 }
 
 void buildNewsLine(Zenkor& w) {
-    Control& label10 = w.add(Kind::Label, "Label10");
+    Control& label10 = w.add(Kind::Label, kNewsLabel);
     label10.move(120, 8865, 10800, 315);
     label10.setBackStyle(platform::BackStyle::Transparent);
     label10.setForeColor(kLinkBlue);
     label10.setFontBold(true);
     // The mark of a news message: a bar under it, shown with the message.
-    Control& shape3 = w.add(Kind::Shape, "Shape3");
+    Control& shape3 = w.add(Kind::Shape, kNewsBarShape);
     shape3.move(120, 9195, 10800, 45);
     shape3.setBorderColor(kLinkBlue);
     shape3.setFillColor(kLinkBlue);
@@ -108,7 +109,8 @@ void BuildEditionDesign(Zenkor& w) {
     buildLanguageChoices(w);
 
     // The name of the edition on display, in group A's frame.
-    if (Control* text1 = createIfAbsent(w, Kind::TextBox, "Text1", "Frame1", 4800, 1890, 1575, 255)) {
+    if (Control* text1 =
+            createIfAbsent(w, Kind::TextBox, kEditionNameText, kGroupAFrame, 4800, 1890, 1575, 255)) {
         text1->setLocked(true);
         text1->setVisible(false);
     }
@@ -120,24 +122,27 @@ void BuildEditionDesign(Zenkor& w) {
         logo->setStretch(true);
         logo->setPicture(logoPicture(7));
     }
-    if (Control* current = createIfAbsent(w, Kind::Image, "Image17", "Frame9", 15630, 105, 1950, 1950)) {
+    if (Control* current =
+            createIfAbsent(w, Kind::Image, kCurrentLogoPicture, kKnockoutViewFrame, 15630, 105, 1950, 1950)) {
         current->setStretch(true);
         current->setPicture(logoPicture(7));
     }
-    if (Control* logo = createIfAbsent(w, Kind::Image, "ImaRepLogo", "Frame9", 15630, 105, 1950, 1950, 1)) {
+    if (Control* logo =
+            createIfAbsent(w, Kind::Image, "ImaRepLogo", kKnockoutViewFrame, 15630, 105, 1950, 1950, 1)) {
         logo->setStretch(true);
     }
     // The match list read by the matches-of-the-day panel.
-    if (Control* list1 = createIfAbsent(w, Kind::ListBox, "List1", "Frame18", 120, 3000, 1200, 255)) {
+    if (Control* list1 =
+            createIfAbsent(w, Kind::ListBox, kEditionMatchesList, kDayMatchesFrame, 120, 3000, 1200, 255)) {
         list1->setVisible(false);
     }
 }
 
 void WireEditionFiles(Zenkor& w) {
-    w("Command3").Click = [&w] { Command3_Click(w); };
-    w("Command11").Click = [&w] { Command11_Click(w); };
-    w("Command12").Click = [&w] { Command12_Click(w); };
-    w("Command4").Click = [&w] { Command4_Click(w); };
+    w(kSaveButton).Click = [&w] { Command3_Click(w); };
+    w(kHistoryButton).Click = [&w] { Command11_Click(w); };
+    w(kHistoryOpenButton).Click = [&w] { Command12_Click(w); };
+    w(kHistoryBackButton).Click = [&w] { Command4_Click(w); };
     for (int i = 0; i <= 2; ++i) {
         w("lang", i).Click = [&w, i] { lang_Click(w, i); };
     }

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "app/ini_file.h"
+#include "app/main_names.h"
 #include "platform/ini.h"
 #include "platform/opener.h"
 #include "platform/runtime.h"
@@ -116,7 +117,7 @@ void loadKnockout(Zenkor& w, const std::string& baseName) {
 bool loadEdition(Zenkor& w, const std::string& baseName) {
     if (!IsEditionBaseName(baseName)) return true;
     const IniReadScope parsedOnce;
-    w("Text1").setText(baseName);
+    w(kEditionNameText).setText(baseName);
     if (!acceptDataVersion(baseName)) return false;
     loadGroups(w, baseName);
     loadKnockout(w, baseName);
@@ -132,14 +133,14 @@ bool loadEdition(Zenkor& w, const std::string& baseName) {
 // One match: its information into the Tags of its boxes and one line of List1.
 void setMatchInfo(Zenkor& w, const std::string& value, const std::string& prefix, const char* boxes,
                   std::initializer_list<int> indexes) {
-    w("List1").AddItem(prefix + value);
+    w(kEditionMatchesList).AddItem(prefix + value);
     for (int i : indexes) w(boxes, i).setTag(value);
 }
 
 // The picture of the logo bank at a list position; none for an edition without a logo or whose picture
 // file is gone.
 std::string logoOf(Zenkor& w, int position) {
-    Control* logo = w.find("Image10", position);
+    Control* logo = w.find(kEditionLogoBank, position);
     if (!logo || logo->Picture().empty()) return {};
     std::error_code ec;
     return std::filesystem::is_regular_file(logo->Picture(), ec) ? logo->Picture() : std::string();
@@ -216,12 +217,12 @@ bool IsEditionBaseName(std::string_view baseName) {
 }
 
 void ShowNewsMessage(Zenkor& w, const std::string& message) {
-    w("Label10").setCaption(message);
-    w("Shape3").setVisible(!message.empty());
+    w(kNewsLabel).setCaption(message);
+    w(kNewsBarShape).setVisible(!message.empty());
 }
 
 platform::Result SaveEditionFile(Zenkor& w) {
-    const std::string baseName = w("Text1").Text();
+    const std::string baseName = w(kEditionNameText).Text();
     if (!IsEditionBaseName(baseName)) {
         return platform::Result::Failure("\"" + baseName + "\" is not the name of an edition");
     }
@@ -250,7 +251,7 @@ void LoadEditionFile(Zenkor& w, const std::string& baseName) {
 void LoadMatchInfo(Zenkor& w, const std::string& baseName) {
     if (!IsEditionBaseName(baseName)) return;
     const auto read = [&](int k) { return ReadIni(baseName, "Match", key(k), ""); };
-    w("List1").Clear();
+    w(kEditionMatchesList).Clear();
     for (int s = 0; s <= 10; s += 2) {
         for (int g = 0; g < 6; ++g) {
             setMatchInfo(w, read(12 * g + s), Zenkor::groupName(g) + key(s), kFixtureLabels[g], {s, s + 1});
@@ -266,18 +267,18 @@ void LoadMatchInfo(Zenkor& w, const std::string& baseName) {
 
 void Command3_Click(Zenkor& w) {
     if (const auto saved = SaveEditionFile(w); !saved) {
-        reportFailedSave(w("Text1").Text(), saved);
+        reportFailedSave(w(kEditionNameText).Text(), saved);
         return;
     }
     if (w.MISAJOUR) {
-        w("Shape9").setFillColor(platform::kGreen);
-        w("Label17", 6).setVisible(false);
-        w("Command16").setEnabled(true);
+        w(kSendStatusShape).setFillColor(platform::kGreen);
+        w(kPanelNoteLabels, 6).setVisible(false);
+        w(kSendButton).setEnabled(true);
     }
 }
 
 void Command11_Click(Zenkor& w) {
-    w("Frame18").setVisible(false);
+    w(kDayMatchesFrame).setVisible(false);
     w("FraElim").setVisible(false);
     Control& history = w("FraHisto");
     history.setVisible(!history.Visible());
@@ -285,36 +286,36 @@ void Command11_Click(Zenkor& w) {
 }
 
 void Command12_Click(Zenkor& w) {
-    Control& combo = w("Combo1");
+    Control& combo = w(kHistoryEditionsCombo);
     const int position = combo.ListIndex();
     if (position < 1) return;
     const std::string year = combo.Text();
     const std::string baseName = "Zenkor" + year;
     if (!IsEditionBaseName(baseName)) return;
 
-    w("Image9").setPicture(logoOf(w, position));
+    w(kHistoryLogoPicture).setPicture(logoOf(w, position));
     w("Fraide").setVisible(false);
     if (!loadEdition(w, baseName)) return;
-    w("Command3").setEnabled(false);
+    w(kSaveButton).setEnabled(false);
     w.FChargee = true;
     w.self().setCaption("Valmirade " + year);
     w.recalcAll(w);
-    w("Combo2").setText(year);
+    w(kKnockoutEditionsCombo).setText(year);
     const bool current = year == "2024";
-    w("Command26").setEnabled(current);
-    w("Image17").setVisible(current);
-    const std::string picture = current ? std::string() : w("Image9").Picture();
+    w(kQualifiersButton).setEnabled(current);
+    w(kCurrentLogoPicture).setVisible(current);
+    const std::string picture = current ? std::string() : w(kHistoryLogoPicture).Picture();
     w("ImaRepLogo", 0).setPicture(picture);
     w("ImaRepLogo", 1).setPicture(picture);
 }
 
 void Command4_Click(Zenkor& w) {
     if (!loadEdition(w, kCurrentEdition)) return;
-    w("Command3").setEnabled(true);
+    w(kSaveButton).setEnabled(true);
     w.FChargee = true;
     w.recalcAll(w);
     w("FraHisto").setVisible(false);
-    w.self().setCaption(w("Label2").Caption());
+    w.self().setCaption(w(kHelpTitleLabel).Caption());
     w("ImaRepLogo", 0).setPicture("");
     w("ImaRepLogo", 1).setPicture("");
 }

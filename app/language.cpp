@@ -9,6 +9,7 @@
 
 #include "app/edition_files.h"
 #include "app/ini_file.h"
+#include "app/main_names.h"
 #include "app/panels.h"
 #include "app/settings.h"
 #include "platform/data_folders.h"
@@ -84,7 +85,7 @@ struct BoxToolTip {
     int message;
 };
 constexpr BoxToolTip kBoxToolTips[] = {
-    {"Combo3", -1, 23}, {"Combo4", -1, 24}, {"Text4", 0, 25}, {"Text4", 1, 26}};
+    {kDayMatchesDayCombo, -1, 23}, {kDayMatchesMonthCombo, -1, 24}, {kLinkTexts, 0, 25}, {kLinkTexts, 1, 26}};
 
 // What every complete read of a language file ends with.
 void afterLanguageFile(Zenkor& w) {
@@ -92,16 +93,16 @@ void afterLanguageFile(Zenkor& w) {
         Control* box = w.find(tip.name, tip.index);
         if (box != nullptr && !Message(tip.message).empty()) box->setToolTipText(Message(tip.message));
     }
-    w("Label6", 4).setCaption("Dastinor");
-    w("Command9").setCaption(MessageOr(2, kGroupViewCaption));
-    w("Command10").setCaption(MessageOr(1, kKnockoutViewCaption));
-    Control& editions = w("Combo1");
+    w(kAboutLabels, 4).setCaption("Dastinor");
+    w(kHelpGroupViewButton).setCaption(MessageOr(2, kGroupViewCaption));
+    w(kHelpKnockoutViewButton).setCaption(MessageOr(1, kKnockoutViewCaption));
+    Control& editions = w(kHistoryEditionsCombo);
     editions.Clear();
     editions.AddItem(Message(6));
     for (int year = 2000; year <= 2024; year += 4) editions.AddItem(std::to_string(year));
     editions.setListIndex(0);
     // The view is a state of the window; the button's caption only names the other view.
-    w("Command1")
+    w(kViewSwitchButton)
         .setCaption(w.knockoutView ? MessageOr(2, kGroupViewCaption) : MessageOr(1, kKnockoutViewCaption));
 }
 
@@ -206,11 +207,12 @@ void lang_Click(Zenkor& w, int index) {
     w.sage = index;
     platform::SetInterfaceLanguage(index);
     ShowCompactCaption(w);
-    const std::string edition = w("Text1").Text();
+    const std::string edition = w(kEditionNameText).Text();
     ShowNewsMessage(w,
                     IsEditionBaseName(edition) ? ReadIni(edition, "Mess", platform::NumText(index), "") : "");
     RememberSetting("langue", platform::NumText(index));
-    if (Control* playOffCaption = w.find("Label17", 3)) w("Frame22").setCaption(playOffCaption->Caption());
+    if (Control* playOffCaption = w.find(kPanelNoteLabels, 3))
+        w(kPlayOffsFrame).setCaption(playOffCaption->Caption());
 }
 
 }  // namespace zenkor

@@ -1,9 +1,11 @@
 #include "app/panels.h"
 
+#include "app/main_names.h"
+
 namespace zenkor {
 
 void ShowCompactCaption(Zenkor& w) {
-    Control& button = w("Command14");
+    Control& button = w(kCompactModeButton);
     // The language files name both captions of the switch.
     const std::string& off = Message(kCompactOffMessage);
     const std::string& on = Message(kCompactOnMessage);
@@ -28,11 +30,11 @@ void Command14_Click(Zenkor& w) {
 }
 
 void Frame18_Click(Zenkor& w) {
-    w("Frame18").setVisible(false);
+    w(kDayMatchesFrame).setVisible(false);
 }
 
 void Image11_Click(Zenkor& w) {
-    w("Frame18").setVisible(false);
+    w(kDayMatchesFrame).setVisible(false);
 }
 
 void Image17_Click(Zenkor&) {}
@@ -42,15 +44,15 @@ void Image6_Click(Zenkor&) {}
 // Shift alone (not with Ctrl or Alt) unlocks the send button, whatever the mouse button.
 void Label17_MouseDown(Zenkor& w, int, int, int Shift, float, float) {
     if (Shift != 1) return;
-    w("Command16").setEnabled(true);
-    w("Shape9").setFillColor(platform::kGreen);
+    w(kSendButton).setEnabled(true);
+    w(kSendStatusShape).setFillColor(platform::kGreen);
 }
 
 void Label25_MouseMove(Zenkor& w, int, int, float, float) {
-    Control& timer = w("Timer1");
+    Control& timer = w(kDayMatchesTimer);
     timer.setEnabled(true);
     timer.setTag("");
-    w("Image6").setVisible(true);
+    w(kBannerPicture).setVisible(true);
 }
 
 }  // namespace zenkor

@@ -6,12 +6,15 @@
 
 #include "app/edition_files.h"
 #include "app/language.h"
+#include "app/main_names.h"
 #include "app/panels.h"
 #include "app/settings.h"
 #include "calendar/calendar.h"
+#include "group_stage/group_names.h"
 #include "group_stage/group_stage.h"
 #include "knockout/knockout.h"
 #include "online/online.h"
+#include "online/online_names.h"
 #include "platform/data_folders.h"
 #include "platform/datetime.h"
 #include "platform/ini.h"
@@ -19,6 +22,7 @@
 #include "platform/runtime.h"
 #include "platform/settings.h"
 #include "platform/text.h"
+#include "qualifiers/qualifier_names.h"
 #include "qualifiers/qualifiers.h"
 #include "sheets/sheets.h"
 
@@ -57,15 +61,15 @@ void removeLeftovers() {
 
 void placePanels(Zenkor& w) {
     w("FraElim").setLeft(0);
-    w("Frame18").setTop(990);
-    w("Frame20").setLeft(45);
-    w("Frame16").setLeft(600);
-    w("Frame21").setLeft(0);
+    w(kDayMatchesFrame).setTop(990);
+    w(kUpdatePanelFrame).setLeft(45);
+    w(kKnockoutMatchFrame).setLeft(600);
+    w(kFirstUseFrame).setLeft(0);
     w("FraHisto").setLeft(13350);
-    w("Frame18").setLeft(13355);
-    if (Control* day = w.find("Frame18")) w.bringToFront(*day);
+    w(kDayMatchesFrame).setLeft(13355);
+    if (Control* day = w.find(kDayMatchesFrame)) w.bringToFront(*day);
     for (int i = 0; i <= 5; ++i) w("LabTer", i).setCaption("");
-    w("Frame9").setLeft(15);
+    w(kKnockoutViewFrame).setLeft(15);
     w.sage = 0;
     w("Fraide").setLeft(15);
 }
@@ -81,11 +85,11 @@ void copyPicture(Zenkor& w, const char* to, int toIndex, const char* from, int f
 }
 
 void setButtonPictures(Zenkor& w) {
-    copyPicture(w, "Command1", -1, "ico", 1);
-    copyPicture(w, "Command10", -1, "ico", 1);
-    copyPicture(w, "Command9", -1, "ico", 0);
-    copyPicture(w, "Command23", -1, "Command3", -1);
-    copyPicture(w, "Command24", -1, "Command26", -1);
+    copyPicture(w, kViewSwitchButton, -1, "ico", 1);
+    copyPicture(w, kHelpKnockoutViewButton, -1, "ico", 1);
+    copyPicture(w, kHelpGroupViewButton, -1, "ico", 0);
+    copyPicture(w, kQualifierSaveButton, -1, kSaveButton, -1);
+    copyPicture(w, kQualifierCloseButton, -1, kQualifiersButton, -1);
 }
 
 void setHandPointers(Zenkor& w) {
@@ -94,9 +98,22 @@ void setHandPointers(Zenkor& w) {
         int index;
     };
     static constexpr Target kTargets[] = {
-        {"Label3", -1}, {"lang", 0},    {"lang", 1},    {"lang", 2},     {"Label4", 0},  {"Label4", 1},
-        {"Label8", -1}, {"Label9", -1}, {"Label6", 4},  {"Image3", -1},  {"Image5", -1}, {"Image17", -1},
-        {"Image18", 0}, {"Label22", 2}, {"Image18", 1}, {"Lablien", -1},
+        {kContactLinkLabel, -1},
+        {"lang", 0},
+        {"lang", 1},
+        {"lang", 2},
+        {kForumLinkLabels, 0},
+        {kForumLinkLabels, 1},
+        {kSoftwareForumLinkLabel, -1},
+        {kSiteLinkLabel, -1},
+        {kAboutLabels, 4},
+        {kSoftwareLinkPicture, -1},
+        {kHomeLinkPicture, -1},
+        {kCurrentLogoPicture, -1},
+        {kDonatePictures, 0},
+        {kDonateLinkLabels, 2},
+        {kDonatePictures, 1},
+        {"Lablien", -1},
     };
     for (const Target& t : kTargets) w(t.name, t.index).setMousePointer(platform::Pointer::Hand);
 }
@@ -119,8 +136,8 @@ void alignGroupColumns(Zenkor& w) {
         }
     }
     for (int i = 1; i <= 4; ++i) {
-        const int left = w("Label1", i).Left();
-        for (int base = 9; base <= 29; base += 5) w("Label1", base - i).setLeft(left);
+        const int left = w(kGroupHeadingLabels, i).Left();
+        for (int base = 9; base <= 29; base += 5) w(kGroupHeadingLabels, base - i).setLeft(left);
     }
 }
 
@@ -130,8 +147,8 @@ void copyChannelLogos(Zenkor& w) {
 }
 
 void fillDayPickers(Zenkor& w) {
-    Control& day = w("Combo3");
-    Control& month = w("Combo4");
+    Control& day = w(kDayMatchesDayCombo);
+    Control& month = w(kDayMatchesMonthCombo);
     for (int d = 1; d <= 31; ++d) day.AddItem(platform::Format(d, "00"));
     for (int m = 1; m <= 12; ++m) month.AddItem(platform::Format(m, "00"));
     const platform::DateTime now = platform::Now();
@@ -141,28 +158,28 @@ void fillDayPickers(Zenkor& w) {
 
 void welcomeContestPlayer(Zenkor& w) {
     if (GetSetting("pseudo", "").empty()) return;
-    w("Command22", 5).setVisible(true);
+    w(kQualifierActionButtons, 5).setVisible(true);
     if (w("ChChargeImage").Value() == 0) ChargeImage(w);
-    Control& picture = w("Image14");
+    Control& picture = w(kAdvertPicture);
     picture.setVisible(true);
     picture.setMousePointer(platform::Pointer::Hand);
 }
 
 void showMatchesOfTheDay(Zenkor& w) {
-    w("Frame18").setVisible(true);
+    w(kDayMatchesFrame).setVisible(true);
     const platform::DateTime now = platform::Now();
     const bool during =
         now > platform::DateValue(kQualifiersEndDate) && now < platform::DateValue(kKnockoutDate);
     if (!during) {
-        w("Timer1").setEnabled(false);
-        w("Frame18").setVisible(false);
+        w(kDayMatchesTimer).setEnabled(false);
+        w(kDayMatchesFrame).setVisible(false);
     }
 }
 
 void showFirstUsePanel(Zenkor& w) {
     const bool firstUse = GetSetting("FirstUse", "") != "1";
-    w("Frame21").setVisible(firstUse);
-    w("Timer2").setEnabled(firstUse);
+    w(kFirstUseFrame).setVisible(firstUse);
+    w(kFirstUseTimer).setEnabled(firstUse);
 }
 
 void openQualifiers(Zenkor& w) {
@@ -170,7 +187,7 @@ void openQualifiers(Zenkor& w) {
     Command26_Click(w);
     Command27_Click(w);
     platform::DoEvents();
-    w("Label24", 2).setVisible(true);
+    w(kQualifierCountLabels, 2).setVisible(true);
 }
 
 // Binds a handler to a control when the design has it.
@@ -183,7 +200,8 @@ void onClick(Zenkor& w, const char* name, std::function<void()> handler) {
 // ones beneath it stands over them: the history over the knockout view and the help, the qualifiers
 // over all three.
 void stackPanels(Zenkor& w) {
-    for (const char* name : {"Frame9", "Fraide", "FraHisto", "FraElim", "Frame18", "Frame21", "Frame20"}) {
+    for (const char* name : {kKnockoutViewFrame, "Fraide", "FraHisto", "FraElim", kDayMatchesFrame,
+                             kFirstUseFrame, kUpdatePanelFrame}) {
         if (Control* panel = w.find(name)) w.bringToFront(*panel);
     }
 }
@@ -243,13 +261,13 @@ void Form_Load(Zenkor& w) {
     });
     step("Form_Load: pointers", [&] { setHandPointers(w); });
     step("Form_Load: version", [&] {
-        w("Label7").setCaption(VersionLine());
-        w("Label6", 4).setCaption("Dastinor");
+        w(kVersionLabel).setCaption(VersionLine());
+        w(kAboutLabels, 4).setCaption("Dastinor");
     });
     step("Form_Load: view", [&] {
         if (platform::Now() > platform::DateValue(kKnockoutDate)) Command1_Click(w);
     });
-    step("Form_Load: history logo", [&] { copyPicture(w, "Image9", -1, "Image10", 4); });
+    step("Form_Load: history logo", [&] { copyPicture(w, kHistoryLogoPicture, -1, kEditionLogoBank, 4); });
     step("Form_Load: compact mode", [&] {
         if (GetSetting("reduit", "") == "1") Command14_Click(w);
     });
@@ -258,7 +276,7 @@ void Form_Load(Zenkor& w) {
     step("Form_Load: day pickers", [&] { fillDayPickers(w); });
     step("Form_Load: pictures", [&] { welcomeContestPlayer(w); });
     step("Form_Load: matches of the day", [&] { showMatchesOfTheDay(w); });
-    step("Form_Load: caption", [&] { w.self().setCaption(w("Label2").Caption()); });
+    step("Form_Load: caption", [&] { w.self().setCaption(w(kHelpTitleLabel).Caption()); });
     step("Form_Load: first use", [&] { showFirstUsePanel(w); });
     step("Form_Load: qualifiers", [&] {
         if (platform::Now() < platform::DateValue(kQualifiersEndDate)) openQualifiers(w);
@@ -267,9 +285,9 @@ void Form_Load(Zenkor& w) {
 
 void Form_Unload(Zenkor& w) {
     RememberSetting("reduit", w.compactMode ? "1" : "0");
-    const std::string pseudo = w("Text2", 1).Text();
+    const std::string pseudo = w(kUpdateFieldTexts, 1).Text();
     if (!pseudo.empty()) RememberSetting("pseudo", pseudo);
-    const std::string password = w("Text2", 0).Text();
+    const std::string password = w(kUpdateFieldTexts, 0).Text();
     if (!password.empty()) RememberSetting("mdp", password);
 }
 
@@ -285,8 +303,8 @@ void Command6_Click(Zenkor& w) {
     Control& help = w("Fraide");
     help.setVisible(!help.Visible());
     if (help.Visible()) {
-        w("Frame9").setVisible(false);
-        w("Frame18").setVisible(false);
+        w(kKnockoutViewFrame).setVisible(false);
+        w(kDayMatchesFrame).setVisible(false);
     }
 }
 
@@ -302,22 +320,22 @@ void Command8_Click(Zenkor& w) {
 }
 
 void Timer1_Timer(Zenkor& w) {
-    Control& timer = w("Timer1");
+    Control& timer = w(kDayMatchesTimer);
     const double count = platform::Val(timer.Tag());
     if (count > 7) {
-        w("Frame18").setVisible(false);
-        w("Image6").setVisible(false);
+        w(kDayMatchesFrame).setVisible(false);
+        w(kBannerPicture).setVisible(false);
         timer.setEnabled(false);
     }
     timer.setTag(platform::NumText(count + 1));
 }
 
 void Timer2_Timer(Zenkor& w) {
-    Control& timer = w("Timer2");
+    Control& timer = w(kFirstUseTimer);
     const double count = platform::Val(timer.Tag()) + 1;
     timer.setTag(platform::NumText(count));
     if (count > 5) {
-        w("Frame21").setVisible(false);
+        w(kFirstUseFrame).setVisible(false);
         timer.setEnabled(false);
     }
 }
@@ -326,32 +344,32 @@ void WireMainWindow(Zenkor& w) {
     stackPanels(w);
     w.Load = [&w] { Form_Load(w); };
     w.Unload = [&w] { Form_Unload(w); };
-    onClick(w, "Command1", [&w] { Command1_Click(w); });
-    onClick(w, "Command2", [&w] { Command2_Click(w); });
-    onClick(w, "Command5", [&w] { Command5_Click(w); });
-    onClick(w, "Command6", [&w] { Command6_Click(w); });
-    onClick(w, "Command8", [&w] { Command8_Click(w); });
-    onClick(w, "Command13", [&w] { Command13_Click(w); });
-    onClick(w, "Command14", [&w] { Command14_Click(w); });
-    onClick(w, "Command15", [&w] { Command15_Click(w); });
-    onClick(w, "Command21", [&w] { Command21_Click(w); });
-    onClick(w, "Command26", [&w] { Command26_Click(w); });
-    onClick(w, "Frame18", [&w] { Frame18_Click(w); });
-    onClick(w, "Image11", [&w] { Image11_Click(w); });
-    onClick(w, "Image17", [&w] { Image17_Click(w); });
-    onClick(w, "Image6", [&w] { Image6_Click(w); });
-    for (int i : w.indexes("Label17")) {
-        w("Label17", i).MouseDown = [&w, i](int button, int shift, float x, float y) {
+    onClick(w, kViewSwitchButton, [&w] { Command1_Click(w); });
+    onClick(w, kHelpBackButton, [&w] { Command2_Click(w); });
+    onClick(w, kQuitButton, [&w] { Command5_Click(w); });
+    onClick(w, kHelpButton, [&w] { Command6_Click(w); });
+    onClick(w, kUpdateButton, [&w] { Command8_Click(w); });
+    onClick(w, kBracketButton, [&w] { Command13_Click(w); });
+    onClick(w, kCompactModeButton, [&w] { Command14_Click(w); });
+    onClick(w, kCalendarButton, [&w] { Command15_Click(w); });
+    onClick(w, kStatsButton, [&w] { Command21_Click(w); });
+    onClick(w, kQualifiersButton, [&w] { Command26_Click(w); });
+    onClick(w, kDayMatchesFrame, [&w] { Frame18_Click(w); });
+    onClick(w, kDayMatchesClosePicture, [&w] { Image11_Click(w); });
+    onClick(w, kCurrentLogoPicture, [&w] { Image17_Click(w); });
+    onClick(w, kBannerPicture, [&w] { Image6_Click(w); });
+    for (int i : w.indexes(kPanelNoteLabels)) {
+        w(kPanelNoteLabels, i).MouseDown = [&w, i](int button, int shift, float x, float y) {
             Label17_MouseDown(w, i, button, shift, x, y);
         };
     }
-    if (Control* hover = w.find("Label25")) {
+    if (Control* hover = w.find(kBannerHoverLabel)) {
         hover->MouseMove = [&w](int button, int shift, float x, float y) {
             Label25_MouseMove(w, button, shift, x, y);
         };
     }
-    if (Control* timer = w.find("Timer1")) timer->Timer = [&w] { Timer1_Timer(w); };
-    if (Control* timer = w.find("Timer2")) timer->Timer = [&w] { Timer2_Timer(w); };
+    if (Control* timer = w.find(kDayMatchesTimer)) timer->Timer = [&w] { Timer1_Timer(w); };
+    if (Control* timer = w.find(kFirstUseTimer)) timer->Timer = [&w] { Timer2_Timer(w); };
 }
 
 }  // namespace zenkor

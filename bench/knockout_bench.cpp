@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "app/main_names.h"
 #include "app/main_window.h"
 #include "knockout/knockout.h"
 
@@ -40,7 +41,7 @@ std::string KnockoutScore(int v, bool penalty, int n) {
 // Writes every box in the loader's order: lots marks, then per group 12 scores and 4 names, then the
 // knockout boxes; the loader ends with the full recompute.
 void LoadEdition(Zenkor& w, int v) {
-    w("Text1").setText(v ? "Zenkor2020" : "Zenkor2024");
+    w(zenkor::kEditionNameText).setText(v ? "Zenkor2020" : "Zenkor2024");
     for (int g = 0; g < 6; ++g) {
         for (int i = 1; i <= 4; ++i) w(Zenkor::groupName(g), i).setTag(v && i == 2 ? "1" : "");
     }
@@ -68,7 +69,7 @@ void BM_RecalcAllEmpty(benchmark::State& state) {
     Zenkor w;
     PrepareWindow(w);
     for (auto _ : state) zenkor::RecalcAll(w);
-    benchmark::DoNotOptimize(w("Label15").Caption());
+    benchmark::DoNotOptimize(w(zenkor::kHistoryGoalTotalLabel).Caption());
 }
 BENCHMARK(BM_RecalcAllEmpty)->Unit(benchmark::kMicrosecond);
 

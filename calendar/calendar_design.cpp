@@ -1,8 +1,10 @@
 // The calendar's part of the window design: the channel logos and stadium pictures of the match panel,
 // its outlines, and the knockout view's copy of the panel.
 #include "app/design.h"
+#include "app/main_names.h"
 #include "calendar/calendar.h"
 #include "calendar/calendar_detail.h"
+#include "calendar/calendar_names.h"
 
 namespace zenkor {
 
@@ -45,7 +47,7 @@ void channelLogos(Zenkor& w, const std::array<int, 5>& indexes, Control* contain
 // of the knockout view, beside the hidden edition picker and below the round of 16.
 void BuildCalendarDesign(Zenkor& w) {
     // The day's lines come out in kick-off order.
-    Control& day = ensure(w, Kind::ListBox, "List2", -1, w.find("Frame18"));
+    Control& day = ensure(w, Kind::ListBox, kDayMatchesList, -1, w.find(kDayMatchesFrame));
     day.setSorted(true);
     day.setVisible(false);
 
@@ -57,11 +59,11 @@ void BuildCalendarDesign(Zenkor& w) {
     }
     Control& field = AddPicture(w, "Terrain", 10, nullptr, "", 8700, 7965, 2430, 810);
     field.setToolTipText("");
-    outline(w, "Shape1", nullptr, 150, 7935, 11040, 870);
+    outline(w, kGroupMatchOutlineShape, nullptr, 150, 7935, 11040, 870);
 
-    Control* panel = w.find("Frame16");
+    Control* panel = w.find(kKnockoutMatchFrame);
     if (panel == nullptr) {
-        panel = &w.add(Kind::Frame, "Frame16", -1, w.find("Frame9"));
+        panel = &w.add(Kind::Frame, kKnockoutMatchFrame, -1, w.find(kKnockoutViewFrame));
         panel->setVisible(false);
     }
     panel->move(600, 6585, 4590, 1260);
@@ -73,7 +75,7 @@ void BuildCalendarDesign(Zenkor& w) {
     }
     AddPicture(w, "Terrain", 11, panel, "", 2460, 150, 2070, 690);
     channelLogos(w, {5, 6, 7, 4, 9}, panel, 2580, 900, 360, 270, 390);
-    outline(w, "Shape2", panel, 60, 105, 4470, 1110);
+    outline(w, kKnockoutMatchOutlineShape, panel, 60, 105, 4470, 1110);
 }
 
 }  // namespace zenkor

@@ -1,5 +1,6 @@
 // Binds the calendar's handlers: the day pickers, the information line, the hover handlers of the
 // knockout slots and the frames that blank the line.
+#include "app/main_names.h"
 #include "calendar/calendar.h"
 
 namespace zenkor {
@@ -18,12 +19,12 @@ void onMouseMove(Zenkor& w, const char* name, FrameHandler handler) {
 }  // namespace
 
 void WireCalendar(Zenkor& w) {
-    Control& day = w("Combo3");
+    Control& day = w(kDayMatchesDayCombo);
     day.Click = [&w] { Combo3_Click(w); };
     day.Change = [&w] { Combo3_Change(w); };
     day.GotFocus = [&w] { Combo3_GotFocus(w); };
     day.KeyPress = [&w](int& key) { Combo3_KeyPress(w, key); };
-    Control& month = w("Combo4");
+    Control& month = w(kDayMatchesMonthCombo);
     month.Click = [&w] { Combo4_Click(w); };
     month.Change = [&w] { Combo4_Change(w); };
     month.GotFocus = [&w] { Combo4_GotFocus(w); };
@@ -48,16 +49,16 @@ void WireCalendar(Zenkor& w) {
         }
     }
 
-    onMouseMove(w, "Frame1", Frame1_MouseMove);
-    onMouseMove(w, "Frame2", Frame2_MouseMove);
-    onMouseMove(w, "Frame3", Frame3_MouseMove);
-    onMouseMove(w, "Frame4", Frame4_MouseMove);
-    onMouseMove(w, "Frame5", Frame5_MouseMove);
-    onMouseMove(w, "Frame6", Frame6_MouseMove);
-    onMouseMove(w, "Frame7", Frame7_MouseMove);
-    onMouseMove(w, "Frame8", Frame8_MouseMove);
-    onMouseMove(w, "Frame9", Frame9_MouseMove);
-    onMouseMove(w, "Frame10", Frame10_MouseMove);
+    onMouseMove(w, kGroupAFrame, Frame1_MouseMove);
+    onMouseMove(w, kGroupBFrame, Frame2_MouseMove);
+    onMouseMove(w, kGroupCFrame, Frame3_MouseMove);
+    onMouseMove(w, kGroupDFrame, Frame4_MouseMove);
+    onMouseMove(w, kQualifierWorkFrame, Frame5_MouseMove);
+    onMouseMove(w, kGroupEFrame, Frame6_MouseMove);
+    onMouseMove(w, kGroupFFrame, Frame7_MouseMove);
+    onMouseMove(w, kQualifierBoardFrame, Frame8_MouseMove);
+    onMouseMove(w, kKnockoutViewFrame, Frame9_MouseMove);
+    onMouseMove(w, kRoundOf16Frame, Frame10_MouseMove);
     onMouseMove(w, "FraElim", FraElim_MouseMove);
     w.MouseMove = [&w](int b, int s, float x, float y) { Form_MouseMove(w, b, s, x, y); };
 }

@@ -2,6 +2,7 @@
 // teams and channel logo, and the "Calendrier" button.
 #include <string>
 
+#include "app/main_names.h"
 #include "calendar/calendar.h"
 #include "platform/text.h"
 
@@ -83,10 +84,10 @@ std::int16_t ChannelLogoIndex(const std::string& info) {
 }
 
 void FillDayMatches(Zenkor& w) {
-    Control& list2 = w("List2");
+    Control& list2 = w(kDayMatchesList);
     list2.Clear();
-    const std::string day = w("Combo3").Text() + "/" + w("Combo4").Text();
-    for (const std::string& line : w("List1").items()) {
+    const std::string day = w(kDayMatchesDayCombo).Text() + "/" + w(kDayMatchesMonthCombo).Text();
+    for (const std::string& line : w(kEditionMatchesList).items()) {
         if (Left(Right(line, 14), 5) != day) continue;
         const std::string dayLine = DayLine(w, line);
         if (!dayLine.empty()) list2.AddItem(dayLine);
@@ -144,23 +145,23 @@ void Combo4_Change(Zenkor& w) {
 
 // Once the user works the pickers, the panel stays until closed; the tick count is kept.
 void Combo3_GotFocus(Zenkor& w) {
-    w("Timer1").setEnabled(false);
+    w(kDayMatchesTimer).setEnabled(false);
 }
 void Combo4_GotFocus(Zenkor& w) {
-    w("Timer1").setEnabled(false);
+    w(kDayMatchesTimer).setEnabled(false);
 }
 void Combo3_KeyPress(Zenkor& w, int&) {
-    w("Timer1").setEnabled(false);
+    w(kDayMatchesTimer).setEnabled(false);
 }
 void Combo4_KeyPress(Zenkor& w, int&) {
-    w("Timer1").setEnabled(false);
+    w(kDayMatchesTimer).setEnabled(false);
 }
 
 void Command15_Click(Zenkor& w) {
     w("FraHisto").setVisible(false);
     if (w("FraElim").Visible()) return;
-    Control& panel = w("Frame18");
-    if (w("Frame9").Visible()) {
+    Control& panel = w(kDayMatchesFrame);
+    if (w(kKnockoutViewFrame).Visible()) {
         panel.setLeft(7830);
         panel.setTop(6345);
     } else {

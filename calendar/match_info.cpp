@@ -4,8 +4,10 @@
 #include <optional>
 #include <string>
 
+#include "app/main_names.h"
 #include "calendar/calendar.h"
 #include "calendar/calendar_detail.h"
+#include "calendar/calendar_names.h"
 #include "platform/datetime.h"
 #include "platform/text.h"
 
@@ -46,7 +48,7 @@ void ShowMatchInfo(Zenkor& w, const std::string& info) {
     Control& line = w("LabInfo");
     // The same text again fires no Change: a panel cleared meanwhile by the window's background is
     // filled here, so resting on the same match shows it again.
-    if (!info.empty() && line.Caption() == info && !w("Frame16").Visible()) {
+    if (!info.empty() && line.Caption() == info && !w(kKnockoutMatchFrame).Visible()) {
         LabInfo_Change(w);
         return;
     }
@@ -56,7 +58,7 @@ void ShowMatchInfo(Zenkor& w, const std::string& info) {
 // Each piece of the text is read on its own: a piece that is missing or malformed leaves its field
 // empty and the others are still filled.
 void LabInfo_Change(Zenkor& w) {
-    w("Frame16").setVisible(true);
+    w(kKnockoutMatchFrame).setVisible(true);
     const std::string v = w("LabInfo").Caption();
     for (int i = 0; i < kLabTer; ++i) w("LabTer", i).setCaption("");
 
@@ -88,8 +90,8 @@ void LabInfo_Change(Zenkor& w) {
 
     const bool filled = !w("LabTer", 0).Caption().empty() || !w("LabTer", 1).Caption().empty() ||
                         !w("LabTer", 2).Caption().empty();
-    w("Shape1").setVisible(filled);
-    w("Shape2").setVisible(w("Shape1").Visible());
+    w(kGroupMatchOutlineShape).setVisible(filled);
+    w(kKnockoutMatchOutlineShape).setVisible(w(kGroupMatchOutlineShape).Visible());
 
     Control& field = w("Terrain", 10);
     field.setPicture("");
@@ -106,14 +108,14 @@ void LabInfo_Change(Zenkor& w) {
 }
 
 void ClearMatchInfo(Zenkor& w) {
-    w("Shape1").setVisible(false);
-    w("Shape2").setVisible(false);
+    w(kGroupMatchOutlineShape).setVisible(false);
+    w(kKnockoutMatchOutlineShape).setVisible(false);
     for (int i : {10, 11}) {
         w("Terrain", i).setPicture("");
         w("Terrain", i).setToolTipText("");
     }
     for (int i = 0; i < kLabTer; ++i) w("LabTer", i).setCaption("");
-    w("Frame16").setVisible(false);
+    w(kKnockoutMatchFrame).setVisible(false);
     hideLogos(w);
 }
 

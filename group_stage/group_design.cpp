@@ -1,6 +1,8 @@
 // The group view's design: six group frames, the round-of-16 summary and the hidden score-fill buttons.
 // Team names run up to "République tchèque": the narrow face keeps them whole in the fixed columns.
 #include "app/design.h"
+#include "app/main_names.h"
+#include "group_stage/group_names.h"
 #include "group_stage/group_stage.h"
 
 namespace zenkor {
@@ -11,12 +13,12 @@ constexpr const char* kNarrowFont = "Arial Narrow";
 constexpr double kFixtureFontSize = 7;
 
 constexpr std::array<GroupNames, 6> kNames = {{
-    {"Frame1", "A", "ButA", "lm", "MJ", "BP", "BC", "Delta", "PTs", "ListA", "LabTir"},
-    {"Frame2", "B", "ButB", "lmB", "MJb", "BPB", "BCB", "DeltaB", "PTsB", "ListB", "LabTIRB"},
-    {"Frame3", "C", "ButC", "lmC", "MJC", "BPC", "BCC", "DeltaC", "PTsC", "ListC", "LabTirC"},
-    {"Frame4", "D", "ButD", "lmD", "MJD", "BPD", "BCD", "DeltaD", "PTsD", "ListD", "LabTIRD"},
-    {"Frame6", "E", "ButE", "lmE", "MJE", "BPE", "BCE", "DeltaE", "PTsE", "ListE", "LabTIRE"},
-    {"Frame7", "F", "ButF", "lmF", "MJF", "BPF", "BCF", "DeltaF", "PTsF", "ListF", "LabTIRF"},
+    {kGroupAFrame, "A", "ButA", "lm", "MJ", "BP", "BC", "Delta", "PTs", "ListA", "LabTir"},
+    {kGroupBFrame, "B", "ButB", "lmB", "MJb", "BPB", "BCB", "DeltaB", "PTsB", "ListB", "LabTIRB"},
+    {kGroupCFrame, "C", "ButC", "lmC", "MJC", "BPC", "BCC", "DeltaC", "PTsC", "ListC", "LabTirC"},
+    {kGroupDFrame, "D", "ButD", "lmD", "MJD", "BPD", "BCD", "DeltaD", "PTsD", "ListD", "LabTIRD"},
+    {kGroupEFrame, "E", "ButE", "lmE", "MJE", "BPE", "BCE", "DeltaE", "PTsE", "ListE", "LabTIRE"},
+    {kGroupFFrame, "F", "ButF", "lmF", "MJF", "BPF", "BCF", "DeltaF", "PTsF", "ListF", "LabTIRF"},
 }};
 
 struct FramePlace {
@@ -66,13 +68,13 @@ Control& heading(Zenkor& w, const char* name, int index, Control* frame, const c
 void buildHeadings(Zenkor& w, int g, Control* frame) {
     const bool forward = g == 0;
     auto at = [&](int slot) { return forward ? slot : 5 * g + 4 - slot; };
-    Control& team =
-        label(w, "Label1", at(0), frame, "Equipe", kTeamLeft, kHeadingTop, kTeamWidth, kHeadingHeight);
+    Control& team = label(w, kGroupHeadingLabels, at(0), frame, "Equipe", kTeamLeft, kHeadingTop, kTeamWidth,
+                          kHeadingHeight);
     team.setFontBold(true);
-    heading(w, "Label1", at(1), frame, "BP", kGoalsForColumn);
-    heading(w, "Label1", at(2), frame, "BC", kGoalsAgainstColumn);
-    heading(w, "Label1", at(3), frame, "Delta", kDifferenceColumn);
-    heading(w, "Label1", at(4), frame, "pts", kPointsColumn);
+    heading(w, kGroupHeadingLabels, at(1), frame, "BP", kGoalsForColumn);
+    heading(w, kGroupHeadingLabels, at(2), frame, "BC", kGoalsAgainstColumn);
+    heading(w, kGroupHeadingLabels, at(3), frame, "Delta", kDifferenceColumn);
+    heading(w, kGroupHeadingLabels, at(4), frame, "pts", kPointsColumn);
     heading(w, "LabJ", g, frame, "J", kPlayedColumn);
 }
 
@@ -138,7 +140,8 @@ void buildGroupFrame(Zenkor& w, int g) {
 }
 
 void buildRoundOf16Summary(Zenkor& w) {
-    Control& frame = AddFrame(w, "Frame11", -1, nullptr, "Huitièmes de Finale", 13560, 1005, 3765, 3390);
+    Control& frame =
+        AddFrame(w, kRoundOf16SummaryFrame, -1, nullptr, "Huitièmes de Finale", 13560, 1005, 3765, 3390);
     // One row per match: slot 16 + 2m against slot 17 + 2m; below them, the caption of the best thirds,
     // whose box lies just under the frame.
     for (int m = 0; m < 8; ++m) {
@@ -150,7 +153,7 @@ void buildRoundOf16Summary(Zenkor& w) {
             slot.setAlignment(side == 0 ? platform::Alignment::Right : platform::Alignment::Left);
         }
     }
-    label(w, "Label1", 30, &frame, "Meilleurs troisièmes:", 120, 3135, 3525, 225);
+    label(w, kGroupHeadingLabels, 30, &frame, "Meilleurs troisièmes:", 120, 3135, 3525, 225);
     Control& thirds = w.add(Kind::TextBox, "TexMeillTrois");
     thirds.move(frame.Left(), frame.Top() + frame.Height(), frame.Width(), 510);
     thirds.setMultiLine(true);
@@ -167,15 +170,15 @@ const GroupNames& GroupControlNames(int group) {
 
 void BuildGroupDesign(Zenkor& w) {
     for (int g = 0; g < 6; ++g) buildGroupFrame(w, g);
-    Control& text1 = w.add(Kind::TextBox, "Text1", -1, "Frame1");
+    Control& text1 = w.add(Kind::TextBox, kEditionNameText, -1, kGroupAFrame);
     text1.move(1230, 240, 1425, 285);
     text1.setVisible(false);
 
     buildRoundOf16Summary(w);
 
     for (int i = 0; i < 2; ++i) {
-        Control& fill = AddButton(w, "Command30", i, nullptr, i == 0 ? "Command30" : "-", i == 0 ? 810 : 1260,
-                                  8580, 345, 345);
+        Control& fill = AddButton(w, kScoreFillButtons, i, nullptr, i == 0 ? kScoreFillButtons : "-",
+                                  i == 0 ? 810 : 1260, 8580, 345, 345);
         fill.setVisible(false);
     }
 }

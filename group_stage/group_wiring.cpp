@@ -1,6 +1,8 @@
 // Binds the group stage's handlers to the controls of the main window.
 #include <array>
 
+#include "app/main_names.h"
+#include "group_stage/group_names.h"
 #include "group_stage/group_stage.h"
 
 namespace zenkor {
@@ -50,8 +52,8 @@ void WireGroupStage(Zenkor& w) {
             };
         }
     }
-    for (int i = 0; i < 2; ++i) w("Command30", i).Click = [window, i] { Command30_Click(*window, i); };
-    w("Label12").Click = [window] { Label12_Click(*window); };
+    for (int i = 0; i < 2; ++i) w(kScoreFillButtons, i).Click = [window, i] { Command30_Click(*window, i); };
+    w(kUnlockLabel).Click = [window] { Label12_Click(*window); };
 }
 
 }  // namespace zenkor

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "app/main_names.h"
 #include "group_stage/group_stage.h"
 #include "platform/runtime.h"
 #include "platform/text.h"
@@ -29,8 +30,8 @@ void Label12_Click(Zenkor& w) {
         for (int g = 0; g < 4; ++g) w(GroupControlNames(g).team, i).setLocked(false);
     }
     for (int i = 0; i <= 5; ++i) w("NEElim", i).setVisible(true);
-    w("Command3").setEnabled(true);
-    w("Frame22").setVisible(false);
+    w(kSaveButton).setEnabled(true);
+    w(kPlayOffsFrame).setVisible(false);
     platform::MsgBox("Equipes débloquées", platform::vbInformation, "OK");
 }
 

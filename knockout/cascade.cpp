@@ -1,5 +1,6 @@
 // The knockout cascade: round of 16, quarter-finals, semi-finals, final and podium. Every slot after the
 // round of 16 is a function of the boxes before it: an undecided match empties its next slot.
+#include "app/main_names.h"
 #include "knockout/knockout.h"
 #include "knockout/knockout_detail.h"
 
@@ -80,7 +81,7 @@ void AdvanceQuarterFinals(Zenkor& w) {
     static constexpr int kSemiSlot[] = {0, 1, 2, 3};
     static constexpr int kSemiSlot2008[] = {0, 2, 1, 3};
     for (int k = 0; k < 4; ++k) {
-        const bool edition2008 = w("Text1").Text() == "Zenkor2008";
+        const bool edition2008 = w(kEditionNameText).Text() == "Zenkor2008";
         DecideMatch(w, kQuarterFinals, k, w("DEM", edition2008 ? kSemiSlot2008[k] : kSemiSlot[k]));
     }
     AdvanceSemiFinals(w);
@@ -128,7 +129,7 @@ void DecideFinal(Zenkor& w) {
         w("pod", 2).setCaption("");
     }
     ShowThirdPlaces(w);
-    w("Image8").setVisible(!w("pod", 1).Caption().empty());
+    w(kTrophyPicture).setVisible(!w("pod", 1).Caption().empty());
 }
 
 void ShowThirdPlaces(Zenkor& w) {

@@ -1,7 +1,9 @@
 // The goal total of every entered score, shown in the history panel and the knockout view; on the way each
 // group score box shows by its colour whether it holds a score.
+#include "app/main_names.h"
 #include "knockout/knockout.h"
 #include "knockout/knockout_detail.h"
+#include "knockout/knockout_names.h"
 
 namespace zenkor {
 
@@ -39,8 +41,8 @@ void ShowTotalGoals(Zenkor& w) {
     }
     const std::string caption =
         (counted ? platform::NumText(total) : std::string()) + " " + MessageOr(10, kGoalsWord);
-    w("Label15").setCaption(caption);
-    w("Label21").setCaption(caption);
+    w(kHistoryGoalTotalLabel).setCaption(caption);
+    w(kKnockoutGoalTotalLabel).setCaption(caption);
 }
 
 }  // namespace zenkor

@@ -2,7 +2,9 @@
 // the final under the semi-finals and the podium beside it.
 #include "app/artwork.h"
 #include "app/design.h"
+#include "app/main_names.h"
 #include "knockout/knockout.h"
+#include "knockout/knockout_names.h"
 
 namespace zenkor {
 
@@ -83,27 +85,27 @@ int bracketRowTop(int level, int k) {
 }
 
 void buildRounds(Zenkor& w, Control* view) {
-    Control* r16 = &AddFrame(w, "Frame10", -1, view, "Huitième de Finale", kColumn1, kBracketTop, kFrameWidth,
-                             kBracketHeight);
+    Control* r16 = &AddFrame(w, kRoundOf16Frame, -1, view, "Huitième de Finale", kColumn1, kBracketTop,
+                             kFrameWidth, kBracketHeight);
     for (int k = 0; k < 8; ++k) matchRow(w, r16, k, bracketRowTop(0, k), "Huit", "Buthui", "ButPen");
-    Control* quarters = &AddFrame(w, "Frame12", -1, view, "Quart de Finale", kColumn2, kBracketTop,
+    Control* quarters = &AddFrame(w, kQuarterFinalsFrame, -1, view, "Quart de Finale", kColumn2, kBracketTop,
                                   kFrameWidth, kBracketHeight);
     for (int k = 0; k < 4; ++k) matchRow(w, quarters, k, bracketRowTop(1, k), "Qua", "ButQua", "ButPen4");
-    Control* semis =
-        &AddFrame(w, "Frame13", -1, view, "Demi Finale", kColumn3, kBracketTop, kFrameWidth, kBracketHeight);
+    Control* semis = &AddFrame(w, kSemiFinalsFrame, -1, view, "Demi Finale", kColumn3, kBracketTop,
+                               kFrameWidth, kBracketHeight);
     for (int k = 0; k < 2; ++k) matchRow(w, semis, k, bracketRowTop(2, k), "DEM", "ButDem", "ButPen2");
-    Control* final =
-        &AddFrame(w, "Frame15", -1, view, "Finale", kColumn3, kLowerTop, kFrameWidth, kSingleRowFrameHeight);
+    Control* final = &AddFrame(w, kFinalFrame, -1, view, "Finale", kColumn3, kLowerTop, kFrameWidth,
+                               kSingleRowFrameHeight);
     matchRow(w, final, 0, kFirstRowTop, "FIN", "ButFIN", "ButPenFIN");
     // The third-place match stays hidden: the program never shows it.
-    Control* third = &AddFrame(w, "Frame14", -1, view, "Petite Finale", kColumn2, kLowerTop, kFrameWidth,
-                               kSingleRowFrameHeight);
+    Control* third = &AddFrame(w, kThirdPlaceFrame, -1, view, "Petite Finale", kColumn2, kLowerTop,
+                               kFrameWidth, kSingleRowFrameHeight);
     third->setVisible(false);
     matchRow(w, third, 0, kFirstRowTop, "pf", "Butpetfin", "ButPenpetfin");
 }
 
 void buildPodium(Zenkor& w, Control* view) {
-    Control& trophy = AddPicture(w, "Image8", -1, view, artwork::kTrophy,
+    Control& trophy = AddPicture(w, kTrophyPicture, -1, view, artwork::kTrophy,
                                  kColumn4 + (kColumn4Width - 1500) / 2, kLowerTop - 2100, 1500, 1950);
     trophy.setVisible(false);
     struct Place {
@@ -125,14 +127,14 @@ void buildPodium(Zenkor& w, Control* view) {
 }
 
 void buildHiddenPanel(Zenkor& w, Control* view) {
-    Control* panel =
-        &AddFrame(w, "Frame19", -1, view, "", kColumn1, kLowerTop, kFrameWidth, kSingleRowFrameHeight);
+    Control* panel = &AddFrame(w, kKnockoutEditionFrame, -1, view, "", kColumn1, kLowerTop, kFrameWidth,
+                               kSingleRowFrameHeight);
     panel->setVisible(false);
-    Control& total = w.add(Kind::Label, "Label21", -1, panel);
+    Control& total = w.add(Kind::Label, kKnockoutGoalTotalLabel, -1, panel);
     total.move(120, 330, 2400, 255);
     total.setBackStyle(platform::BackStyle::Transparent);
-    AddButton(w, "Command7", -1, panel, "Ouvrir", 3960, 240, 1035, 375);
-    Control& editions = w.add(Kind::ComboBox, "Combo2", -1, panel);
+    AddButton(w, kKnockoutOpenButton, -1, panel, "Ouvrir", 3960, 240, 1035, 375);
+    Control& editions = w.add(Kind::ComboBox, kKnockoutEditionsCombo, -1, panel);
     editions.move(2640, 270, 1200, 315);
 }
 
@@ -153,7 +155,7 @@ void buildHelpExample(Zenkor& w) {
 
 void buildWorkLists(Zenkor& w) {
     for (int i = 0; i <= 3; ++i) {
-        Control& list = w.add(Kind::ListBox, "List3", i);
+        Control& list = w.add(Kind::ListBox, kKnockoutWorkLists, i);
         list.move(0, 0, 1215, 255);
         list.setVisible(false);
         list.setSorted(i != 3);
@@ -163,8 +165,8 @@ void buildWorkLists(Zenkor& w) {
 }  // namespace
 
 void BuildKnockoutDesign(Zenkor& w) {
-    Control* view = w.find("Frame9");
-    if (view == nullptr) view = &AddFrame(w, "Frame9", -1, nullptr, "", 15, 930, 17640, 7950);
+    Control* view = w.find(kKnockoutViewFrame);
+    if (view == nullptr) view = &AddFrame(w, kKnockoutViewFrame, -1, nullptr, "", 15, 930, 17640, 7950);
     view->setVisible(false);
     buildRounds(w, view);
     buildPodium(w, view);

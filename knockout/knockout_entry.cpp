@@ -1,5 +1,6 @@
 // Entry of knockout scores and penalties: each change drops the "-" placeholder and reruns the cascade
 // from the step of its round; a mouse press preselects the first two characters.
+#include "app/main_names.h"
 #include "knockout/knockout.h"
 #include "platform/text.h"
 
@@ -126,7 +127,7 @@ void WireKnockout(Zenkor& w) {
             };
         }
     }
-    if (Control* button = w.find("Command1")) button->Click = [&w] { Command1_Click(w); };
+    if (Control* button = w.find(kViewSwitchButton)) button->Click = [&w] { Command1_Click(w); };
 }
 
 }  // namespace zenkor

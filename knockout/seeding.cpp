@@ -2,6 +2,7 @@
 // opposite the winners already in place, and the group view's copies of the sixteen slots.
 #include <array>
 
+#include "group_stage/group_names.h"
 #include "knockout/knockout.h"
 #include "knockout/knockout_detail.h"
 #include "platform/runtime.h"
@@ -46,7 +47,7 @@ void SeedGroupLeaders(Zenkor& w) {
 }
 
 void SeedThirds(Zenkor& w) {
-    const std::string allocation = w("Frame11").Tag();
+    const std::string allocation = w(kRoundOf16SummaryFrame).Tag();
     if (allocation.empty()) return;
     const std::vector<std::string> tokens = platform::Split(allocation, "|");
     for (const ThirdSlot& s : kThirdSlots) {

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/main_names.h"
+#include "group_stage/group_names.h"
 #include "group_stage/group_stage.h"
 #include "knockout/knockout.h"
 #include "knockout/knockout_detail.h"
@@ -108,23 +110,23 @@ std::string ThirdPlaceAllocation(const std::string& key) {
 }
 
 void RankThirdPlaced(Zenkor& w) {
-    for (int i = 1; i <= 3; ++i) w("List3", i).Clear();
+    for (int i = 1; i <= 3; ++i) w(kKnockoutWorkLists, i).Clear();
     const std::string previous = w("TexMeillTrois").Text();
     w("TexMeillTrois").setTag(previous);
     w("TexMeillTrois").setText("");
-    w("Frame11").setTag("");
+    w(kRoundOf16SummaryFrame).setTag("");
 
     std::vector<Third> ranked = CollectThirds(w);
     for (const Third& t : ranked) {
-        w("List3", 1).AddItem(t.entry + "|" + Zenkor::groupName(t.group) + "|" + t.name);
+        w(kKnockoutWorkLists, 1).AddItem(t.entry + "|" + Zenkor::groupName(t.group) + "|" + t.name);
     }
     std::stable_sort(ranked.begin(), ranked.end(), WorseThan);
 
     std::string key;
     for (size_t r = 2; r < ranked.size(); ++r) key += Zenkor::groupName(ranked[r].group);
     std::sort(key.begin(), key.end());
-    for (char letter : key) w("List3", 2).AddItem(std::string(1, letter));
-    w("Frame11").setTag(ThirdPlaceAllocation(key));
+    for (char letter : key) w(kKnockoutWorkLists, 2).AddItem(std::string(1, letter));
+    w(kRoundOf16SummaryFrame).setTag(ThirdPlaceAllocation(key));
 
     const double spread = IntegerPart(ranked.back()) - IntegerPart(ranked.front());
     const bool shown = GroupMatchesPlayed(w) > 10 || spread > 0.5;

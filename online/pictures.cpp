@@ -3,8 +3,10 @@
 #include <string>
 #include <utility>
 
+#include "app/main_names.h"
 #include "online/downloads.h"
 #include "online/online.h"
+#include "online/online_names.h"
 #include "platform/download.h"
 #include "platform/opener.h"
 #include "platform/picture.h"
@@ -86,11 +88,12 @@ bool DownloadPage(Zenkor&, const std::string& URL, const std::string& Filename) 
 void ChargeImage(Zenkor& w) {
     DownloadsOf(w).queue(fetchWork("/imzenkor.php", "imgtmp.gif"), [&w](const platform::Result& first) {
         if (!first) return;
-        showPicture(w, "imgtmp.gif", "Image13", "Image14");
-        DownloadsOf(w).queueNext(fetchWork("/imelimzenkor.php", "imgtmpelim.gif"),
-                                 [&w](const platform::Result& second) {
-                                     if (second) showPicture(w, "imgtmpelim.gif", "Image20", "Image21");
-                                 });
+        showPicture(w, "imgtmp.gif", kAdvertPreview, kAdvertPicture);
+        DownloadsOf(w).queueNext(
+            fetchWork("/imelimzenkor.php", "imgtmpelim.gif"), [&w](const platform::Result& second) {
+                if (second)
+                    showPicture(w, "imgtmpelim.gif", kQualifierAdvertPreview, kQualifierAdvertPicture);
+            });
     });
 }
 
@@ -98,7 +101,7 @@ void ChargeBanniere(Zenkor& w) {
     DownloadsOf(w).queue(fetchWork("/433x120.jpg", "433x120.jpg"), [&w](const platform::Result& fetched) {
         if (!fetched) return;
         const std::string picture = platform::LoadPictureCopy(inProgramFolder("433x120.jpg"));
-        if (!picture.empty()) w("Image6").setPicture(picture);
+        if (!picture.empty()) w(kBannerPicture).setPicture(picture);
     });
 }
 
@@ -110,9 +113,9 @@ void Image14_MouseDown(Zenkor& w, int Button, int Shift, float X, float Y) {
     Label2_MouseDown(w, Button, Shift, X, Y);
     if (Button == 1) ChargeImage(w);
     if (Button == 2) {
-        Control& panel = w("Frame20");
+        Control& panel = w(kUpdatePanelFrame);
         w.bringToFront(panel);
-        w.bringToFront(w("Command5"));
+        w.bringToFront(w(kQuitButton));
         panel.setVisible(true);
     }
 }

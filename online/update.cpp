@@ -20,10 +20,12 @@
 
 #include "app/edition_files.h"
 #include "app/language.h"
+#include "app/main_names.h"
 #include "app/settings.h"
 #include "knockout/knockout.h"
 #include "online/downloads.h"
 #include "online/online.h"
+#include "online/online_names.h"
 #include "platform/background.h"
 #include "platform/download.h"
 #include "platform/ini.h"
@@ -95,13 +97,13 @@ std::unique_ptr<FREC>& confirmation() {
 void buildConfirmation(FREC& f) {
     Control& form = f.self();
     form.move(0, 0, 7185, 5070);
-    Control& image = f.add(Kind::Image, "Image2");
+    Control& image = f.add(Kind::Image, kConfirmationLogoPicture);
     image.move(315, 165, 2130, 3000);
     image.setStretch(true);
     image.setBorderStyle(platform::BorderStyle::None);
     image.setMousePointer(platform::Pointer::Hand);
     const auto label = [&f](int index, int left, int top, int width, int height) {
-        Control& c = f.add(Kind::Label, "Label1", index);
+        Control& c = f.add(Kind::Label, kConfirmationTextLabels, index);
         c.move(left, top, width, height);
         c.setFontName("Arial");
         c.setFontSize(9.75);
@@ -119,18 +121,18 @@ void buildConfirmation(FREC& f) {
         c.setFontBold(true);
     };
     // Wide enough for a caption such as "Mettre à jour" at the buttons' font.
-    button("Command1", 1490);
-    button("Command2", 4205);
+    button(kConfirmationYesButton, 1490);
+    button(kConfirmationNoButton, 4205);
 }
 
 void FREC_Load(FREC& f) {
     Zenkor& w = *f.main;
-    f("Command1").setCaption(Message(16));
-    f("Command2").setCaption(Message(17));
-    f.self().setCaption(w("Command8").Caption());
-    f("Label1", 1).setCaption(Message(4));
-    f("Label1", 0).setCaption(Message(5));
-    f("Image2").setPicture(w("ImaRepLogo", 0).Picture());
+    f(kConfirmationYesButton).setCaption(Message(16));
+    f(kConfirmationNoButton).setCaption(Message(17));
+    f.self().setCaption(w(kUpdateButton).Caption());
+    f(kConfirmationTextLabels, 1).setCaption(Message(4));
+    f(kConfirmationTextLabels, 0).setCaption(Message(5));
+    f(kConfirmationLogoPicture).setPicture(w("ImaRepLogo", 0).Picture());
 }
 
 // Confirms: the update runs to its end, its message included, while the window is still shown.
@@ -156,9 +158,9 @@ FREC::FREC(Zenkor& owner) : platform::Form("FREC"), main(&owner), serial(nextSer
     setOwner(&owner);
     buildConfirmation(*this);
     Load = [this] { FREC_Load(*this); };
-    ctl("Command1").Click = [this] { FREC_Command1_Click(*this); };
-    ctl("Command2").Click = [this] { FREC_Command2_Click(*this); };
-    ctl("Image2").Click = [] {};
+    ctl(kConfirmationYesButton).Click = [this] { FREC_Command1_Click(*this); };
+    ctl(kConfirmationNoButton).Click = [this] { FREC_Command2_Click(*this); };
+    ctl(kConfirmationLogoPicture).Click = [] {};
 }
 
 FREC* CurrentUpdateConfirmation() {
@@ -301,12 +303,12 @@ void applyUpdate(Zenkor& w) {
     platform::Guard([&] { LoadEditionFile(w, kCurrentEdition); }, "RECUP: load");
     // Accepting a newer program at the version prompt ends the program at once.
     if (!endedBefore && platform::EndRequested()) return;
-    w("Command3").setEnabled(true);
+    w(kSaveButton).setEnabled(true);
     w.FChargee = true;
     platform::Guard([&] { RecalcAll(w); }, "RECUP: recompute");
-    if (w("Image14").Visible()) ChargeImage(w);
+    if (w(kAdvertPicture).Visible()) ChargeImage(w);
     RememberSetting("FirstUse", "1");
-    Control& button = w("Command8");
+    Control& button = w(kUpdateButton);
     button.setFontBold(false);
     button.setBackColor(platform::kWhite);
     platform::DoEvents();

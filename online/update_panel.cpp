@@ -6,8 +6,10 @@
 #include "app/edition_files.h"
 #include "app/ini_file.h"
 #include "app/language.h"
+#include "app/main_names.h"
 #include "app/settings.h"
 #include "online/online.h"
+#include "online/online_names.h"
 #include "platform/clipboard.h"
 #include "platform/data_folders.h"
 #include "platform/opener.h"
@@ -27,7 +29,7 @@ std::string programVersion() {
 
 // Hands a data file to the contest: its path on the clipboard, the contest page in the browser.
 void sendFile(Zenkor& w, const char* fileName, const char* page) {
-    Control& pseudo = w("Text2", 1);
+    Control& pseudo = w(kUpdateFieldTexts, 1);
     if (pseudo.Text().empty()) {
         platform::MsgBox("Pseudo ???", platform::vbOKOnly);
         pseudo.setBackColor(kRedBack);
@@ -35,24 +37,24 @@ void sendFile(Zenkor& w, const char* fileName, const char* page) {
     }
     platform::ClipboardClear();
     platform::ClipboardSetText(platform::ReadableFile(fileName).string());
-    platform::OpenWebAddress(platform::SiteAddress(std::string(page) +
-                                                   "?mdp=" + platform::PercentEncode(w("Text2", 0).Text()) +
-                                                   "&pseudo=" + platform::PercentEncode(pseudo.Text())));
+    platform::OpenWebAddress(platform::SiteAddress(
+        std::string(page) + "?mdp=" + platform::PercentEncode(w(kUpdateFieldTexts, 0).Text()) +
+        "&pseudo=" + platform::PercentEncode(pseudo.Text())));
 }
 
 void fillPanel(Zenkor& w, const std::string& code) {
     const IniReadScope parsedOnce;
-    w("Text2", 0).setText(code);
-    w("Text2", 1).setText(GetSetting("pseudo", ""));
-    w("Text2", 2).setText(programVersion());
-    w("Text2", 3).setText(ReadIni(kCurrentEdition, "CV", "0", "-"));
-    w("Text4", 0).setText(ReadIni(kCurrentEdition, "Lien", "0", "-"));
-    w("Text4", 1).setText(ReadIni(kCurrentEdition, "Lien", "1", "-"));
+    w(kUpdateFieldTexts, 0).setText(code);
+    w(kUpdateFieldTexts, 1).setText(GetSetting("pseudo", ""));
+    w(kUpdateFieldTexts, 2).setText(programVersion());
+    w(kUpdateFieldTexts, 3).setText(ReadIni(kCurrentEdition, "CV", "0", "-"));
+    w(kLinkTexts, 0).setText(ReadIni(kCurrentEdition, "Lien", "0", "-"));
+    w(kLinkTexts, 1).setText(ReadIni(kCurrentEdition, "Lien", "1", "-"));
     for (int k = 0; k <= 2; ++k)
-        w("Text3", k).setText(ReadIni(kCurrentEdition, "Mess", platform::NumText(k), "-"));
-    w("Image13").setStretch(false);
-    w("Image14").setStretch(false);
-    w("Frame20").setVisible(true);
+        w(kNewsTexts, k).setText(ReadIni(kCurrentEdition, "Mess", platform::NumText(k), "-"));
+    w(kAdvertPreview).setStretch(false);
+    w(kAdvertPicture).setStretch(false);
+    w(kUpdatePanelFrame).setVisible(true);
     w("Fraide").setVisible(false);
 }
 
@@ -78,7 +80,7 @@ void Command16_Click(Zenkor& w) {
 }
 
 void Command17_Click(Zenkor& w) {
-    const std::string baseName = w("Text1").Text();
+    const std::string baseName = w(kEditionNameText).Text();
     if (!IsEditionBaseName(baseName)) return;
     // Opened to be edited: the user's own copy.
     platform::OpenDocument(platform::WritableFile(baseName + ".ini").string());
@@ -91,38 +93,39 @@ void Command18_Click(Zenkor& w) {
     {
         IniWriteBatch batch(kCurrentEdition);
         for (int k = 0; k <= 1; ++k)
-            WriteIni(kCurrentEdition, "Lien", platform::NumText(k), w("Text4", k).Text());
+            WriteIni(kCurrentEdition, "Lien", platform::NumText(k), w(kLinkTexts, k).Text());
         for (int k = 0; k <= 2; ++k)
-            WriteIni(kCurrentEdition, "Mess", platform::NumText(k), w("Text3", k).Text());
-        if (w("Text2", 3).Text() != w("Text2", 2).Text()) w("Text2", 3).setBackColor(kRedBack);
-        WriteIni(kCurrentEdition, "CV", "0", w("Text2", 3).Text());
+            WriteIni(kCurrentEdition, "Mess", platform::NumText(k), w(kNewsTexts, k).Text());
+        if (w(kUpdateFieldTexts, 3).Text() != w(kUpdateFieldTexts, 2).Text())
+            w(kUpdateFieldTexts, 3).setBackColor(kRedBack);
+        WriteIni(kCurrentEdition, "CV", "0", w(kUpdateFieldTexts, 3).Text());
         saved = batch.commit();
     }
     {
         IniWriteBatch batch(kQualifiersFile);
         for (int k = 0; k <= 2; ++k)
-            WriteIni(kQualifiersFile, "Mess", platform::NumText(k), w("Text3", k).Text());
+            WriteIni(kQualifiersFile, "Mess", platform::NumText(k), w(kNewsTexts, k).Text());
         if (auto written = batch.commit(); saved && !written) saved = std::move(written);
     }
     if (!saved) {
         platform::MsgBox(ProgramWords(Words::ChangesNotSaved) + "\n" + saved.reason(),
-                         platform::vbExclamation, w("Frame20").Caption());
+                         platform::vbExclamation, w(kUpdatePanelFrame).Caption());
     }
 }
 
 void Command19_Click(Zenkor& w) {
-    w("Frame20").setVisible(false);
-    const std::string pseudo = w("Text2", 1).Text();
+    w(kUpdatePanelFrame).setVisible(false);
+    const std::string pseudo = w(kUpdateFieldTexts, 1).Text();
     platform::Result saved;
     if (!pseudo.empty()) saved = SaveSetting("pseudo", pseudo);
-    const std::string password = w("Text2", 0).Text();
+    const std::string password = w(kUpdateFieldTexts, 0).Text();
     if (!password.empty() && saved) saved = SaveSetting("mdp", password);
     if (saved) saved = SaveSetting("ChImage", platform::NumText(w("ChChargeImage").Value()));
     if (!saved) {
         platform::MsgBox(ProgramWords(Words::ChangesNotSaved) + "\n" + saved.reason(),
-                         platform::vbExclamation, w("Frame20").Caption());
+                         platform::vbExclamation, w(kUpdatePanelFrame).Caption());
     }
-    w("Image14").setVisible(true);
+    w(kAdvertPicture).setVisible(true);
     ChargeImage(w);
 }
 

@@ -1,9 +1,11 @@
 // "Re-Calcul" over the nine groups, the best third, the play-offs and the board of qualified teams.
 #include <vector>
 
+#include "app/main_names.h"
 #include "platform/runtime.h"
 #include "platform/text.h"
 #include "qualifiers/qualifier_detail.h"
+#include "qualifiers/qualifier_names.h"
 #include "qualifiers/qualifiers.h"
 
 namespace zenkor {
@@ -20,7 +22,7 @@ std::string afterBar(const std::string& item) {
 // The points adjustment of a team in the work lines; the last line naming it counts.
 double pointsAdjustment(Zenkor& w, const std::string& name) {
     double adjustment = 0;
-    const auto lines = platform::Split(w("Text5").Text(), "\r\n");
+    const auto lines = platform::Split(w(kQualifierEntryText).Text(), "\r\n");
     for (size_t i = 0; i + 1 < lines.size(); ++i) {
         const auto fields = platform::Split(lines[i], "|");
         if (fields.size() > 1 && fields[0] == name) adjustment = platform::Val(fields[1]);
@@ -31,7 +33,7 @@ double pointsAdjustment(Zenkor& w, const std::string& name) {
 // The group on display, as "Re-Calcul" records it: its third for the best-third ranking, and its first two
 // when the third has taken points.
 void recordGroup(Zenkor& w) {
-    Control& table = w("List5");
+    Control& table = w(kQualifierGridList);
     // A group of fewer than three teams has no third: it records nothing.
     if (table.ListCount() < 3) return;
     const auto fields = platform::Split(table.List(table.ListCount() - 3), "|");
@@ -52,26 +54,26 @@ void Command25_Click(Zenkor& w) {
     if (!SaveElimChanges(w)) return;
     QualifierPlayedCount() = 0;
     QualifierFixtureCount() = 0;
-    w("Command25").setTag("AUTO");
+    w(kQualifierRecalcButton).setTag("AUTO");
     Control& thirds = w("ListMeilleurB");
     Control& winners = w("ListPremiers");
     Control& runnersUp = w("ListSeconds");
     thirds.Clear();
     winners.Clear();
     runnersUp.Clear();
-    w("Text5").setText("");
+    w(kQualifierEntryText).setText("");
     const auto groups = w.indexes("bTNgrp");
     for (auto g = groups.rbegin(); g != groups.rend(); ++g) {
         // What was typed while the previous group was on display goes to the file before the next load.
         if (!SaveElimChanges(w)) {
-            w("Command25").setTag("");
+            w(kQualifierRecalcButton).setTag("");
             return;
         }
         bTNgrp_Click(w, *g);
         platform::DoEvents();
         recordGroup(w);
     }
-    w("Command25").setTag("");
+    w(kQualifierRecalcButton).setTag("");
     if (QualifierPlayedCount() > 8) {
         for (int k = 0; k < winners.ListCount(); ++k) w("QUALIF", k + 1).setText(winners.List(k));
         for (int k = 0; k < runnersUp.ListCount(); ++k) w("QUALIF", k + 10).setText(runnersUp.List(k));
@@ -83,15 +85,15 @@ void Command25_Click(Zenkor& w) {
         if (i >= 0) candidates += afterBar(thirds.List(i)) + "\r\n";
     }
     w("QuaBar").setText(candidates);
-    w("List7").setVisible(false);
-    w("Label24", 2).setVisible(w("List7").Visible());
-    w("Label24", 0)
+    w(kQualifierFixturesList).setVisible(false);
+    w(kQualifierCountLabels, 2).setVisible(w(kQualifierFixturesList).Visible());
+    w(kQualifierCountLabels, 0)
         .setCaption(std::to_string(QualifierPlayedCount()) + Message(18) +
                     std::to_string(QualifierFixtureCount()));
 }
 
 void MarkBarrageWinners(Zenkor& w) {
-    if (w("Frame22").Tag() == "charge") return;
+    if (w(kPlayOffsFrame).Tag() == "charge") return;
     for (int i = 0; i <= 6; i += 2) {
         w("BAR", i + 1).setBackColor(platform::kWhite);
         w("BAR", i).setBackColor(platform::kWhite);

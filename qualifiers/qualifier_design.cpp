@@ -3,8 +3,10 @@
 // board, the advantage panel and the commands on the right (12240..17520). The picture of the online
 // services keeps its place at (9150, 7230).
 #include "app/design.h"
+#include "app/main_names.h"
 #include "platform/runtime.h"
 #include "qualifiers/qualifier_detail.h"
+#include "qualifiers/qualifier_names.h"
 #include "qualifiers/qualifiers.h"
 
 namespace zenkor {
@@ -80,13 +82,13 @@ void buildTable(Zenkor& w, Control* elim) {
     status.setLocked(true);
     status.setVisible(false);
     status.setBackColor(platform::kYellow);
-    AddLabel(w, "Label24", 1, elim, "", 5040, 2940, 3400, 255);
-    AddLabel(w, "Label24", 0, elim, "", 8520, 2940, 3600, 255);
+    AddLabel(w, kQualifierCountLabels, 1, elim, "", 5040, 2940, 3400, 255);
+    AddLabel(w, kQualifierCountLabels, 0, elim, "", 8520, 2940, 3600, 255);
 }
 
 void buildPlayOffs(Zenkor& w, Control* elim) {
-    Control* playOffs = w.find("Frame22");
-    if (playOffs == nullptr) playOffs = &w.add(Kind::Frame, "Frame22", -1, elim);
+    Control* playOffs = w.find(kPlayOffsFrame);
+    if (playOffs == nullptr) playOffs = &w.add(Kind::Frame, kPlayOffsFrame, -1, elim);
     playOffs->setCaption("Matches de barrages");
     place(*playOffs, 5040, 3300, 4065, 1620);
     for (int t = 0; t <= 3; ++t) {
@@ -101,30 +103,30 @@ void buildPlayOffs(Zenkor& w, Control* elim) {
     for (int k = 0; k <= 7; ++k) w("ButBAR", k).setText("-");
 
     // Out of sight: it holds the frame's caption in the current language, which a language switch copies.
-    AddLabel(w, "Label17", 3, elim, "Matches de barrages", 5040, 3300, 4065, 255).setVisible(false);
-    AddLabel(w, "Label17", 5, elim, "Qualifiés pour les barrages:", 9240, 3300, 2880, 255);
+    AddLabel(w, kPanelNoteLabels, 3, elim, "Matches de barrages", 5040, 3300, 4065, 255).setVisible(false);
+    AddLabel(w, kPanelNoteLabels, 5, elim, "Qualifiés pour les barrages:", 9240, 3300, 2880, 255);
     Control& candidates = AddTextBox(w, "QuaBar", -1, elim, 9240, 3570, 2880, 1740);
     candidates.setMultiLine(true);
     candidates.setBackColor(kPlayOffColour);
 }
 
 void buildFixtureList(Zenkor& w, Control* elim) {
-    Control& fixtures = list(w, "List7", -1, elim, false, 5040, 5040, 3990, 2160);
+    Control& fixtures = list(w, kQualifierFixturesList, -1, elim, false, 5040, 5040, 3990, 2160);
     fixtures.setBackColor(qualifiers_detail::kFollowOn);
-    if (Control* count = w.find("Label24", 2)) {
+    if (Control* count = w.find(kQualifierCountLabels, 2)) {
         count->setContainer(elim);
         place(*count, 5040, 7260, 3990, 255);
     } else {
-        AddLabel(w, "Label24", 2, elim, "", 5040, 7260, 3990, 255).setVisible(false);
+        AddLabel(w, kQualifierCountLabels, 2, elim, "", 5040, 7260, 3990, 255).setVisible(false);
     }
-    Control& hidePast = place(w.add(Kind::CheckBox, "Check1", -1, elim), 5040, 7560, 3990, 285);
+    Control& hidePast = place(w.add(Kind::CheckBox, kHidePastFixturesCheck, -1, elim), 5040, 7560, 3990, 285);
     hidePast.setCaption("Masquer matches passés");
-    AddButton(w, "Command22", 1, elim, "Remplir", 9240, 5400, 1215, 375).setVisible(false);
-    AddButton(w, "Command22", 3, elim, "Calendr", 9240, 5835, 1215, 375).setVisible(false);
+    AddButton(w, kQualifierActionButtons, 1, elim, "Remplir", 9240, 5400, 1215, 375).setVisible(false);
+    AddButton(w, kQualifierActionButtons, 3, elim, "Calendr", 9240, 5835, 1215, 375).setVisible(false);
 }
 
 void buildBoard(Zenkor& w, Control* elim) {
-    Control& board = AddFrame(w, "Frame8", -1, elim, "Qualifiés", 12240, 120, 5280, 4260);
+    Control& board = AddFrame(w, kQualifierBoardFrame, -1, elim, "Qualifiés", 12240, 120, 5280, 4260);
     auto slot = [&](int k, int left, int top, Color back) {
         Control& c = AddTextBox(w, "QUALIF", k, &board, left, top, 1400, 285);
         if (back >= 0) c.setBackColor(back);
@@ -156,28 +158,29 @@ void buildCommands(Zenkor& w, Control* elim) {
         trim->setVisible(false);
     }
     const int left = 15360, width = 2160, height = 375;
-    AddButton(w, "Command23", -1, elim, "Sauver", left, 4500, width, height);
-    AddButton(w, "Command24", -1, elim, "Fermer", left, 4935, width, height);
-    AddButton(w, "Command25", -1, elim, "Re-Calcul", left, 5370, width, height);
-    AddButton(w, "Command27", -1, elim, "Calendrier", left, 5805, width, height);
-    if (Control* trimButton = w.find("Command22", 5)) place(*trimButton, left, 6240, width, height);
-    AddButton(w, "Command28", -1, elim, "Valeurs", left, 6675, width, height).setVisible(false);
+    AddButton(w, kQualifierSaveButton, -1, elim, "Sauver", left, 4500, width, height);
+    AddButton(w, kQualifierCloseButton, -1, elim, "Fermer", left, 4935, width, height);
+    AddButton(w, kQualifierRecalcButton, -1, elim, "Re-Calcul", left, 5370, width, height);
+    AddButton(w, kQualifierCalendarButton, -1, elim, "Calendrier", left, 5805, width, height);
+    if (Control* trimButton = w.find(kQualifierActionButtons, 5))
+        place(*trimButton, left, 6240, width, height);
+    AddButton(w, kQualifierValuesButton, -1, elim, "Valeurs", left, 6675, width, height).setVisible(false);
 }
 
 // The work lists, out of sight until "Valeurs".
 void buildWorkPanel(Zenkor& w, Control* elim) {
-    Control& work = place(w.add(Kind::Frame, "Frame5", -1, elim), 0, 3000, 12000, 4800);
+    Control& work = place(w.add(Kind::Frame, kQualifierWorkFrame, -1, elim), 0, 3000, 12000, 4800);
     work.setVisible(false);
-    list(w, "List5", -1, &work, true, 120, 240, 5000, 1800);
-    list(w, "List6", -1, &work, true, 5220, 240, 3000, 900);
-    list(w, "List8", -1, &work, true, 8340, 240, 900, 1800);
+    list(w, kQualifierGridList, -1, &work, true, 120, 240, 5000, 1800);
+    list(w, kQualifierTiesList, -1, &work, true, 5220, 240, 3000, 900);
+    list(w, kQualifierMaximaList, -1, &work, true, 8340, 240, 900, 1800);
     list(w, "ListPremiers", -1, &work, false, 9360, 240, 1200, 1800);
     list(w, "ListSeconds", -1, &work, false, 10620, 240, 1200, 1800);
     list(w, "ListMeilleurB", -1, &work, true, 5220, 1260, 3000, 1500);
-    AddTextBox(w, "Text5", -1, &work, 120, 2160, 5000, 2400).setMultiLine(true);
-    AddButton(w, "Command22", 0, &work, "Remplir", 5220, 2880, 1215, 375);
-    AddButton(w, "Command22", 2, &work, "RAZ", 6540, 2880, 1215, 375);
-    AddButton(w, "Command29", -1, &work, "Command29", 7860, 2880, 1215, 375);
+    AddTextBox(w, kQualifierEntryText, -1, &work, 120, 2160, 5000, 2400).setMultiLine(true);
+    AddButton(w, kQualifierActionButtons, 0, &work, "Remplir", 5220, 2880, 1215, 375);
+    AddButton(w, kQualifierActionButtons, 2, &work, "RAZ", 6540, 2880, 1215, 375);
+    AddButton(w, kQualifierHolderButton, -1, &work, kQualifierHolderButton, 7860, 2880, 1215, 375);
 }
 
 }  // namespace
@@ -218,7 +221,8 @@ void WireQualifiers(Zenkor& w) {
         c.GotFocus = [&w, i] { ButBAR_GotFocus(w, i); };
     }
     for (int i : w.indexes("NEElim")) w("NEElim", i).DblClick = [&w, i] { NEElim_DblClick(w, i); };
-    for (int i : w.indexes("Command22")) w("Command22", i).Click = [&w, i] { Command22_Click(w, i); };
+    for (int i : w.indexes(kQualifierActionButtons))
+        w(kQualifierActionButtons, i).Click = [&w, i] { Command22_Click(w, i); };
     using RowHandler = void (*)(Zenkor&, int, int, int, float, float);
     const RowHandler forward = SortEQU_MouseMove;
     for (const char* name : {"SortRang", "SortEQU", "SortPTS", "SortJ", "SortG", "SortN", "SortP", "SortBP",
@@ -229,13 +233,13 @@ void WireQualifiers(Zenkor& w) {
             };
         }
     }
-    w("Command23").Click = [&w] { Command23_Click(w); };
-    w("Command24").Click = [&w] { Command24_Click(w); };
-    w("Command25").Click = [&w] { Command25_Click(w); };
-    w("Command27").Click = [&w] { Command27_Click(w); };
-    w("Command28").Click = [&w] { Command28_Click(w); };
-    w("Command29").Click = [&w] { Command29_Click(w); };
-    Control& fixtures = w("List7");
+    w(kQualifierSaveButton).Click = [&w] { Command23_Click(w); };
+    w(kQualifierCloseButton).Click = [&w] { Command24_Click(w); };
+    w(kQualifierRecalcButton).Click = [&w] { Command25_Click(w); };
+    w(kQualifierCalendarButton).Click = [&w] { Command27_Click(w); };
+    w(kQualifierValuesButton).Click = [&w] { Command28_Click(w); };
+    w(kQualifierHolderButton).Click = [&w] { Command29_Click(w); };
+    Control& fixtures = w(kQualifierFixturesList);
     fixtures.MouseDown = [&w](int b, int s, float x, float y) { List7_MouseDown(w, b, s, x, y); };
     fixtures.DblClick = [&w] { List7_DblClick(w); };
     w("QuaBar").DblClick = [&w] { QuaBar_DblClick(w); };

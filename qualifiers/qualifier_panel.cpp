@@ -3,10 +3,12 @@
 #include <cmath>
 
 #include "app/ini_file.h"
+#include "app/main_names.h"
 #include "platform/datetime.h"
 #include "platform/runtime.h"
 #include "platform/text.h"
 #include "qualifiers/qualifier_detail.h"
+#include "qualifiers/qualifier_names.h"
 #include "qualifiers/qualifiers.h"
 
 namespace zenkor {
@@ -21,7 +23,7 @@ using platform::kYellow;
 
 // Fixtures on or after this moment are listed: all of them, or from a day ago when past ones are hidden.
 platform::DateTime listThreshold(Zenkor& w) {
-    if (w("Check1").Value() == 1) return platform::AddDays(platform::Now(), -1);
+    if (w(kHidePastFixturesCheck).Value() == 1) return platform::AddDays(platform::Now(), -1);
     return platform::DateValue("1/1/2000");
 }
 
@@ -30,9 +32,9 @@ bool listed(const std::vector<std::string>& fields, platform::DateTime threshold
 }
 
 void showCount(Zenkor& w) {
-    Control& fixtures = w("List7");
+    Control& fixtures = w(kQualifierFixturesList);
     fixtures.setVisible(true);
-    Control& count = w("Label24", 2);
+    Control& count = w(kQualifierCountLabels, 2);
     count.setCaption(std::to_string(fixtures.ListCount()) + Message(19));
     count.setVisible(fixtures.Visible());
 }
@@ -47,10 +49,10 @@ void setRandomScore(Zenkor& w, int k) {
 
 void Command26_Click(Zenkor& w) {
     w.self().setMousePointer(platform::Pointer::Hourglass);
-    w("Frame18").setVisible(false);
+    w(kDayMatchesFrame).setVisible(false);
     Control& panel = w("FraElim");
     if (!panel.Visible()) {
-        if (w("List5").ListCount() == 0) BuildQualifierGrid(w);
+        if (w(kQualifierGridList).ListCount() == 0) BuildQualifierGrid(w);
         Command25_Click(w);
     }
     platform::DoEvents();
@@ -67,13 +69,13 @@ void bTNgrp_Click(Zenkor& w, int index) {
     if (button == nullptr) return;
     if (!SaveElimChanges(w)) return;
     const platform::DateTime threshold = listThreshold(w);
-    Control& fixtures = w("List7");
+    Control& fixtures = w(kQualifierFixturesList);
     fixtures.setTag("");
     const std::string letter = button->Caption();
     w("ELIMGRP").setText(letter);
     LoadElimGroup(w);
     CalcElimStandings(w);
-    if (w("Command25").Tag() != "AUTO") {
+    if (w(kQualifierRecalcButton).Tag() != "AUTO") {
         fixtures.Clear();
         for (int k = 0; k <= 259; ++k) {
             const auto fields = platform::Split(QualifierFixtures()[static_cast<size_t>(k)], "|");
@@ -92,7 +94,7 @@ void bTNgrp_Click(Zenkor& w, int index) {
 
 void Command27_Click(Zenkor& w) {
     const platform::DateTime threshold = listThreshold(w);
-    Control& fixtures = w("List7");
+    Control& fixtures = w(kQualifierFixturesList);
     fixtures.Clear();
     for (int k = 0; k <= 259; ++k) {
         const auto fields = platform::Split(QualifierFixtures()[static_cast<size_t>(k)], "|");
@@ -104,7 +106,7 @@ void Command27_Click(Zenkor& w) {
 }
 
 void List7_MouseDown(Zenkor& w, int, int, float, float) {
-    Control& fixtures = w("List7");
+    Control& fixtures = w(kQualifierFixturesList);
     const std::string line = fixtures.List(fixtures.ListIndex());
     if (line.size() < 2) return;
     if (line[1] != ' ') {
@@ -116,7 +118,7 @@ void List7_MouseDown(Zenkor& w, int, int, float, float) {
             w("EquiElim", x + 1).setBackColor(match ? kDarkGrey : platform::kWhite);
             if (match) {
                 w("ButElim", x).SetFocus();
-                w("Command22", 1).setTag(std::to_string(x));
+                w(kQualifierActionButtons, 1).setTag(std::to_string(x));
             }
         }
         return;
@@ -126,12 +128,12 @@ void List7_MouseDown(Zenkor& w, int, int, float, float) {
 }
 
 void List7_DblClick(Zenkor& w) {
-    Control& fixtures = w("List7");
+    Control& fixtures = w(kQualifierFixturesList);
     fixtures.setBackColor(fixtures.BackColor() == platform::kWhite ? kFollowOn : platform::kWhite);
 }
 
 void EquiElim_MouseMove(Zenkor& w, int index, int, int, float, float) {
-    Control& fixtures = w("List7");
+    Control& fixtures = w(kQualifierFixturesList);
     if (fixtures.BackColor() == platform::kWhite) return;
     const std::string name = w("EquiElim", index).Text();
     const bool someone = !platform::Trim(name).empty();
@@ -147,8 +149,8 @@ void EquiElim_MouseMove(Zenkor& w, int index, int, int, float, float) {
 }
 
 void ButElim_Change(Zenkor& w, int index) {
-    w("Text5").setText("");
-    if (w("Frame22").Tag().empty()) {
+    w(kQualifierEntryText).setText("");
+    if (w(kPlayOffsFrame).Tag().empty()) {
         const int partner = index % 2 == 1 ? index - 1 : index + 1;
         if (w("ButElim", partner).Text() != "-") CalcElimStandings(w);
     }
@@ -157,7 +159,7 @@ void ButElim_Change(Zenkor& w, int index) {
 }
 
 void ButElim_Click(Zenkor& w, int index) {
-    w("Command22", 1).setTag(std::to_string(index));
+    w(kQualifierActionButtons, 1).setTag(std::to_string(index));
 }
 
 void ButElim_GotFocus(Zenkor& w, int index) {
@@ -192,7 +194,7 @@ void Command22_Click(Zenkor& w, int index) {
             for (int k : w.indexes("ButElim")) setRandomScore(w, k);
             break;
         case 1: {
-            Control& fill = w("Command22", 1);
+            Control& fill = w(kQualifierActionButtons, 1);
             const auto v = static_cast<int>(platform::ValWhole(fill.Tag()));
             setRandomScore(w, v);
             fill.setTag(std::to_string(v == 59 ? 0 : v + 1));
@@ -202,7 +204,7 @@ void Command22_Click(Zenkor& w, int index) {
             for (int k : w.indexes("ButElim")) w("ButElim", k).setText("-");
             break;
         case 3: {
-            Control& fixtures = w("List7");
+            Control& fixtures = w(kQualifierFixturesList);
             const auto t = static_cast<int>(platform::ValWhole(fixtures.Tag()));
             if (t >= 0 && t < fixtures.ListCount()) fixtures.setListIndex(t);
             platform::DoEvents();
@@ -221,16 +223,16 @@ void Command22_Click(Zenkor& w, int index) {
 }
 
 void Command28_Click(Zenkor& w) {
-    w("Command22", 1).setVisible(true);
-    w("Command22", 3).setVisible(true);
-    Control& work = w("Frame5");
+    w(kQualifierActionButtons, 1).setVisible(true);
+    w(kQualifierActionButtons, 3).setVisible(true);
+    Control& work = w(kQualifierWorkFrame);
     work.setVisible(!work.Visible());
     work.setLeft(0);
     w.bringToFront(work);
 }
 
 void Command29_Click(Zenkor& w) {
-    Control* picture = w.find("Image20");
+    Control* picture = w.find(kQualifierAdvertPreview);
     const Control* holder = picture != nullptr ? picture->container() : nullptr;
     platform::MsgBox(holder != nullptr ? holder->name() : std::string());
 }

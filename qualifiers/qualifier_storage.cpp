@@ -3,6 +3,7 @@
 
 #include "app/edition_files.h"
 #include "app/ini_file.h"
+#include "app/main_names.h"
 #include "platform/runtime.h"
 #include "platform/text.h"
 #include "qualifiers/qualifier_detail.h"
@@ -51,7 +52,7 @@ double qualifiers_detail::ScoreValue(const Control& box) {
 }
 
 void BuildQualifierGrid(Zenkor& w) {
-    if (w("Command26").Tag() == "CH") return;
+    if (w(kQualifiersButton).Tag() == "CH") return;
     for (int k = 2; k <= 59; ++k) {
         for (const char* name : {"EquiElim", "ButElim"}) {
             Control* c = w.load(name, k);
@@ -63,7 +64,7 @@ void BuildQualifierGrid(Zenkor& w) {
         }
         qualifiers_detail::BindGridMember(w, k);
     }
-    w("Command26").setTag("CH");
+    w(kQualifiersButton).setTag("CH");
     LoadQualifierFixtures();
     ShowNewsMessage(w, ReadIni(kFile, "Mess", std::to_string(w.sage)));
 }
@@ -71,7 +72,7 @@ void BuildQualifierGrid(Zenkor& w) {
 void LoadElimGroup(Zenkor& w) {
     const IniReadScope parsedOnce;
     const std::string group = w("ELIMGRP").Text();
-    w("Frame22").setTag("charge");
+    w(kPlayOffsFrame).setTag("charge");
     for (int k = 0; k <= 59; ++k) {
         w("ButElim", k).setText("");
         w("EquiElim", k).setText("");
@@ -95,7 +96,7 @@ void LoadElimGroup(Zenkor& w) {
             x += 2;
         }
     }
-    w("Frame22").setTag("");
+    w(kPlayOffsFrame).setTag("");
     w.qualifierBoxesStored = savedBoxes(w);
     MarkBarrageWinners(w);
 }

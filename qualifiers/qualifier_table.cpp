@@ -3,8 +3,10 @@
 #include <vector>
 
 #include "app/ini_file.h"
+#include "app/main_names.h"
 #include "platform/text.h"
 #include "qualifiers/qualifier_detail.h"
+#include "qualifiers/qualifier_names.h"
 #include "qualifiers/qualifiers.h"
 
 namespace zenkor {
@@ -67,7 +69,7 @@ int lastDigit(const std::string& item) {
 
 // Head-to-head terms of the tied teams, settled group by group from the tie list.
 void headToHead(Zenkor& w, std::array<double, 6>& term) {
-    Control& ties = w("List6");
+    Control& ties = w(kQualifierTiesList);
     for (int i = 1, count = ties.ListCount(); i < count; ++i) {
         if (i < ties.ListCount() && ties.List(i) == ties.List(i - 1)) ties.RemoveItem(i);
     }
@@ -144,8 +146,8 @@ bool fiveTeamGroup(Zenkor& w) {
 }  // namespace
 
 void CalcElimStandings(Zenkor& w) {
-    Control& table = w("List5");
-    Control& ties = w("List6");
+    Control& table = w(kQualifierGridList);
+    Control& ties = w(kQualifierTiesList);
     table.Clear();
     ties.Clear();
     for (int r = 1; r <= 6; ++r) {
@@ -224,23 +226,23 @@ void CalcElimStandings(Zenkor& w) {
     }
 
     const std::string sixth = w("SortEQU", 6).Text();
-    std::string lines = w("Text5").Text();
+    std::string lines = w(kQualifierEntryText).Text();
     for (int t = 0; t <= 5; ++t) {
         const auto [points, difference] = againstSixth(w, t, sixth);
         lines +=
             w("NEElim", t).Text() + "|" + std::to_string(points) + "|" + std::to_string(difference) + "\r\n";
     }
-    w("Text5").setText(lines);
+    w(kQualifierEntryText).setText(lines);
 
     const int total = fiveTeamGroup(w) ? 20 : 30;
-    w("Label24", 1).setCaption(std::to_string(groupPlayed) + Message(18) + std::to_string(total));
+    w(kQualifierCountLabels, 1).setCaption(std::to_string(groupPlayed) + Message(18) + std::to_string(total));
     MarkElimQualifStatus(w, total - groupPlayed);
 }
 
 void MarkElimQualifStatus(Zenkor& w, int unplayedCount) {
     const int n = fiveTeamGroup(w) ? 5 : 6;
     for (int r = 1; r <= n; ++r) w("SortPTS", r).setBackColor(kWhite);
-    Control& maxima = w("List8");
+    Control& maxima = w(kQualifierMaximaList);
     maxima.Clear();
     auto points = [&w](int row) { return platform::Val(w("SortPTS", row).Text()); };
     for (int r = n; r >= 1; --r) {
@@ -285,7 +287,7 @@ void SortEQU_MouseMove(Zenkor& w, int index, int, int, float, float) {
     } else if (colour == kGreen) {
         status.setText(name + Message(22));
     } else if (colour == kYellow) {
-        status.setText(name + ": " + w("Label17", 5).Caption());
+        status.setText(name + ": " + w(kPanelNoteLabels, 5).Caption());
     } else {
         status.setVisible(false);
         return;

@@ -7,10 +7,12 @@
 
 #include "app/artwork.h"
 #include "app/design.h"
+#include "app/main_names.h"
 #include "group_stage/group_stage.h"
 #include "platform/opener.h"
 #include "platform/printer.h"
 #include "platform/runtime.h"
+#include "sheets/sheet_names.h"
 #include "sheets/sheet_windows.h"
 #include "sheets/sheets.h"
 
@@ -64,7 +66,7 @@ Control& line(Impress& s, const char* name, int index, int x1, int y1, int x2, i
 
 // Picture buttons without captions; the tooltip names what they do.
 Control& button(Impress& s, const char* name, int top, const char* tip, const char* picture) {
-    Control& c = AddButton(s, name, -1, s.find("Frame1"), "", 90, top, 1020, 720);
+    Control& c = AddButton(s, name, -1, s.find(kBracketButtonsFrame), "", 90, top, 1020, 720);
     c.setPicture(PictureFile(picture));
     c.setToolTipText(tip);
     return c;
@@ -77,8 +79,9 @@ void buildDesign(Impress& s) {
     form.setBackColor(platform::kButtonFace);
 
     // At its natural size: a ball at the left, under the link, and the podium's steps at the right.
-    AddPicture(s, "Image1", -1, nullptr, artwork::kBracketBanner, 1245, 6675, 8175, 1590).setStretch(false);
-    Control& logo = s.add(Kind::Image, "Image2");
+    AddPicture(s, kBracketBannerPicture, -1, nullptr, artwork::kBracketBanner, 1245, 6675, 8175, 1590)
+        .setStretch(false);
+    Control& logo = s.add(Kind::Image, kBracketLogoPicture);
     logo.move(11580, 4890, 2130, 3000);
     logo.setStretch(true);
 
@@ -123,39 +126,40 @@ void buildDesign(Impress& s) {
     }
 
     // The link shows the address it opens (the site's host is the program's setting, not the banner's).
-    Control& link = AddLabel(s, "Label1", -1, nullptr, platform::SiteAddress("/"), 510, 7065, 4980, 1095);
+    Control& link =
+        AddLabel(s, kBracketSiteLinkLabel, -1, nullptr, platform::SiteAddress("/"), 510, 7065, 4980, 1095);
     link.setMousePointer(platform::Pointer::Hand);
     link.setForeColor(platform::kDarkBlue);
     link.setFontUnderline(true);
     link.setToolTipText(platform::SiteAddress("/"));
 
-    Control& panel = s.add(Kind::Frame, "Frame1");
+    Control& panel = s.add(Kind::Frame, kBracketButtonsFrame);
     panel.move(12525, 180, 1545, 3300);
     panel.setBackColor(platform::kButtonFace);
     // Tab order: close, print, refresh.
-    button(s, "Command1", 2400, "Fermer", artwork::kClose);
-    button(s, "Command5", 1620, "Imprimer", artwork::kPrint);
-    button(s, "Command2", 855, "Actualiser", artwork::kRefresh);
+    button(s, kBracketCloseButton, 2400, "Fermer", artwork::kClose);
+    button(s, kBracketPrintButton, 1620, "Imprimer", artwork::kPrint);
+    button(s, kBracketRefreshButton, 855, "Actualiser", artwork::kRefresh);
 }
 
 void Form_Load(Impress& s) {
     s.self().setCaption(MessageOr(kBracketSheetMessage, "Impression"));
-    SetButtonWord(s, "Command1", kCloseMessage, "Fermer");
-    SetButtonWord(s, "Command5", kPrintMessage, "Imprimer");
-    SetButtonWord(s, "Command2", kRefreshMessage, "Actualiser");
-    s("Image2").setPicture(s.main->ctl("Image17").Picture());
+    SetButtonWord(s, kBracketCloseButton, kCloseMessage, "Fermer");
+    SetButtonWord(s, kBracketPrintButton, kPrintMessage, "Imprimer");
+    SetButtonWord(s, kBracketRefreshButton, kRefreshMessage, "Actualiser");
+    s(kBracketLogoPicture).setPicture(s.main->ctl(kCurrentLogoPicture).Picture());
     RecupInfo(s);
     CopyBracketTexts(s);
     platform::DoEvents();
-    s("Command1").SetFocus();
+    s(kBracketCloseButton).SetFocus();
 }
 
 void Command5_Click(Impress& s) {
     skipOnError([&] { s.self().setBackColor(platform::kWhite); });
-    skipOnError([&] { s("Frame1").setVisible(false); });
+    skipOnError([&] { s(kBracketButtonsFrame).setVisible(false); });
     skipOnError([] { platform::DoEvents(); });
     skipOnError([&] { platform::PrintForm(s); });
-    skipOnError([&] { s("Frame1").setVisible(true); });
+    skipOnError([&] { s(kBracketButtonsFrame).setVisible(true); });
     skipOnError([&] { s.self().setBackColor(platform::kButtonFace); });
 }
 
@@ -171,13 +175,13 @@ void Label1_Click() {
 
 void wire(Impress& s) {
     s.Load = [&s] { Form_Load(s); };
-    s("Command1").Click = [&s] { Command1_Click(s); };
-    s("Command2").Click = [&s] {
+    s(kBracketCloseButton).Click = [&s] { Command1_Click(s); };
+    s(kBracketRefreshButton).Click = [&s] {
         RecupInfo(s);
         CopyBracketTexts(s);
     };
-    s("Command5").Click = [&s] { Command5_Click(s); };
-    s("Label1").Click = [] { Label1_Click(); };
+    s(kBracketPrintButton).Click = [&s] { Command5_Click(s); };
+    s(kBracketSiteLinkLabel).Click = [] { Label1_Click(); };
     for (const char* name : {"T8", "T4", "T2", "TF", "RESULT"}) {
         for (int i : s.indexes(name)) {
             Control& box = s(name, i);

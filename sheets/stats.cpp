@@ -10,10 +10,12 @@
 
 #include "app/artwork.h"
 #include "app/design.h"
+#include "app/main_names.h"
 #include "group_stage/group_stage.h"
 #include "platform/printer.h"
 #include "platform/runtime.h"
 #include "platform/text.h"
+#include "sheets/sheet_names.h"
 #include "sheets/sheet_windows.h"
 #include "sheets/sheets.h"
 
@@ -60,29 +62,31 @@ void buildDesign(Stats& s) {
     form.move(0, 0, 13530, 7875);
     form.setBackColor(platform::kWhite);
 
-    place(s, Kind::Image, "Image1", -1, nullptr, 30, 60, 1755, 1575).setStretch(true);
-    AddPicture(s, "Image2", -1, nullptr, artwork::kNoPodium, 390, 105, 6345, 7650).setVisible(false);
-    Control& title = place(s, Kind::TextBox, "Text1", -1, nullptr, 7200, 60, 5685, 510);
+    place(s, Kind::Image, kStatsLogoPicture, -1, nullptr, 30, 60, 1755, 1575).setStretch(true);
+    AddPicture(s, kStatsNoPodiumPicture, -1, nullptr, artwork::kNoPodium, 390, 105, 6345, 7650)
+        .setVisible(false);
+    Control& title = place(s, Kind::TextBox, kStatsTitleText, -1, nullptr, 7200, 60, 5685, 510);
     title.setText(kDesignTitle);
     title.setFontBold(true);
     title.setFontSize(18);
     title.setBorderStyle(platform::BorderStyle::None);
-    heading(s, "Label1", "Buts marqués au total : ", 9975, 660, 3480, 300).setFontBold(true);
-    heading(s, "Label3", "Classement : ", 7005, 1050, 2265, 195);
+    heading(s, kStatsGoalTotalLabel, "Buts marqués au total : ", 9975, 660, 3480, 300).setFontBold(true);
+    heading(s, kStatsRankingHeadingLabel, "Classement : ", 7005, 1050, 2265, 195);
     // Wide enough for a team out after the groups with its suffix ("21 République tchèque (group stage)").
-    place(s, Kind::ListBox, "List2", -1, nullptr, 6885, 1305, 2910, 6465);
-    heading(s, "Label2", "Meilleurs buteurs: ", 9975, 1050, 2265, 195);
-    place(s, Kind::ListBox, "List1", -1, nullptr, 9975, 1305, 2130, 6465);
+    place(s, Kind::ListBox, kStatsRankingList, -1, nullptr, 6885, 1305, 2910, 6465);
+    heading(s, kStatsScorersHeadingLabel, "Meilleurs buteurs: ", 9975, 1050, 2265, 195);
+    place(s, Kind::ListBox, kStatsScorersList, -1, nullptr, 9975, 1305, 2130, 6465);
 
-    Control& podium = place(s, Kind::Frame, "Frame2", -1, nullptr, 90, 2565, 5925, 5175);
+    Control& podium = place(s, Kind::Frame, kStatsPodiumFrame, -1, nullptr, 90, 2565, 5925, 5175);
     podium.setBackColor(platform::kWhite);
     podium.setBorderStyle(platform::BorderStyle::None);
-    AddPicture(s, "Image8", -1, s.find("Frame2"), artwork::kTrophy, 1200, 345, 1905, 3750);
+    AddPicture(s, kStatsTrophyPicture, -1, s.find(kStatsPodiumFrame), artwork::kTrophy, 1200, 345, 1905,
+               3750);
     const std::array<std::array<int, 4>, 3> lines = {
         {{285, 60, 5595, 675}, {285, 3960, 5310, 420}, {285, 4440, 5310, 690}}};
     for (int i = 0; i <= 2; ++i) {
         const auto& r = lines[static_cast<size_t>(i)];
-        Control& c = place(s, Kind::Label, "Vainq", i, "Frame2", r[0], r[1], r[2], r[3]);
+        Control& c = place(s, Kind::Label, "Vainq", i, kStatsPodiumFrame, r[0], r[1], r[2], r[3]);
         c.setCaption(std::to_string(i + 1));
         c.setFontName("Arial");
         c.setFontBold(true);
@@ -93,13 +97,14 @@ void buildDesign(Stats& s) {
     }
 
     // The panel is narrowed and shortened to stay inside the window; the buttons keep their places.
-    Control& panel = place(s, Kind::Frame, "Frame1", -1, nullptr, 12210, 6360, 1290, 1485);
+    Control& panel = place(s, Kind::Frame, kStatsButtonsFrame, -1, nullptr, 12210, 6360, 1290, 1485);
     panel.setBackColor(platform::kWhite);
     panel.setBorderStyle(platform::BorderStyle::None);
     // Picture buttons without captions; the tooltip names what they do.
-    for (const auto& [name, top, word, picture] : {std::tuple{"Command5", 15, "Imprimer", artwork::kPrint},
-                                                   std::tuple{"Command1", 720, "Fermer", artwork::kClose}}) {
-        Control& b = place(s, Kind::CommandButton, name, -1, "Frame1", 240, top, 1020, 720);
+    for (const auto& [name, top, word, picture] :
+         {std::tuple{kStatsPrintButton, 15, "Imprimer", artwork::kPrint},
+          std::tuple{kStatsCloseButton, 720, "Fermer", artwork::kClose}}) {
+        Control& b = place(s, Kind::CommandButton, name, -1, kStatsButtonsFrame, 240, top, 1020, 720);
         b.setPicture(PictureFile(picture));
         b.setToolTipText(word);
     }
@@ -112,15 +117,15 @@ void Command5_Click(Stats& s) {
         } catch (...) {
         }
     };
-    step([&] { s("Frame1").setVisible(false); });
+    step([&] { s(kStatsButtonsFrame).setVisible(false); });
     step([] { platform::DoEvents(); });
     step([&] { platform::PrintForm(s); });
-    step([&] { s("Frame1").setVisible(true); });
+    step([&] { s(kStatsButtonsFrame).setVisible(true); });
 }
 
 void wire(Stats& s) {
-    s("Command1").Click = [&s] { s.unload(); };
-    s("Command5").Click = [&s] { Command5_Click(s); };
+    s(kStatsCloseButton).Click = [&s] { s.unload(); };
+    s(kStatsPrintButton).Click = [&s] { Command5_Click(s); };
 }
 
 // Goals scored by the team in group matches, round of 16, quarter-finals, semi-finals and the final.
@@ -206,9 +211,9 @@ void RankTeamsByProgress(Zenkor& w, Stats& stats) {
         return platform::CompareListText(a.name, b.name) > 0;
     });
 
-    Control& work = w("List4");
+    Control& work = w(kStatsWorkList);
     work.Clear();
-    Control& list = stats("List2");
+    Control& list = stats(kStatsRankingList);
     int r = 0;
     for (const Entry& e : entries) {
         ++r;
@@ -239,7 +244,7 @@ void Command21_Click(Zenkor& w) {
     if (!stats) stats = std::make_unique<Stats>(w);
     Stats& s = *stats;
     s.main = &w;
-    s("List2").Clear();
+    s(kStatsRankingList).Clear();
     RankTeamsByProgress(w, s);
     ChargeInfo(ImpressObject(w));
 
@@ -254,7 +259,7 @@ void Command21_Click(Zenkor& w) {
         goals.push_back({name, goalCount(w, name)});
         total += goals.back().count;
     }
-    Control& sorter = w("List3", 0);
+    Control& sorter = w(kKnockoutWorkLists, 0);
     sorter.Clear();
     for (const Goals& g : goals)
         sorter.AddItem(platform::Format(static_cast<double>(g.count), "000") + " | " + g.name);
@@ -262,20 +267,20 @@ void Command21_Click(Zenkor& w) {
         if (a.count != b.count) return a.count > b.count;
         return platform::CompareListText(a.name, b.name) > 0;
     });
-    Control& list = s("List1");
+    Control& list = s(kStatsScorersList);
     list.Clear();
     for (const Goals& g : goals) list.AddItem(" " + g.name + " (" + std::to_string(g.count) + ")");
 
-    s("Label1").setCaption(MessageOr(10, kGoalsWord) + " : " + std::to_string(total));
-    s("Label2").setCaption(Message(11));
-    s("Label3").setCaption(Message(13));
-    if (w("Text1").Text() == "Zenkor2024") {
-        s("Image1").setPicture(w("ImaRepLogo", 0).Picture());
-        s("Text1").setText(Message(9) + " 2024");
+    s(kStatsGoalTotalLabel).setCaption(MessageOr(10, kGoalsWord) + " : " + std::to_string(total));
+    s(kStatsScorersHeadingLabel).setCaption(Message(11));
+    s(kStatsRankingHeadingLabel).setCaption(Message(13));
+    if (w(kEditionNameText).Text() == "Zenkor2024") {
+        s(kStatsLogoPicture).setPicture(w("ImaRepLogo", 0).Picture());
+        s(kStatsTitleText).setText(Message(9) + " 2024");
     }
-    s.self().setCaption(s("Text1").Text());
-    SetButtonWord(s, "Command5", kPrintMessage, "Imprimer");
-    SetButtonWord(s, "Command1", kCloseMessage, "Fermer");
+    s.self().setCaption(s(kStatsTitleText).Text());
+    SetButtonWord(s, kStatsPrintButton, kPrintMessage, "Imprimer");
+    SetButtonWord(s, kStatsCloseButton, kCloseMessage, "Fermer");
 
     const std::string first = w("pod", 1).Caption();
     const std::string second = w("pod", 2).Caption();
@@ -283,12 +288,12 @@ void Command21_Click(Zenkor& w) {
     s("Vainq", 1).setCaption("2: " + second);
     s("Vainq", 2).setCaption("3: " + replaceAll(w("pod", 3).Caption(), "\r\n", " / "));
     const bool podium = !(first + second).empty();
-    s("Frame2").setVisible(podium);
-    s("Image2").setVisible(!podium);
+    s(kStatsPodiumFrame).setVisible(podium);
+    s(kStatsNoPodiumPicture).setVisible(!podium);
 
     s.show(false);
-    s("Command1").SetFocus();
-    s("Image8").setPicture(w("Image8").Picture());
+    s(kStatsCloseButton).SetFocus();
+    s(kStatsTrophyPicture).setPicture(w(kTrophyPicture).Picture());
 }
 
 void ReleaseSheets() {
@@ -298,7 +303,7 @@ void ReleaseSheets() {
 }
 
 void WireSheets(Zenkor& w) {
-    Control& work = w.add(Kind::ListBox, "List4");
+    Control& work = w.add(Kind::ListBox, kStatsWorkList);
     work.move(0, 0, 1215, 255);
     work.setVisible(false);
     work.setSorted(true);

@@ -11,12 +11,14 @@
 #include <string>
 #include <thread>
 
+#include "app/main_names.h"
 #include "app/main_window.h"
 #include "gui/clipboard.h"
 #include "gui/form_view.h"
 #include "gui/printing.h"
 #include "gui/qt_runtime.h"
 #include "online/online.h"
+#include "online/online_names.h"
 #include "platform/data_folders.h"
 #include "platform/runtime.h"
 #include "sheets/sheet_windows.h"
@@ -51,16 +53,17 @@ void CloseWindow(platform::Form* form) {
 // The statistics window and the bracket sheet open together over the main window, then the modal update
 // confirmation over them; the figure is read while all are shown. Each closes as its close box does.
 double OpenEveryWindow(zenkor::Zenkor& w) {
-    w("Command21").raiseClick();
+    w(zenkor::kStatsButton).raiseClick();
     Settle(200);
-    w("Command13").raiseClick();
+    w(zenkor::kBracketButton).raiseClick();
     Settle(200);
     double all = 0;
     QTimer::singleShot(300, [&all] {
         all = ResidentMegabytes();
-        if (zenkor::FREC* frec = zenkor::CurrentUpdateConfirmation()) (*frec)("Command2").raiseClick();
+        if (zenkor::FREC* frec = zenkor::CurrentUpdateConfirmation())
+            (*frec)(zenkor::kConfirmationNoButton).raiseClick();
     });
-    w("Command8").raiseClick();  // returns when the confirmation is closed
+    w(zenkor::kUpdateButton).raiseClick();  // returns when the confirmation is closed
     CloseWindow(zenkor::CurrentImpress());
     CloseWindow(zenkor::CurrentStats());
     return all;
@@ -74,7 +77,7 @@ void UseTheWindow(zenkor::Zenkor& w) {
     }
     Settle(100);
     for (int view = 0; view < 2; ++view) {
-        w("Command1").raiseClick();
+        w(zenkor::kViewSwitchButton).raiseClick();
         Settle(100);
     }
     for (int language : {1, 2, 0}) {
