@@ -3,6 +3,7 @@
 //   zenkor-site [--data DIR] publish FILE [--new-teams]   publishes an edition file
 //   zenkor-site [--data DIR] messages                 prints the contact messages
 //   zenkor-site [--data DIR] reset-password PSEUDO     gives a player a new password, printed
+//   zenkor-site [--data DIR] remove-player PSEUDO      removes a player and all they sent
 #include <httplib.h>
 #include <signal.h>
 #include <sodium.h>
@@ -24,6 +25,7 @@
 #include "site/client_address.h"
 #include "site/connections.h"
 #include "site/contest/contest.h"
+#include "site/contest/messages.h"
 #include "site/contest/routes.h"
 #include "site/contest/upload_reader.h"
 #include "site/pictures.h"
@@ -37,12 +39,15 @@ constexpr const char* kUsage =
     "       zenkor-site [--data DIR] publish FILE [--new-teams]\n"
     "       zenkor-site [--data DIR] messages\n"
     "       zenkor-site [--data DIR] reset-password PSEUDO\n"
+    "       zenkor-site [--data DIR] remove-player PSEUDO\n"
     "Serves the site on HOST:PORT (default 127.0.0.1:8080; port 0 picks a free port), keeping its data in "
     "DIR\n"
     "(default ${XDG_DATA_HOME:-~/.local/share}/zenkor-site). publish checks FILE and makes it the edition\n"
     "file the site serves, keeping the previous one; every match needs its kick-off, and the groups\n"
     "keep their teams unless --new-teams. messages prints the messages of the contact page.\n"
     "reset-password gives the player PSEUDO a new password, printed, and ends the player's sessions.\n"
+    "remove-player removes the player PSEUDO with their sessions, files and predictions; the rankings\n"
+    "go on without them.\n"
     "--trusted-proxy names the IP address of a reverse proxy in front of the site: its requests count\n"
     "as coming from the client it names last in X-Forwarded-For. --clock starts the contest's clock at\n"
     "EPOCH (UTC seconds), for rehearsing a tournament that is over.\n";
@@ -56,6 +61,7 @@ struct Arguments {
     bool newTeams = false;              // the published file may name other teams
     bool messages = false;              // print the contact messages
     std::optional<std::string> reset;   // the player whose password to reset
+    std::optional<std::string> remove;  // the player to remove
     std::optional<std::int64_t> clock;  // the contest's clock at start, UTC epoch seconds
 };
 
@@ -96,11 +102,13 @@ bool parse(int argc, char** argv, Arguments& a) {
             a.messages = true;
         } else if (arg == "reset-password" && i + 1 < argc && !a.reset) {
             a.reset = argv[++i];
+        } else if (arg == "remove-player" && i + 1 < argc && !a.remove) {
+            a.remove = argv[++i];
         } else {
             return false;
         }
     }
-    const int commands = !a.publish.empty() + a.messages + a.reset.has_value();
+    const int commands = !a.publish.empty() + a.messages + a.reset.has_value() + a.remove.has_value();
     return !a.data.empty() && commands <= 1 && (!a.newTeams || !a.publish.empty()) &&
            (commands == 0 || !a.clock) && site::SetTrustedProxies(a.trustedProxies);
 }
@@ -117,10 +125,13 @@ int messages(const Arguments& a) {
     try {
         const auto all = contest::ReadContactMessages(a.data);
         if (all.empty()) std::printf("No contact message in %s.\n", a.data.c_str());
+        // A visitor's words never reach the terminal as commands.
+        const auto line = [](const std::string& text) { return contest::Printable(text, false); };
         for (const contest::StoredMessage& m : all) {
             std::printf("Message %lld, %s, from %s\nSubject: %s\nName: %s\nAddress: %s\n\n%s\n-----\n",
-                        static_cast<long long>(m.id), dateText(m.receivedAt).c_str(), m.address.c_str(),
-                        m.subject.c_str(), m.name.c_str(), m.email.c_str(), m.message.c_str());
+                        static_cast<long long>(m.id), dateText(m.receivedAt).c_str(), line(m.address).c_str(),
+                        line(m.subject).c_str(), line(m.name).c_str(), line(m.email).c_str(),
+                        contest::Printable(m.message, true).c_str());
         }
         return 0;
     } catch (const std::exception& e) {
@@ -139,6 +150,23 @@ int resetPassword(const Arguments& a) {
             return 1;
         }
         std::printf("New password for %s: %s\n", a.reset->c_str(), password->c_str());
+        return 0;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "zenkor-site: %s\n", e.what());
+        return 1;
+    }
+}
+
+int removePlayer(const Arguments& a) {
+    const std::string who = contest::Printable(*a.remove, false);
+    try {
+        const auto removed = contest::RemovePlayer(a.data, *a.remove);
+        if (!removed) {
+            std::fprintf(stderr, "zenkor-site: no player is called %s\n", who.c_str());
+            return 1;
+        }
+        std::printf("Removed %s with %d file(s)\n", contest::Printable(removed->pseudonym, false).c_str(),
+                    removed->files);
         return 0;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "zenkor-site: %s\n", e.what());
@@ -286,6 +314,7 @@ int main(int argc, char** argv) {
     }
     if (args.messages) return messages(args);
     if (args.reset) return resetPassword(args);
+    if (args.remove) return removePlayer(args);
 
     sigset_t set;
     sigemptyset(&set);

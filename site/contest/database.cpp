@@ -98,6 +98,15 @@ CREATE INDEX IF NOT EXISTS attempts_at ON attempts(at);
 CREATE INDEX IF NOT EXISTS contact_messages_address ON contact_messages(address, received_at);
 CREATE INDEX IF NOT EXISTS contact_messages_received ON contact_messages(received_at);
 )sql",
+    // The bytes handed in per hour, site-wide, for their bound; the site's own signing keys. A score box
+    // left empty is no prediction.
+    R"sql(
+CREATE INDEX IF NOT EXISTS uploads_time ON uploads(uploaded_at);
+DELETE FROM predictions WHERE (goals1 IS NULL OR goals2 IS NULL) AND substr(match_key, 1, 1) <> '+';
+CREATE TABLE IF NOT EXISTS site_keys(
+    name TEXT PRIMARY KEY,
+    value BLOB NOT NULL);
+)sql",
 };
 
 }  // namespace
@@ -180,7 +189,7 @@ bool Statement::isNull(int column) const {
     return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
 }
 
-Database::Database(const std::filesystem::path& file) : file_(file) {
+Database::Database(const std::filesystem::path& file, Opening opening) : file_(file) {
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
     if (sqlite3_open_v2(file.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
         const std::string why = db_ ? sqlite3_errmsg(db_) : "out of memory";
@@ -191,11 +200,11 @@ Database::Database(const std::filesystem::path& file) : file_(file) {
     sqlite3_busy_timeout(db_, 5000);
     try {
         // Checked before the first write: a file that is not ours, or not whole, is left as it was.
-        checkFile();
+        if (opening == Opening::Checked) checkFile();
         exec("PRAGMA journal_mode=WAL;");
         exec("PRAGMA synchronous=NORMAL;");
         exec("PRAGMA foreign_keys=ON;");
-        migrate();
+        if (opening == Opening::Checked) migrate();
     } catch (...) {
         sqlite3_close(db_);
         db_ = nullptr;

@@ -56,9 +56,13 @@ class Statement {
 
 class Database {
   public:
+    enum class Opening {
+        Checked,  // the file is checked whole and its schema brought up to date
+        Another,  // one more connection to a file this process has opened Checked
+    };
     // Opens (creating) the file, sets the connection's pragmas and brings the schema up to date. A file
     // that is another program's, damaged, read-only or of a newer schema throws, left untouched.
-    explicit Database(const std::filesystem::path& file);
+    explicit Database(const std::filesystem::path& file, Opening opening = Opening::Checked);
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;

@@ -210,10 +210,10 @@ TEST(StorageLimits, IdenticalFilesStoreNothingAndUploadsContactMessagesAndPseudo
     EXPECT_NE(tooMany->body.find("réessayez demain"), std::string::npos);
     EXPECT_EQ(countRows(site, "contact_messages"), 10);
 
-    // New pseudonyms from one address: 20 an hour (Bea was the first).
-    for (int i = 1; i < 20; ++i) ASSERT_EQ(openLogin(site, "pw", "Joueur" + std::to_string(i)), 303) << i;
-    EXPECT_EQ(openLogin(site, "pw", "Joueur20"), 429);
-    EXPECT_EQ(countRows(site, "players"), 20);
+    // New pseudonyms from one address: a whole class behind one address registers (the bound per
+    // address, hundreds an hour, is tested on the contest itself).
+    for (int i = 1; i < 30; ++i) ASSERT_EQ(openLogin(site, "pw", "Joueur" + std::to_string(i)), 303) << i;
+    EXPECT_EQ(countRows(site, "players"), 30);
 }
 
 }  // namespace
