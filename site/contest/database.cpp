@@ -101,7 +101,8 @@ CREATE INDEX IF NOT EXISTS contact_messages_received ON contact_messages(receive
     // The bytes handed in per hour, site-wide, for their bound; the site's own signing keys. A score box
     // left empty is no prediction.
     R"sql(
-CREATE INDEX IF NOT EXISTS uploads_time ON uploads(uploaded_at);
+ALTER TABLE attempts ADD COLUMN bytes INTEGER NOT NULL DEFAULT 0;
+CREATE INDEX IF NOT EXISTS attempts_bytes ON attempts(kind, at, bytes);
 DELETE FROM predictions WHERE (goals1 IS NULL OR goals2 IS NULL) AND substr(match_key, 1, 1) <> '+';
 CREATE TABLE IF NOT EXISTS site_keys(
     name TEXT PRIMARY KEY,

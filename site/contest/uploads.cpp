@@ -117,7 +117,7 @@ Wait Uploads::uploadWait(std::int64_t playerId, Kind kind, const std::string& fr
                                         limits_.addressUploads, kHour, now));
     }
     // Bytes site-wide this hour: a crowd of addresses cannot fill the disk before the storage bound.
-    Statement all(db_, "SELECT TOTAL(length(bytes)), MIN(uploaded_at) FROM uploads WHERE uploaded_at > ?");
+    Statement all(db_, "SELECT TOTAL(bytes), MIN(at) FROM attempts WHERE kind = 'upload' AND at > ?");
     all.bind(1, now - kHour);
     if (all.step() && static_cast<std::int64_t>(all.integer(0)) + static_cast<std::int64_t>(bytes) >
                           limits_.allUploadBytes) {
@@ -145,7 +145,8 @@ std::int64_t Uploads::storeUpload(std::int64_t playerId, Kind kind, std::string_
         .bindBlob(5, bytes)
         .run();
     const std::int64_t uploadId = db_.lastInsertId();
-    NoteAttempt(db_, "upload", from, std::to_string(playerId), false, now);
+    NoteAttempt(db_, "upload", from, std::to_string(playerId), false, now,
+                static_cast<std::int64_t>(bytes.size()));
     return uploadId;
 }
 
