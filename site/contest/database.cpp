@@ -101,8 +101,11 @@ CREATE INDEX IF NOT EXISTS contact_messages_received ON contact_messages(receive
     // The bytes handed in per hour, site-wide, for their bound; the site's own signing keys. A score box
     // left empty is no prediction.
     R"sql(
-ALTER TABLE attempts ADD COLUMN bytes INTEGER NOT NULL DEFAULT 0;
-CREATE INDEX IF NOT EXISTS attempts_bytes ON attempts(kind, at, bytes);
+CREATE TABLE IF NOT EXISTS upload_bytes(
+    at INTEGER NOT NULL,
+    bytes INTEGER NOT NULL);
+CREATE INDEX IF NOT EXISTS upload_bytes_at ON upload_bytes(at, bytes);
+CREATE INDEX IF NOT EXISTS attempts_kind ON attempts(kind, at);
 DELETE FROM predictions WHERE (goals1 IS NULL OR goals2 IS NULL) AND substr(match_key, 1, 1) <> '+';
 CREATE TABLE IF NOT EXISTS site_keys(
     name TEXT PRIMARY KEY,
@@ -298,8 +301,11 @@ void Database::migrate() {
         tx.commit();
     }
     for (int step = current; step < static_cast<int>(kMigrations.size()); ++step) {
-        // The version moves with the step's own transaction, so a failed step leaves the old schema whole.
+        // The version moves with the step's own transaction, so a failed step leaves the old schema whole;
+        // it is read again inside it, since another process (an owner's command) may have taken the step.
         Transaction tx(*this);
+        step = schemaVersion();
+        if (step >= static_cast<int>(kMigrations.size())) break;
         exec(kMigrations[static_cast<size_t>(step)]);
         exec(("PRAGMA user_version=" + std::to_string(step + 1)).c_str());
         tx.commit();

@@ -49,18 +49,11 @@ Wait StorageWait(Database& db, const std::filesystem::path& dataFolder, const Li
 }
 
 std::int64_t NoteAttempt(Database& db, std::string_view kind, const std::string& address,
-                         const std::string& account, bool failed, std::int64_t now, std::int64_t bytes) {
+                         const std::string& account, bool failed, std::int64_t now) {
     Statement forget(db, "DELETE FROM attempts WHERE at < ?");
     forget.bind(1, now - kAttemptsKept).run();
-    Statement note(
-        db, "INSERT INTO attempts(kind, address, account, at, failed, bytes) VALUES(?, ?, ?, ?, ?, ?)");
-    note.bind(1, kind)
-        .bind(2, address)
-        .bind(3, account)
-        .bind(4, now)
-        .bind(5, std::int64_t{failed})
-        .bind(6, bytes)
-        .run();
+    Statement note(db, "INSERT INTO attempts(kind, address, account, at, failed) VALUES(?, ?, ?, ?, ?)");
+    note.bind(1, kind).bind(2, address).bind(3, account).bind(4, now).bind(5, std::int64_t{failed}).run();
     return db.lastInsertId();
 }
 

@@ -29,9 +29,9 @@ Wait Longer(const Wait& a, const Wait& b);
 // A wait when the database has reached its bound or the disk its reserve.
 Wait StorageWait(Database& db, const std::filesystem::path& dataFolder, const LimitSettings& limits);
 
-// Counts one attempt of kind from address for account (bytes: an upload's size); its row.
+// Counts one attempt of kind from address for account; its row.
 std::int64_t NoteAttempt(Database& db, std::string_view kind, const std::string& address,
-                         const std::string& account, bool failed, std::int64_t now, std::int64_t bytes = 0);
+                         const std::string& account, bool failed, std::int64_t now);
 
 // Password tries and registrations. A try is counted (as failed) and its limits checked in one locked
 // step before its password is hashed: however many come at once, no more than the limits allow get

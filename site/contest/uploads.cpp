@@ -117,7 +117,7 @@ Wait Uploads::uploadWait(std::int64_t playerId, Kind kind, const std::string& fr
                                         limits_.addressUploads, kHour, now));
     }
     // Bytes site-wide this hour: a crowd of addresses cannot fill the disk before the storage bound.
-    Statement all(db_, "SELECT TOTAL(bytes), MIN(at) FROM attempts WHERE kind = 'upload' AND at > ?");
+    Statement all(db_, "SELECT TOTAL(bytes), MIN(at) FROM upload_bytes WHERE at > ?");
     all.bind(1, now - kHour);
     if (all.step() && static_cast<std::int64_t>(all.integer(0)) + static_cast<std::int64_t>(bytes) >
                           limits_.allUploadBytes) {
@@ -145,8 +145,11 @@ std::int64_t Uploads::storeUpload(std::int64_t playerId, Kind kind, std::string_
         .bindBlob(5, bytes)
         .run();
     const std::int64_t uploadId = db_.lastInsertId();
-    NoteAttempt(db_, "upload", from, std::to_string(playerId), false, now,
-                static_cast<std::int64_t>(bytes.size()));
+    NoteAttempt(db_, "upload", from, std::to_string(playerId), false, now);
+    Statement forget(db_, "DELETE FROM upload_bytes WHERE at < ?");
+    forget.bind(1, now - 24 * kHour).run();
+    Statement size(db_, "INSERT INTO upload_bytes(at, bytes) VALUES(?, ?)");
+    size.bind(1, now).bind(2, static_cast<std::int64_t>(bytes.size())).run();
     return uploadId;
 }
 
