@@ -174,6 +174,14 @@ TEST_F(Crowd, EachLimitSaysWhichItIs) {
 
     for (int i = 0; i < 5; ++i) c.Login("A", "guess", "192.0.2.1", now);
     EXPECT_EQ(c.Login("A", "pw-A", "192.0.2.1", now).limit, LimitHit::PseudonymAddressPasswords);
+    // Wrong current passwords in a change count for that player from that address, not for another
+    // visitor of the same player's account elsewhere.
+    const auto session = c.Login("D", "pw-D", "192.0.2.2", now);
+    for (int i = 0; i < 5; ++i) c.ChangePassword(d, "guess", "x", "192.0.2.7", session.token, now);
+    EXPECT_EQ(c.ChangePassword(d, "pw-D", "x", "192.0.2.7", session.token, now).limit,
+              LimitHit::ChangeAddressPasswords);
+    EXPECT_EQ(c.ChangePassword(d, "pw-D", "n3w", "192.0.2.2", session.token, now).outcome,
+              contest::PasswordChange::Changed);
     for (int i = 0; i < 10; ++i) c.StoreContactMessage({"", "", "", "Bonjour", "192.0.2.1"}, now);
     EXPECT_EQ(c.StoreContact({"", "", "", "Encore", "192.0.2.1"}, now).limit, LimitHit::AddressMessages);
 }
