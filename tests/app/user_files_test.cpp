@@ -152,8 +152,8 @@ TEST_F(UserFiles, SavingAReadOnlyEditionFileIsRefusedInTheUsersLanguage) {
     const std::string before = Bytes(file);
     fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     const char* expected[] = {
-        "Le fichier Zenkor2024.ini n'a pas pu être enregistré.\nLe fichier Zenkor2024.ini est en lecture "
-        "seule.",
+        ("Le fichier Zenkor2024.ini n'a pas pu être enregistré.\nLe fichier Zenkor2024.ini est en lecture "
+         "seule."),
         "The file Zenkor2024.ini could not be saved.\nThe file Zenkor2024.ini is read-only.",
         "No se ha podido guardar el archivo Zenkor2024.ini.\nEl archivo Zenkor2024.ini es de solo lectura."};
     const char* titles[] = {"Sauve", "Save", "Guardar"};

@@ -108,8 +108,8 @@ const Words kWords[] = {
      "The disk is read-only.", "Zenkor2024.ini is a folder, not a file.", "The changes could not be saved.",
      "Save", "File update"},
     {"Zenkor no puede usar su carpeta de datos %1.", "%1 es un archivo, no una carpeta.",
-     "Faltaba el archivo Zenkor2024.ini: su copia de seguridad Zenkor2024.BU se ha vuelto a poner en su "
-     "lugar.",
+     ("Faltaba el archivo Zenkor2024.ini: su copia de seguridad Zenkor2024.BU se ha vuelto a poner en su "
+      "lugar."),
      "¡Error de conexión!", "No se ha podido guardar el archivo %1.", "Una carpeta de su ruta no existe.",
      "No tiene permiso para escribir ahí.", "El disco está lleno.",
      "El archivo Zenkor2024.ini es de solo lectura.", "El disco es de solo lectura.",
