@@ -65,22 +65,17 @@ std::string WhyNotText(std::string_view bytes) {
     // A text file may carry a stray control byte; UTF-16 and binary data hold them everywhere, and NULs
     // in pairs. One in 256 bytes, and always one, is what an intact file may hold.
     size_t controls = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const auto b = static_cast<unsigned char>(text[i]);
-        if (!isControl(b)) continue;
-        if (b == 0 && i + 1 < text.size() && text[i + 1] == '\0')
-            return "it holds NUL bytes at offset " + std::to_string(i);
-        ++controls;
-    }
+    for (const char c : text) controls += isControl(static_cast<unsigned char>(c)) ? 1 : 0;
+    if (controls == 0) return {};
+    if (const size_t pair = text.find(std::string_view("\0\0", 2)); pair != std::string_view::npos)
+        return "it holds NUL bytes at offset " + std::to_string(pair);
     if (controls > 1 + text.size() / 256) return "it holds " + std::to_string(controls) + " control bytes";
     return {};
 }
 
 std::string CleanText(std::string_view bytes) {
     std::string text(beforeEndMark(bytes));
-    for (char& c : text) {
-        if (isControl(static_cast<unsigned char>(c))) c = ' ';
-    }
+    for (char& c : text) c = isControl(static_cast<unsigned char>(c)) ? ' ' : c;
     return text;
 }
 
@@ -99,7 +94,8 @@ std::string WhyNotPlainText(std::string_view bytes) {
 TextForm DetectText(std::string_view bytes) {
     if (!WhyNotText(bytes).empty()) return {TextKind::NotText, 0};
     if (bytes.starts_with(kUtf8Mark)) return {TextKind::Utf8, kUtf8Mark.size()};
-    return {isUtf8BeyondAscii(CleanText(bytes)) ? TextKind::Utf8 : TextKind::Cp1252, 0};
+    // Control bytes and the end-of-file mark are ASCII: they change nothing here.
+    return {isUtf8BeyondAscii(bytes) ? TextKind::Utf8 : TextKind::Cp1252, 0};
 }
 
 }  // namespace platform
