@@ -69,8 +69,11 @@ std::string lotsSection(int group) {
     return "TS" + Zenkor::groupName(group);
 }
 
-void reportFailedSave(const std::string& baseName, const platform::Result& why) {
-    platform::MsgBox(FailedSaveMessage(baseName + ".ini", why), platform::vbExclamation, "Sauve");
+// Titled with the save button's caption, in the user's language.
+void reportFailedSave(Zenkor& w, const std::string& baseName, const platform::Result& why) {
+    const std::string title = w(kSaveButton).Caption();
+    platform::MsgBox(FailedSaveMessage(baseName + ".ini", why), platform::vbExclamation,
+                     title.empty() ? "Sauve" : title);
 }
 
 // Version check. True when the load goes on; false when the user chose to fetch a newer program, which
@@ -267,7 +270,7 @@ void LoadMatchInfo(Zenkor& w, const std::string& baseName) {
 
 void Command3_Click(Zenkor& w) {
     if (const auto saved = SaveEditionFile(w); !saved) {
-        reportFailedSave(w(kEditionNameText).Text(), saved);
+        reportFailedSave(w, w(kEditionNameText).Text(), saved);
         return;
     }
     if (w.MISAJOUR) {

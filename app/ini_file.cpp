@@ -43,7 +43,7 @@ std::optional<DataText> asDataText(std::string bytes) {
     if (form.kind == platform::TextKind::NotText) return std::nullopt;
     DataText text;
     text.mark = bytes.substr(0, form.mark);
-    text.body = bytes.substr(form.mark);
+    text.body = platform::CleanText(std::string_view(bytes).substr(form.mark));
     if (form.kind == platform::TextKind::Utf8) text.encoding = platform::IniEncoding::Utf8;
     return text;
 }
@@ -117,8 +117,15 @@ IniWriteBatch*& activeBatch() {
 
 std::string FailedSaveMessage(const std::string& fileName, const platform::Result& why) {
     std::string text = ProgramWords(Words::FileNotSaved, fileName);
-    if (!why) text += "\n" + why.reason();
+    if (!why) text += "\n" + CauseWords(why, "save " + fileName);
     return text;
+}
+
+platform::Result RefuseReadOnly(const std::filesystem::path& path) {
+    const std::filesystem::path target = platform::LinkTarget(path);
+    if (!platform::IsReadOnlyFile(target)) return {};
+    return platform::Result::Failure(target.filename().string() + " is read-only",
+                                     platform::Cause::ReadOnlyFile, target.filename().string());
 }
 
 IniReadScope::IniReadScope() {
@@ -132,7 +139,9 @@ IniReadScope::~IniReadScope() {
 IniWriteBatch::IniWriteBatch(const std::string& baseName) : baseName_(baseName), outer_(activeBatch()) {
     if (const auto path = iniPath(baseName, Use::Write)) {
         std::error_code ec;
-        if (std::filesystem::exists(*path, ec)) {
+        if (auto readOnly = RefuseReadOnly(*path); !readOnly) {
+            readable_ = std::move(readOnly);
+        } else if (std::filesystem::exists(*path, ec)) {
             auto bytes = platform::ReadFileBytes(*path);
             if (!bytes) {
                 readable_ = whyUnreadable(*path);
@@ -222,7 +231,7 @@ bool WriteIni(const std::string& baseName, const std::string& section, const std
             return true;
         }
         const auto path = iniPath(baseName, Use::Write);
-        if (!path) return false;
+        if (!path || !RefuseReadOnly(*path)) return false;
         forgetParsed(baseName);
         DataText text;
         std::error_code ec;

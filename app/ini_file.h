@@ -21,6 +21,9 @@ bool WriteIni(const std::string& baseName, const std::string& section, const std
 // enregistré." and the reason on a line of its own.
 std::string FailedSaveMessage(const std::string& fileName, const platform::Result& why);
 
+// A file whose mode says read-only is never replaced: a failure saying so, or success.
+platform::Result RefuseReadOnly(const std::filesystem::path& path);
+
 // While one lives, ReadIni parses each file once and answers from that (a load reads some 300 keys of
 // one file); a write through WriteIni drops the parsed copy of its file. Scopes nest.
 class IniReadScope {

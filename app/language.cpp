@@ -4,6 +4,7 @@
 #include "app/language.h"
 
 #include <cmath>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -132,6 +133,19 @@ constexpr FrenchWords kFrenchWords[] = {
     {Words::BackupNotRestored,
      "Le fichier Zenkor2024.ini manque et sa copie de sauvegarde Zenkor2024.BU n'a pas pu être remise à sa "
      "place : le programme repart du fichier d'origine."},
+    {Words::ConnectionError, "Erreur de connexion !"},
+};
+
+// The message of each common cause; "%1" stands for the file or folder it is about.
+struct CauseMessage {
+    platform::Cause cause;
+    int message;
+};
+constexpr CauseMessage kCauseMessages[] = {
+    {platform::Cause::Missing, 66},      {platform::Cause::NotAllowed, 67},
+    {platform::Cause::DiskFull, 68},     {platform::Cause::ReadOnlyFile, 69},
+    {platform::Cause::ReadOnlyDisk, 70}, {platform::Cause::FolderInTheWay, 71},
+    {platform::Cause::FileInTheWay, 72},
 };
 
 }  // namespace
@@ -141,6 +155,17 @@ std::string ProgramWords(Words words, const std::string& value) {
         if (french.words == words) return MessageWith(static_cast<int>(words), french.text, {value});
     }
     return {};
+}
+
+std::string CauseWords(const platform::Result& failed, const std::string& where) {
+    if (failed) return {};
+    std::cerr << "Zenkor: " << where << ": " << failed.reason() << '\n';
+    for (const CauseMessage& known : kCauseMessages) {
+        if (known.cause != failed.cause()) continue;
+        const std::string& text = Message(known.message);
+        if (!text.empty()) return platform::Replace(text, "%1", failed.subject());
+    }
+    return failed.reason();
 }
 
 LanguageText ReadLanguageText(const std::string& fileName) {
@@ -156,7 +181,7 @@ LanguageText ReadLanguageText(const std::string& fileName) {
         text.damaged = true;
         return text;
     }
-    std::string body = bytes->substr(form.mark);
+    std::string body = platform::CleanText(std::string_view(*bytes).substr(form.mark));
     if (form.kind == platform::TextKind::Cp1252) body = platform::Cp1252ToUtf8(body);
     // A file cut short ends inside a line, whose fields cannot be trusted: it is left out.
     if (!body.ends_with('\n') && !body.ends_with('\r')) {

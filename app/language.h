@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "platform/result.h"
 
 namespace zenkor {
 
@@ -37,7 +38,13 @@ enum class Words {
     ChangesNotSaved = 43,
     BackupRestored = 44,
     BackupNotRestored = 45,
+    ConnectionError = 65,
 };
 std::string ProgramWords(Words words, const std::string& value = "");
+
+// Why a file operation failed, for the user: its common cause (a folder missing, not allowed, the disk
+// full, read-only, a folder or a file in the way) in the message table's words, else the system's own
+// words. The system's words also go to standard error, as `where` says them.
+std::string CauseWords(const platform::Result& failed, const std::string& where);
 
 }  // namespace zenkor

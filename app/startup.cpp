@@ -216,7 +216,6 @@ std::string VersionLine() {
 bool UseDataFolder() {
     const platform::Result ready = platform::UseUserDataFolder();
     if (ready) return true;
-    std::cerr << "Zenkor cannot use its data folder: " << ready.reason() << '\n';
     // No window has loaded a language yet: the message lines of the saved language's file give the text.
     if (const char* file = LanguageFileName(storedChoice(GetSetting("langue", "0"), 0)))
         ApplyMessageLines(ReadLanguageText(file));
@@ -224,7 +223,7 @@ bool UseDataFolder() {
         platform::UserDataFolder().empty() ? "~/.local/share/Zenkor" : platform::UserDataFolder().string();
     platform::MsgBox(
         MessageWith(kDataFolderMessage, "Zenkor ne peut pas utiliser son dossier de données %1.", {folder}) +
-            "\n" + ready.reason(),
+            "\n" + CauseWords(ready, "cannot use its data folder"),
         platform::vbCritical | platform::vbOKOnly, "Zenkor");
     return false;
 }

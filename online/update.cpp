@@ -41,7 +41,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kUpdateTitle = "Valmirade 2024";
-constexpr const char* kConnectionError = "Erreur de connexion !";
 
 fs::path inProgramFolder(const char* name) {
     return platform::ProgramFolder() / name;
@@ -67,7 +66,7 @@ std::string whyNotAnEditionFile(const fs::path& file) {
         "buta", "butb", "butc", "butd",  "bute",   "butf",   "but8",   "but4",   "butfin"};
     const auto bytes = platform::ReadFileBytes(file);
     if (!bytes) return "it cannot be read back";
-    if (std::string why = platform::WhyNotText(*bytes); !why.empty()) return why;
+    if (std::string why = platform::WhyNotPlainText(*bytes); !why.empty()) return why;
     if (holdsMarkup(*bytes)) return "it is a web page";
     size_t start = 0;
     while (start < bytes->size()) {
@@ -209,52 +208,77 @@ namespace {
 using online_detail::DownloadsOf;
 
 // Where a backup goes when a newer one takes its name: its own date in the name, a name nobody has.
-platform::Result keepOlderBackup(const fs::path& backup) {
+platform::Result keepOlderBackup(const fs::path& backup, fs::path* kept) {
     struct stat st {};
     if (::lstat(backup.c_str(), &st) != 0) {
         return errno == ENOENT ? platform::Result() : platform::Result::SystemError("stat", backup, errno);
     }
-    return platform::MoveToDatedName(backup, backup.stem().string(), backup.extension().string(),
-                                     st.st_mtime);
+    return platform::MoveToDatedName(backup, backup.stem().string(), backup.extension().string(), st.st_mtime,
+                                     kept);
 }
 
 // The dated backups kept beside the current one.
 constexpr size_t kDatedBackupsKept = 5;
 
-// The order of a dated backup's name, from stem-YYYYmmdd-HHMMSS[-n]extension; none for any other name.
-std::optional<std::pair<std::string, int>> datedBackupOrder(const std::string& name, const std::string& stem,
-                                                            const std::string& extension) {
+// Whether name is stem-YYYYmmdd-HHMMSS[-n]extension, the name of a dated backup.
+bool isDatedBackupName(const std::string& name, const std::string& stem, const std::string& extension) {
     const auto digits = [](std::string_view s) {
         return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
     };
-    if (!name.starts_with(stem + "-") || !name.ends_with(extension)) return std::nullopt;
+    if (!name.starts_with(stem + "-") || !name.ends_with(extension) ||
+        name.size() < stem.size() + 1 + extension.size())
+        return false;
     const std::string middle = name.substr(stem.size() + 1, name.size() - stem.size() - 1 - extension.size());
     if (middle.size() < 15 || middle[8] != '-' || !digits(middle.substr(0, 8)) ||
         !digits(middle.substr(9, 6)))
-        return std::nullopt;
-    int n = 1;
-    if (middle.size() > 15) {
-        const std::string serial = middle.substr(16);
-        if (middle[15] != '-' || !digits(serial) || serial.size() > 2) return std::nullopt;
-        n = std::stoi(serial);
-    }
-    return std::pair(middle.substr(0, 15), n);
+        return false;
+    if (middle.size() == 15) return true;
+    const std::string serial = middle.substr(16);
+    return middle[15] == '-' && digits(serial) && serial.size() <= 2;
 }
 
-// Only the newest dated backups stay: each update would otherwise leave one more for ever.
-void pruneDatedBackups(const fs::path& backup) {
+// When a dated backup was made: the moment it got its name on this disk (its status change, which a
+// link or a rename sets and nothing can set back), not the date in its name, which is the old file's.
+// One made while the clock was set ahead carries a time still to come; it was made before any made now.
+std::pair<bool, timespec> madeAt(const fs::path& file, const timespec& now) {
+    struct stat st {};
+    if (::lstat(file.c_str(), &st) != 0) return {false, {}};
+    const timespec made = st.st_ctim;
+    const bool future = made.tv_sec > now.tv_sec || (made.tv_sec == now.tv_sec && made.tv_nsec > now.tv_nsec);
+    return {!future, made};
+}
+
+// Only the newest dated backups stay, by when they were made: each update would otherwise leave one more
+// for ever. The one just made is the user's file of a moment ago and always stays.
+void pruneDatedBackups(const fs::path& backup, const fs::path& justMade) {
     const std::string stem = backup.stem().string();
     const std::string extension = backup.extension().string();
-    std::vector<std::pair<std::pair<std::string, int>, fs::path>> dated;
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    struct Dated {
+        std::pair<bool, timespec> made;
+        fs::path path;
+    };
+    std::vector<Dated> dated;
     std::error_code ec;
     for (fs::directory_iterator it(backup.parent_path(), ec), end; !ec && it != end; it.increment(ec)) {
         if (it->is_symlink(ec) || !it->is_regular_file(ec)) continue;
-        if (auto order = datedBackupOrder(it->path().filename().string(), stem, extension))
-            dated.emplace_back(std::move(*order), it->path());
+        if (it->path() == justMade) continue;
+        if (isDatedBackupName(it->path().filename().string(), stem, extension))
+            dated.push_back({madeAt(it->path(), now), it->path()});
     }
-    if (dated.size() <= kDatedBackupsKept) return;
-    std::sort(dated.begin(), dated.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
-    for (size_t i = kDatedBackupsKept; i < dated.size(); ++i) fs::remove(dated[i].second, ec);
+    const size_t others = justMade.empty() ? kDatedBackupsKept : kDatedBackupsKept - 1;
+    if (dated.size() <= others) return;
+    // Newest first; names settle a tie.
+    std::sort(dated.begin(), dated.end(), [](const Dated& a, const Dated& b) {
+        if (a.made.first != b.made.first) return a.made.first;
+        const timespec& x = a.made.second;
+        const timespec& y = b.made.second;
+        if (x.tv_sec != y.tv_sec) return x.tv_sec > y.tv_sec;
+        if (x.tv_nsec != y.tv_nsec) return x.tv_nsec > y.tv_nsec;
+        return a.path.filename() > b.path.filename();
+    });
+    for (size_t i = others; i < dated.size(); ++i) fs::remove(dated[i].path, ec);
 }
 
 // A second name for file, which must not exist yet; a copy where the disk knows no links.
@@ -275,8 +299,9 @@ platform::Result swapInEdition(const fs::path& downloaded, const fs::path& curre
         if (::chmod(downloaded.c_str(), st.st_mode & 07777) != 0) {
             return platform::Result::SystemError("chmod", downloaded, errno);
         }
-        if (auto kept = keepOlderBackup(backup); !kept) return kept;
-        pruneDatedBackups(backup);
+        fs::path justMade;
+        if (auto kept = keepOlderBackup(backup, &justMade); !kept) return kept;
+        pruneDatedBackups(backup, justMade);
         if (auto saved = secondName(current, backup, st.st_mode); !saved) return saved;
     }
     if (::rename(downloaded.c_str(), current.c_str()) != 0) {
@@ -330,7 +355,8 @@ void finishUpdate(Zenkor& w, const platform::Result& fetched) {
         // Cancel leaves everything as it was, without a word.
         if (!cancelled) {
             std::cerr << "Zenkor: update: " << swapped.reason() << '\n';
-            platform::MsgBox(kConnectionError, platform::vbInformation | platform::vbOKOnly, kUpdateTitle);
+            platform::MsgBox(ProgramWords(Words::ConnectionError),
+                             platform::vbInformation | platform::vbOKOnly, kUpdateTitle);
         }
         endWith(*run);
         return;
@@ -397,9 +423,9 @@ void TellEditionBackupRecovery(const platform::Result& recovery) {
                          kUpdateTitle);
         return;
     }
-    std::cerr << "Zenkor: backup not put back: " << recovery.reason() << '\n';
-    platform::MsgBox(ProgramWords(Words::BackupNotRestored) + "\n" + recovery.reason(),
-                     platform::vbExclamation | platform::vbOKOnly, kUpdateTitle);
+    platform::MsgBox(
+        ProgramWords(Words::BackupNotRestored) + "\n" + CauseWords(recovery, "backup not put back"),
+        platform::vbExclamation | platform::vbOKOnly, kUpdateTitle);
 }
 
 }  // namespace zenkor

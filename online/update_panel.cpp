@@ -108,7 +108,7 @@ void Command18_Click(Zenkor& w) {
         if (auto written = batch.commit(); saved && !written) saved = std::move(written);
     }
     if (!saved) {
-        platform::MsgBox(ProgramWords(Words::ChangesNotSaved) + "\n" + saved.reason(),
+        platform::MsgBox(ProgramWords(Words::ChangesNotSaved) + "\n" + CauseWords(saved, "update panel"),
                          platform::vbExclamation, w(kUpdatePanelFrame).Caption());
     }
 }
@@ -122,7 +122,7 @@ void Command19_Click(Zenkor& w) {
     if (!password.empty() && saved) saved = SaveSetting("mdp", password);
     if (saved) saved = SaveSetting("ChImage", platform::NumText(w("ChChargeImage").Value()));
     if (!saved) {
-        platform::MsgBox(ProgramWords(Words::ChangesNotSaved) + "\n" + saved.reason(),
+        platform::MsgBox(ProgramWords(Words::ChangesNotSaved) + "\n" + CauseWords(saved, "settings"),
                          platform::vbExclamation, w(kUpdatePanelFrame).Caption());
     }
     w(kAdvertPicture).setVisible(true);

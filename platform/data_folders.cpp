@@ -10,6 +10,7 @@
 #include <optional>
 #include <system_error>
 
+#include "platform/ini.h"
 #include "platform/runtime.h"
 
 namespace platform {
@@ -44,7 +45,7 @@ fs::path homeFolder() {
 }
 
 // Why folder cannot be made or used, in terms of the first part of its path that is in the way.
-std::string whyUnusable(const fs::path& folder, int error) {
+Result whyUnusable(const fs::path& folder, int error) {
     for (fs::path p = folder; !p.empty(); p = p.parent_path()) {
         struct stat st {};
         if (::lstat(p.c_str(), &st) != 0) {
@@ -53,13 +54,15 @@ std::string whyUnusable(const fs::path& folder, int error) {
         }
         if (S_ISLNK(st.st_mode) && ::stat(p.c_str(), &st) != 0) {
             std::error_code ec;
-            return p.string() + " is a link to " + fs::read_symlink(p, ec).string() +
-                   ", which does not exist";
+            const fs::path target = fs::read_symlink(p, ec);
+            return Result::Failure(p.string() + " is a link to " + target.string() + ", which does not exist",
+                                   Cause::Missing, target.string());
         }
-        if (!S_ISDIR(st.st_mode)) return p.string() + " is not a folder";
+        if (!S_ISDIR(st.st_mode))
+            return Result::Failure(p.string() + " is not a folder", Cause::FileInTheWay, p.string());
         break;
     }
-    return folder.string() + ": " + std::strerror(error);
+    return Result::Failure(folder.string() + ": " + std::strerror(error), CauseOf(error), folder.string());
 }
 
 }  // namespace
@@ -83,8 +86,8 @@ Result UseUserDataFolder() {
         return Result::Failure("no home folder: HOME is not set and the user database has none");
     std::error_code ec;
     fs::create_directories(folder, ec);
-    if (ec) return Result::Failure(whyUnusable(folder, ec.value()));
-    if (::access(folder.c_str(), W_OK | X_OK) != 0) return Result::Failure(whyUnusable(folder, errno));
+    if (ec) return whyUnusable(folder, ec.value());
+    if (::access(folder.c_str(), W_OK | X_OK) != 0) return whyUnusable(folder, errno);
     SetProgramFolder(folder);
     return {};
 }
@@ -115,15 +118,17 @@ fs::path ReadableFile(const fs::path& name) {
 fs::path WritableFile(const fs::path& name) {
     const fs::path own = ProgramFolder() / name;
     const fs::path shipped = InstallationFolder() / name;
+    // A link the user made keeps pointing where it did: a target not there yet is the one created.
+    const fs::path target = LinkTarget(own);
     std::error_code ec;
-    if (!fs::exists(own, ec) && isFile(shipped)) {
-        fs::create_directories(own.parent_path(), ec);
+    if (!fs::exists(fs::symlink_status(target, ec)) && isFile(shipped)) {
+        if (target == own) fs::create_directories(own.parent_path(), ec);
         // A copy cut short must not pass for the user's file: copy beside it, then rename.
-        fs::path part = own;
+        fs::path part = target;
         part += ".part";
         if (fs::copy_file(shipped, part, fs::copy_options::overwrite_existing, ec)) {
             fs::permissions(part, fs::perms::owner_write, fs::perm_options::add, ec);
-            if (!fs::exists(own, ec)) fs::rename(part, own, ec);
+            if (!fs::exists(fs::symlink_status(target, ec))) fs::rename(part, target, ec);
         }
         fs::remove(part, ec);
     }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/text.h"
+#include "platform/text_file.h"
 
 namespace platform {
 
@@ -288,9 +289,9 @@ int injected(std::string_view step, const std::filesystem::path& file) {
     return fault ? fault(step, file) : 0;
 }
 
-// Where a chain of symbolic links ends (the path itself when it is none), so that a save replaces the
-// file the link names instead of the link.
-std::filesystem::path linkTarget(std::filesystem::path file) {
+}  // namespace
+
+std::filesystem::path LinkTarget(std::filesystem::path file) {
     std::error_code ec;
     for (int hops = 0; hops < 40 && std::filesystem::is_symlink(file, ec); ++hops) {
         const std::filesystem::path next = std::filesystem::read_symlink(file, ec);
@@ -300,7 +301,15 @@ std::filesystem::path linkTarget(std::filesystem::path file) {
     return file;
 }
 
-}  // namespace
+bool IsReadOnlyFile(const std::filesystem::path& file) {
+    struct stat st {};
+    if (::stat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    // Root may write anything: the mode bits alone say what the file's owner meant.
+    if (::geteuid() == 0) return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+    if (st.st_uid == ::geteuid()) return (st.st_mode & S_IWUSR) == 0;
+    if (st.st_gid == ::getegid()) return (st.st_mode & S_IWGRP) == 0;
+    return (st.st_mode & S_IWOTH) == 0;
+}
 
 void SetWriteFault(WriteFault fault) {
     writeFault() = std::move(fault);
@@ -309,7 +318,7 @@ void SetWriteFault(WriteFault fault) {
 Result WriteFileAtomically(const std::filesystem::path& link, std::string_view bytes,
                            std::optional<std::filesystem::perms> mode) {
     static std::atomic<unsigned> counter{0};
-    const std::filesystem::path file = linkTarget(link);
+    const std::filesystem::path file = LinkTarget(link);
     std::optional<mode_t> finalMode;
     if (mode) {
         finalMode = static_cast<mode_t>(*mode & std::filesystem::perms::mask);
@@ -435,8 +444,8 @@ int RemoveLeftoverTemporaries(const std::filesystem::path& folder) {
 std::optional<std::string> IniGet(const std::filesystem::path& file, std::string_view section,
                                   std::string_view key, IniEncoding encoding) {
     const auto bytes = ReadFileBytes(file);
-    if (!bytes) return std::nullopt;
-    const auto raw = IniFind(*bytes, encode(section, encoding), encode(key, encoding), encoding);
+    if (!bytes || !WhyNotText(*bytes).empty()) return std::nullopt;
+    const auto raw = IniFind(CleanText(*bytes), encode(section, encoding), encode(key, encoding), encoding);
     if (!raw) return std::nullopt;
     std::string value = decode(*raw, encoding);
     if (static_cast<int>(value.size()) > kIniValueMax) value = Left(value, kIniValueMax);
@@ -449,9 +458,11 @@ Result IniSet(const std::filesystem::path& file, std::string_view section, std::
     std::string bytes;
     if (std::filesystem::exists(file, ec)) {
         auto existing = ReadFileBytes(file);
-        // Never replace a file that could not be read.
+        // Never replace a file that could not be read, nor write into one that is no text.
         if (!existing) return Result::Failure("read " + file.string() + ": unreadable");
-        bytes = std::move(*existing);
+        if (const std::string why = WhyNotText(*existing); !why.empty())
+            return Result::Failure(file.filename().string() + " is not a text file: " + why);
+        bytes = CleanText(*existing);
     } else if (ec) {
         return Result::SystemError("stat", file, ec.value());
     }

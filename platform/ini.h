@@ -63,6 +63,12 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& file);
 // link points, and stays a link.
 Result WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes,
                            std::optional<std::filesystem::perms> mode = std::nullopt);
+// Where a chain of symbolic links ends (the path itself when it is none), so that a save replaces the
+// file the link names instead of the link; the target of a dangling link, which a save then creates.
+std::filesystem::path LinkTarget(std::filesystem::path file);
+// Whether the mode of an existing file says it is not to be written (0444), whoever runs the program:
+// a write through a temporary file and a rename would otherwise replace it.
+bool IsReadOnlyFile(const std::filesystem::path& file);
 // Moves file aside to a name of its folder that nobody has, never replacing a file: stem, "-", the date
 // and time of `when` (YYYYmmdd-HHMMSS, then "-2", "-3", .. when that is taken) and extension. The new path,
 // or why it failed.

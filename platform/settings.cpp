@@ -4,8 +4,11 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <ctime>
+#include <iostream>
 
 #include "platform/ini.h"
+#include "platform/text_file.h"
 
 namespace platform {
 
@@ -27,6 +30,24 @@ bool usableName(std::string_view application) {
            application.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos;
 }
 
+// A store that is no text (a disk fault, another program's file) is never written into: it is kept
+// under a dated name, byte for byte, and a new store takes its place.
+void setAsideIfNotText(const std::filesystem::path& file) {
+    const auto bytes = ReadFileBytes(file);
+    if (!bytes) return;
+    const std::string why = WhyNotText(*bytes);
+    if (why.empty()) return;
+    std::filesystem::path aside;
+    if (const Result moved = MoveToDatedName(file, "settings", ".damaged", std::time(nullptr), &aside);
+        !moved) {
+        std::cerr << "Zenkor: settings: " << file.string() << " is not text (" << why
+                  << ") and could not be set aside: " << moved.reason() << '\n';
+        return;
+    }
+    std::cerr << "Zenkor: settings: " << file.string() << " is not text (" << why << "); kept as "
+              << aside.filename().string() << '\n';
+}
+
 }  // namespace
 
 std::filesystem::path SettingsFile(std::string_view application) {
@@ -43,8 +64,8 @@ std::string GetSetting(std::string_view application, std::string_view section, s
         if (file.empty()) return std::string(defaultValue);
         // A stored value comes back whole: the 1023-character cut belongs to the data files only.
         const auto bytes = ReadFileBytes(file);
-        if (!bytes) return std::string(defaultValue);
-        auto value = IniFind(*bytes, section, key, IniEncoding::Utf8);
+        if (!bytes || !WhyNotText(*bytes).empty()) return std::string(defaultValue);
+        auto value = IniFind(CleanText(*bytes), section, key, IniEncoding::Utf8);
         return value ? *value : std::string(defaultValue);
     } catch (...) {
         return std::string(defaultValue);
@@ -63,6 +84,7 @@ Result SaveSetting(std::string_view application, std::string_view section, std::
             if (ec) return Result::SystemError("mkdir", file.parent_path(), ec.value());
             fs::permissions(file.parent_path(), fs::perms::owner_all, ec);
         }
+        setAsideIfNotText(file);
         return IniSet(file, section, key, value, IniEncoding::Utf8,
                       fs::perms::owner_read | fs::perms::owner_write);
     } catch (const std::exception& e) {

@@ -45,10 +45,42 @@ bool isUtf8BeyondAscii(std::string_view s) {
     return beyond;
 }
 
+constexpr char kEndOfFile = 0x1A;
+
+// The bytes before the DOS end-of-file mark: a run of 0x1A that nothing else follows.
+std::string_view beforeEndMark(std::string_view bytes) {
+    while (!bytes.empty() && bytes.back() == kEndOfFile) bytes.remove_suffix(1);
+    return bytes;
+}
+
+bool isUtf16Mark(std::string_view bytes) {
+    return bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
+}
+
 }  // namespace
 
 std::string WhyNotText(std::string_view bytes) {
-    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) return "it is UTF-16 text";
+    if (isUtf16Mark(bytes)) return "it is UTF-16 text";
+    const std::string_view text = beforeEndMark(bytes);
+    // A text file may carry a stray control byte; UTF-16 and binary data hold them everywhere, and NULs
+    // in pairs. One in 256 bytes, and always one, is what an intact file may hold.
+    size_t controls = 0;
+    for (const char c : text) controls += isControl(static_cast<unsigned char>(c)) ? 1 : 0;
+    if (controls == 0) return {};
+    if (const size_t pair = text.find(std::string_view("\0\0", 2)); pair != std::string_view::npos)
+        return "it holds NUL bytes at offset " + std::to_string(pair);
+    if (controls > 1 + text.size() / 256) return "it holds " + std::to_string(controls) + " control bytes";
+    return {};
+}
+
+std::string CleanText(std::string_view bytes) {
+    std::string text(beforeEndMark(bytes));
+    for (char& c : text) c = isControl(static_cast<unsigned char>(c)) ? ' ' : c;
+    return text;
+}
+
+std::string WhyNotPlainText(std::string_view bytes) {
+    if (isUtf16Mark(bytes)) return "it is UTF-16 text";
     for (size_t i = 0; i < bytes.size(); ++i) {
         const auto b = static_cast<unsigned char>(bytes[i]);
         if (!isControl(b)) continue;
@@ -62,6 +94,7 @@ std::string WhyNotText(std::string_view bytes) {
 TextForm DetectText(std::string_view bytes) {
     if (!WhyNotText(bytes).empty()) return {TextKind::NotText, 0};
     if (bytes.starts_with(kUtf8Mark)) return {TextKind::Utf8, kUtf8Mark.size()};
+    // Control bytes and the end-of-file mark are ASCII: they change nothing here.
     return {isUtf8BeyondAscii(bytes) ? TextKind::Utf8 : TextKind::Cp1252, 0};
 }
 

@@ -7,6 +7,7 @@
 #include "platform/runtime.h"
 #include "platform/text.h"
 #include "qualifiers/qualifier_detail.h"
+#include "qualifiers/qualifier_names.h"
 #include "qualifiers/qualifiers.h"
 
 namespace zenkor {
@@ -116,8 +117,10 @@ void Command23_Click(Zenkor& w) {
         saved = batch.commit();
     }
     if (!saved) {
+        // Titled with the save button's caption, in the user's language.
+        const std::string title = w(kQualifierSaveButton).Caption();
         platform::MsgBox(FailedSaveMessage(std::string(kFile) + ".ini", saved), platform::vbExclamation,
-                         "Sauver");
+                         title.empty() ? "Sauver" : title);
         return;
     }
     w.qualifierBoxesStored = savedBoxes(w);

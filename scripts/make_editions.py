@@ -554,6 +554,21 @@ MESSAGES.update({
          "Zenkor no puede usar su carpeta de datos %1."),
 })
 
+# The update's failure, and the common causes of a failed save or an unusable data folder, each on a
+# line of its own under the message that names the file or folder ("%1": the file or folder in the way).
+MESSAGES.update({
+    65: ("Erreur de connexion !", "Connection error!", "¡Error de conexión!"),
+    66: ("Un dossier de son chemin n'existe pas.", "A folder on its path does not exist.",
+         "Una carpeta de su ruta no existe."),
+    67: ("Vous n'avez pas le droit d'écrire à cet endroit.", "You are not allowed to write there.",
+         "No tiene permiso para escribir ahí."),
+    68: ("Le disque est plein.", "The disk is full.", "El disco está lleno."),
+    69: ("Le fichier %1 est en lecture seule.", "The file %1 is read-only.", "El archivo %1 es de solo lectura."),
+    70: ("Le disque est en lecture seule.", "The disk is read-only.", "El disco es de solo lectura."),
+    71: ("%1 est un dossier, pas un fichier.", "%1 is a folder, not a file.", "%1 es una carpeta, no un archivo."),
+    72: ("%1 est un fichier, pas un dossier.", "%1 is a file, not a folder.", "%1 es un archivo, no una carpeta."),
+})
+
 
 def language_lines(language):
     """The lines of one language file: control lines first, then the messages."""
@@ -594,7 +609,7 @@ def check_languages():
     for name, keys in zip(LANGUAGE_FILES[1:], found[1:]):
         assert keys == found[0], f"{name} and {LANGUAGE_FILES[0]} name different lines"
     read = set(range(1, 12)) | set(range(13, 21)) | set(range(22, 45))
-    read |= set(range(60, 65))
+    read |= set(range(60, 73))
     assert read <= found[0][1], f"messages missing: {sorted(read - found[0][1])}"
     print("language files check out")
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -217,6 +218,31 @@ TEST_F(StartupTest, AGarbageSettingsFileDoesNotStopStartUp) {
     (*w)("Command14").raiseClick();
     w->unload();
     EXPECT_EQ(setting("reduit"), "1");
+    EXPECT_TRUE(errors.empty()) << errors.front();
+}
+
+// A settings store that is no text (another program's file, a disk fault) is never written into: the
+// start and the exit keep it byte for byte under a dated name and start a new store.
+TEST_F(StartupTest, ABinarySettingsFileIsKeptAsideAndNeverWrittenInto) {
+    std::filesystem::create_directories(settingsFile().parent_path());
+    std::string binary;
+    for (int i = 0; i < 20000; ++i) binary += static_cast<char>((i * 7 + i / 251) % 256);
+    std::ofstream(settingsFile(), std::ios::binary) << binary;
+    save("reduit", "1");  // the store's own writer, before any window
+    auto w = start();
+    (*w)("Command14").raiseClick();
+    w->unload();
+
+    std::vector<std::string> aside;
+    for (const auto& entry : std::filesystem::directory_iterator(settingsFile().parent_path())) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+        if (bytes == binary) aside.push_back(entry.path().filename().string());
+    }
+    ASSERT_EQ(aside.size(), 1u);
+    EXPECT_TRUE(aside[0].starts_with("settings-") && aside[0].ends_with(".damaged")) << aside[0];
+    EXPECT_EQ(setting("langue"), "0");
+    EXPECT_EQ(setting("reduit"), "0");  // compact mode was on, switched off before the exit
     EXPECT_TRUE(errors.empty()) << errors.front();
 }
 

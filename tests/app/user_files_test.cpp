@@ -118,4 +118,61 @@ TEST_F(UserFiles, AShippedFileNeverReplacesTheUsersOwn) {
     EXPECT_EQ(Bytes(own), "[Grp]\r\nA=shipped\r\nB=new\r\n");
 }
 
+// "Sauve" through a link whose file is not there yet creates the file the link names, from the shipped
+// edition, and the link stays.
+TEST_F(UserFiles, SavingThroughADanglingLinkCreatesTheFileItNames) {
+    ScopedEnv data("XDG_DATA_HOME", (box.folder() / "data").c_str());
+    ASSERT_TRUE(platform::UseUserDataFolder());
+    const fs::path own = platform::ProgramFolder() / "Zenkor2024.ini";
+    const fs::path mine = box.folder() / "mine" / "Zenkor2024.ini";
+    fs::create_directories(mine.parent_path());
+    fs::create_symlink(mine, own);
+    auto w = start();
+    EXPECT_EQ((*w)("A", 1).Text(), "Allemagne");
+    (*w)("ButA", 0).setText("2");
+    zenkor::Command3_Click(*w);
+    EXPECT_TRUE(box.dialogs->messages.empty());
+    EXPECT_TRUE(fs::is_symlink(own));
+    EXPECT_EQ(fs::read_symlink(own), mine);
+    const std::string saved = Bytes(mine);
+    EXPECT_NE(saved.find("[ButA]\r\n0=2\r\n"), std::string::npos);
+    EXPECT_NE(saved.find("[Match]"), std::string::npos);  // the shipped edition, with the user's score
+    auto again = start();
+    EXPECT_EQ((*again)("ButA", 0).Text(), "2");
+    EXPECT_TRUE(errors.empty());
+}
+
+// A read-only edition file (mode 0444, which the user set to keep it) is not replaced by "Sauve": the
+// save is refused, said in the user's language, and the file stays byte for byte. Judged by the mode, so
+// that it holds for root too.
+TEST_F(UserFiles, SavingAReadOnlyEditionFileIsRefusedInTheUsersLanguage) {
+    for (const char* file : {"langFr.txt", "langEn.txt", "langSp.txt"}) box.copyDataFile(file);
+    box.copyDataFile("Zenkor2024.ini");
+    const fs::path file = box.folder() / "Zenkor2024.ini";
+    const std::string before = Bytes(file);
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const char* expected[] = {
+        ("Le fichier Zenkor2024.ini n'a pas pu être enregistré.\nLe fichier Zenkor2024.ini est en lecture "
+         "seule."),
+        "The file Zenkor2024.ini could not be saved.\nThe file Zenkor2024.ini is read-only.",
+        "No se ha podido guardar el archivo Zenkor2024.ini.\nEl archivo Zenkor2024.ini es de solo lectura."};
+    const char* titles[] = {"Sauve", "Save", "Guardar"};
+    for (int language = 0; language <= 2; ++language) {
+        SCOPED_TRACE(language);
+        save("langue", std::to_string(language));
+        box.dialogs->messages.clear();
+        auto w = start();
+        (*w)("ButA", 0).setText("5");
+        zenkor::Command3_Click(*w);
+        ASSERT_EQ(box.dialogs->messages.size(), 1u);
+        EXPECT_EQ(box.dialogs->messages[0].text, expected[language]);
+        EXPECT_EQ(box.dialogs->messages[0].title, titles[language]);
+        EXPECT_EQ(Bytes(file), before);
+        EXPECT_EQ(fs::status(file).permissions() & fs::perms::mask,
+                  fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+        EXPECT_FALSE(fs::exists(box.folder() / "Zenkor2024.ini.bak"));
+        w->unload();
+    }
+}
+
 }  // namespace

@@ -386,6 +386,62 @@ TEST_F(DamagedFilesTest, ABinaryOrUtf16EditionFileIsKeptAsideAndThePreviousSaveC
     }
 }
 
+// A DOS end-of-file mark at the end, a form feed or a lone NUL leave an intact file of 110 values as it
+// is: the mark ends the file, a stray control byte reads as a blank, and nothing is set aside.
+TEST_F(DamagedFilesTest, AStrayControlByteOrAnEndOfFileMarkLeavesEveryValueShown) {
+    struct Value {
+        std::string section, key, boxes;
+        int index;
+        std::string text;
+    };
+    std::vector<Value> values;
+    for (int g = 0; g < 6; ++g) {
+        const std::string letter(1, static_cast<char>('A' + g));
+        for (int i = 0; i < 12; ++i)
+            values.push_back(
+                {"But" + letter, std::to_string(i), "But" + letter, i, std::to_string((g * 12 + i) % 9)});
+        for (int k = 1; k <= 4; ++k)
+            values.push_back(
+                {"Equip" + letter, std::to_string(k), letter, k, "Équipe " + letter + std::to_string(k)});
+    }
+    for (int i = 0; i < 14; ++i)
+        values.push_back({"But8", std::to_string(i), "Buthui", i, std::to_string(i % 5)});
+    ASSERT_EQ(values.size(), 110u);
+    std::string file;
+    std::string section;
+    for (const Value& v : values) {
+        if (v.section != section) {
+            section = v.section;
+            // A page break before the third group's scores, as some editors write it.
+            file += (section == "ButC" ? "\f[" : "[") + section + "]\r\n";
+        }
+        // A NUL after one value in the middle of the file.
+        file += v.key + "=" + platform::Utf8ToCp1252(v.text) +
+                (v.section == "EquipD" && v.key == "2" ? std::string(1, '\0') : std::string()) + "\r\n";
+    }
+    std::string withPageBreak = file;
+    std::string withNul = file;
+    std::string plain = file;
+    plain.replace(plain.find('\f'), 1, "");
+    plain.replace(plain.find('\0'), 1, "");
+    withPageBreak.replace(withPageBreak.find('\0'), 1, "");
+    withNul.replace(withNul.find('\f'), 1, "");
+    for (const std::string& bytes : {plain + "\x1A", withPageBreak, withNul}) {
+        sandbox.writeFile("Zenkor2024.ini", bytes);
+        ASSERT_NO_FATAL_FAILURE(restart());
+        EXPECT_TRUE(sandbox.dialogs->messages.empty());
+        EXPECT_TRUE(namesEndingWith(".damaged").empty());
+        int shown = 0;
+        for (const Value& v : values) {
+            EXPECT_EQ((*w)(v.boxes, v.index).Text(), v.text) << v.section << " " << v.key;
+            if ((*w)(v.boxes, v.index).Text() == v.text) ++shown;
+        }
+        EXPECT_EQ(shown, 110);
+        EXPECT_EQ(WidgetOf<QLineEdit>((*w)("D", 2))->text(), QString::fromUtf8("Équipe D2"));
+        EXPECT_EQ(WidgetOf<QLineEdit>((*w)("ButC", 0))->text(), "6");
+    }
+}
+
 // An editor's UTF-8, with or without its mark, reads as UTF-8 and stays so when saved.
 TEST_F(DamagedFilesTest, AnEditionFileSavedAsUtf8ShowsItsAccentsAndStaysUtf8) {
     const std::string utf8 = platform::Cp1252ToUtf8(sandbox.readFile("Zenkor2024.ini"));

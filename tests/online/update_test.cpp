@@ -277,6 +277,35 @@ TEST_F(UpdateTest, SixUpdatesLeaveFiveDatedBackups) {
         EXPECT_NE(fileBytes(inFolder(name.c_str())), "[EquipA]\r\n1=Ancienne\r\n");
 }
 
+// Backups dated ahead (a clock once set to 2030) are not newer than the one an update has just made: the
+// user's file of a moment ago always stays, and the oldest made go first.
+TEST_F(UpdateTest, BackupsDatedAheadNeverCostTheUsersFile) {
+    const char* ahead[] = {"20300101-120000", "20300201-120000", "20300301-120000", "20300401-120000",
+                           "20300501-120000"};
+    for (const char* date : ahead)
+        box.writeFile(std::string("Zenkor2024-") + date + ".BU", std::string("[Mess]\r\n0=") + date + "\r\n");
+    std::string users = fileBytes(inFolder("Zenkor2024.ini"));
+    users.replace(users.find("[ButA]\r\n0=-"), 11, "[ButA]\r\n0=4");
+    box.writeFile("Zenkor2024.ini", users);
+    server.answer("/Zenkor2024.ini", kServedEdition);
+    zenkor::Zenkor& w = start();
+    confirmUpdate(w);
+    confirmUpdate(w);
+    EXPECT_TRUE(messages().empty());
+
+    std::vector<std::string> dated;
+    bool usersKept = false;
+    for (const auto& entry : std::filesystem::directory_iterator(box.folder())) {
+        const std::string name = entry.path().filename().string();
+        if (fileBytes(entry.path().string()) == users) usersKept = true;
+        if (name.starts_with("Zenkor2024-") && name.ends_with(".BU")) dated.push_back(name);
+    }
+    EXPECT_TRUE(usersKept);
+    EXPECT_EQ(dated.size(), 5u);
+    // The first of the five made went.
+    EXPECT_FALSE(exists("Zenkor2024-20300101-120000.BU"));
+}
+
 TEST_F(UpdateTest, WithoutAnEditionFileAFailedUpdateLeavesNone) {
     std::filesystem::remove(inFolder("Zenkor2024.ini"));
     server.answer("/Zenkor2024.ini", Answer{200, "<html>portail</html>"});
