@@ -12,9 +12,9 @@
 #include <thread>
 
 #include "platform/ini.h"
-#include "site/connections.h"
 #include "site/contest/contest.h"
 #include "site/contest/routes.h"
+#include "site/http_server.h"
 #include "site/server.h"
 #include "site/tournament.h"
 
@@ -83,19 +83,13 @@ fs::path Populated() {
 // The contest's routes on a real server on 127.0.0.1, as the site runs them.
 struct Server {
     explicit Server(const fs::path& folder) : contest(options(folder)) {
-        site::ConfigureServer(server);
-        contest::RegisterContestRoutes(server, contest);
-        port = server.Bind("127.0.0.1", 0);
-        thread = std::thread([this] { server.listen_after_bind(); });
-        while (!server.is_running()) std::this_thread::yield();
-    }
-    ~Server() {
-        server.stop();
-        thread.join();
+        site::ConfigureServer(routes);
+        contest::RegisterContestRoutes(routes, contest);
+        port = server.Start("127.0.0.1", 0);
     }
     contest::Contest contest;
-    site::SiteServer server;
-    std::thread thread;
+    site::Routes routes;
+    site::HttpServer server{routes};
     int port = 0;
 };
 
