@@ -9,12 +9,18 @@
 
 namespace site_testing {
 
+// How the site's process is started, beyond its arguments.
+struct Launch {
+    unsigned long files = 0;    // its limit of open descriptors (soft and hard), when not 0
+    std::filesystem::path log;  // where what it writes on stderr goes, when not empty (else nowhere)
+};
+
 class SiteProcess {
   public:
     // Serves with data folder `data` (and the options extra); returns once the site prints its address.
     // The site ends with the thread that started it, even when that one is killed.
     explicit SiteProcess(std::filesystem::path data, const std::vector<std::string>& extra = {},
-                         const std::vector<std::string>& environment = {});
+                         const std::vector<std::string>& environment = {}, const Launch& launch = {});
     ~SiteProcess();
     SiteProcess(const SiteProcess&) = delete;
     SiteProcess& operator=(const SiteProcess&) = delete;
@@ -37,6 +43,29 @@ class SiteProcess {
     pid_t pid_ = -1;
     int port_ = 0;
 };
+
+// nginx as its own process on a free port of 127.0.0.1, with its configuration, logs and temporary files
+// in folder: a reverse proxy in front of a site (adding X-Forwarded-For), or a server of a folder's files.
+class NginxProcess {
+  public:
+    static NginxProcess Proxy(const std::filesystem::path& folder, int sitePort);
+    static NginxProcess Files(const std::filesystem::path& folder, const std::filesystem::path& root);
+    static bool Installed();
+    ~NginxProcess();
+    NginxProcess(NginxProcess&& other) noexcept;
+    NginxProcess& operator=(NginxProcess&&) = delete;
+
+    int port() const { return port_; }
+
+  private:
+    NginxProcess(const std::filesystem::path& folder, const std::string& location,
+                 const std::string& upstream = {});
+    pid_t pid_ = -1;
+    int port_ = 0;
+};
+
+// A port of 127.0.0.1 that was free a moment ago.
+int FreePort();
 
 // Runs a program with a time limit; its exit status, -1 when it had to be killed. environment holds
 // NAME=VALUE settings added to the program's.
