@@ -3,11 +3,13 @@
 // of each, and hands the routes whole requests whose bodies were read piece by piece within their limit.
 #pragma once
 
+#include <algorithm>
 #include <chrono>
 #include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "site/http.h"
@@ -15,7 +17,9 @@
 namespace site {
 
 struct ServerLimits {
-    unsigned threads = 8;                      // each with its own epoll set and its share of the connections
+    // Each with its own epoll set and its share of the connections; twice the cores, so that a page
+    // being rendered delays few connections and the connections spread evenly.
+    unsigned threads = std::clamp(2 * std::thread::hardware_concurrency(), 4u, 64u);
     unsigned connections = 4096;               // open at once
     unsigned connectionsPerAddress = 256;      // from one IP address
     unsigned backlog = 1024;                   // the listen queue

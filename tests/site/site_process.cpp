@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
@@ -173,6 +174,59 @@ int RunProgram(const std::vector<std::string>& argv, int seconds, std::string* o
     }
     if (output) *output = text;
     return status;
+}
+
+RawClient::~RawClient() {
+    disconnect();
+}
+
+long RawClient::Get(const std::string& path, bool keepAlive) {
+    if (fd_ < 0 && !connectTo()) return -1;
+    const std::string request = "GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\n" +
+                                (keepAlive ? "" : "Connection: close\r\n") + "\r\n";
+    if (send(fd_, request.data(), request.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(request.size()))
+        return fail();
+    buffer_.clear();
+    size_t headerEnd = std::string::npos, need = 0;
+    while (headerEnd == std::string::npos || buffer_.size() < need) {
+        char chunk[65536];
+        const ssize_t n = recv(fd_, chunk, sizeof chunk, 0);
+        if (n <= 0) break;
+        buffer_.append(chunk, static_cast<size_t>(n));
+        if (headerEnd == std::string::npos && (headerEnd = buffer_.find("\r\n\r\n")) != std::string::npos) {
+            const size_t at = buffer_.find("Content-Length: ");
+            if (at == std::string::npos || at > headerEnd) return fail();
+            need = headerEnd + 4 + std::stoul(buffer_.substr(at + 16));
+        }
+    }
+    if (headerEnd == std::string::npos || buffer_.size() < need ||
+        buffer_.compare(0, 12, "HTTP/1.1 200") != 0)
+        return fail();
+    if (!keepAlive) disconnect();
+    return static_cast<long>(need - headerEnd - 4);
+}
+
+bool RawClient::connectTo() {
+    fd_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_port = htons(static_cast<uint16_t>(port_));
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    const int one = 1;
+    setsockopt(fd_, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+    if (connect(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0) return true;
+    disconnect();
+    return false;
+}
+
+void RawClient::disconnect() {
+    if (fd_ >= 0) close(fd_);
+    fd_ = -1;
+}
+
+long RawClient::fail() {
+    disconnect();
+    return -1;
 }
 
 int FreePort() {

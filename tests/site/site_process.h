@@ -56,12 +56,36 @@ class NginxProcess {
     NginxProcess& operator=(NginxProcess&&) = delete;
 
     int port() const { return port_; }
+    pid_t pid() const { return pid_; }
 
   private:
     NginxProcess(const std::filesystem::path& folder, const std::string& location,
                  const std::string& upstream = {});
     pid_t pid_ = -1;
     int port_ = 0;
+};
+
+// An HTTP client as light as can be, so that under load the server rather than the client sets the pace:
+// the request written whole, the answer read by its Content-Length.
+class RawClient {
+  public:
+    explicit RawClient(int port) : port_(port) {}
+    ~RawClient();
+    RawClient(const RawClient&) = delete;
+    RawClient& operator=(const RawClient&) = delete;
+
+    // GET path: the body's size, or -1 when the request failed or was not answered 200. Without
+    // keepAlive, each request has a connection of its own.
+    long Get(const std::string& path, bool keepAlive = true);
+
+  private:
+    bool connectTo();
+    void disconnect();
+    long fail();
+
+    int port_;
+    int fd_ = -1;
+    std::string buffer_;
 };
 
 // A port of 127.0.0.1 that was free a moment ago.
