@@ -46,18 +46,18 @@ bool Response::HasHeader(std::string_view name) const {
     return false;
 }
 
-void Routes::add(std::string method, std::string path, Handler handler) {
-    handlers_[{std::move(method), std::move(path)}] = std::move(handler);
+void Routes::add(std::string method, std::string path, Route route) {
+    routes_[{std::move(method), std::move(path)}] = std::move(route);
 }
 
-const Handler* Routes::Find(std::string_view method, std::string_view path) const {
+const Route* Routes::Find(std::string_view method, std::string_view path) const {
     const std::string m = method == "HEAD" ? "GET" : std::string(method);
-    const auto it = handlers_.find(std::make_pair(m, std::string(path)));
-    return it == handlers_.end() ? nullptr : &it->second;
+    const auto it = routes_.find(std::make_pair(m, std::string(path)));
+    return it == routes_.end() ? nullptr : &it->second;
 }
 
 bool Routes::Knows(std::string_view path) const {
-    for (const auto& entry : handlers_) {
+    for (const auto& entry : routes_) {
         if (entry.first.second == path) return true;
     }
     return false;

@@ -69,13 +69,26 @@ struct Response {
 
 using Handler = std::function<void(const Request&, Response&)>;
 
+// Whether a handler may wait (hashing a password, writing the database): such a handler runs on a
+// worker of its own, never on a thread that other connections share.
+enum class Pace { Quick, Slow };
+
+struct Route {
+    Handler handler;
+    Pace pace = Pace::Quick;
+};
+
 // Which handler serves a method and an exact path.
 class Routes {
   public:
-    void Get(std::string path, Handler handler) { add("GET", std::move(path), std::move(handler)); }
-    void Post(std::string path, Handler handler) { add("POST", std::move(path), std::move(handler)); }
-    // The handler of method (HEAD as GET) on path; nullptr when there is none.
-    const Handler* Find(std::string_view method, std::string_view path) const;
+    void Get(std::string path, Handler handler, Pace pace = Pace::Quick) {
+        add("GET", std::move(path), {std::move(handler), pace});
+    }
+    void Post(std::string path, Handler handler, Pace pace = Pace::Quick) {
+        add("POST", std::move(path), {std::move(handler), pace});
+    }
+    // The route of method (HEAD as GET) on path; nullptr when there is none.
+    const Route* Find(std::string_view method, std::string_view path) const;
     bool Knows(std::string_view path) const;
 
     // Before any handler and any byte of the body: true refuses the request, res holding the answer.
@@ -84,8 +97,8 @@ class Routes {
     std::function<void(const Request&, Response&)> finish;
 
   private:
-    void add(std::string method, std::string path, Handler handler);
-    std::map<std::pair<std::string, std::string>, Handler, std::less<>> handlers_;
+    void add(std::string method, std::string path, Route route);
+    std::map<std::pair<std::string, std::string>, Route, std::less<>> routes_;
 };
 
 }  // namespace site

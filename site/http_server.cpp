@@ -11,7 +11,9 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <deque>
 #include <exception>
+#include <functional>
 #include <mutex>
 #include <thread>
 #include <unordered_set>
@@ -53,7 +55,9 @@ struct Link {
 // One request, from its headers to its answer (libmicrohttpd's request context).
 struct Exchange {
     Request req;
-    const Handler* handler = nullptr;
+    const Route* route = nullptr;
+    bool ready = false;  // answered by a worker, the connection resumed to send it
+    Response response;
     MHD_PostProcessor* post = nullptr;
     size_t received = 0;  // bytes of the body so far
     int refusal = 0;      // the status refusing the body, once it is known
@@ -125,7 +129,7 @@ class HttpServer::Engine {
         // libmicrohttpd shares the limit out among its threads, a thread at its share accepting no more: a
         // margin over the site's own limit, which the accept check holds and says, so no thread stalls.
         const unsigned engineLimit = limits_.connections * 2 + limits_.threads;
-        unsigned flags = MHD_USE_EPOLL_INTERNAL_THREAD | MHD_USE_ERROR_LOG;
+        unsigned flags = MHD_USE_EPOLL_INTERNAL_THREAD | MHD_USE_ERROR_LOG | MHD_ALLOW_SUSPEND_RESUME;
         if (v6) flags |= MHD_USE_IPv6;
         daemon_ = MHD_start_daemon(
             flags, 0, &Engine::accept, this, &Engine::access, this, MHD_OPTION_EXTERNAL_LOGGER, &Engine::log,
@@ -144,6 +148,7 @@ class HttpServer::Engine {
         }
         const MHD_DaemonInfo* info = MHD_get_daemon_info(daemon_, MHD_DAEMON_INFO_BIND_PORT);
         sweeper_ = std::thread([this] { sweep(); });
+        for (unsigned i = 0; i < limits_.workers; ++i) workers_.emplace_back([this] { work(); });
         return info ? info->port : port;
     }
 
@@ -155,6 +160,14 @@ class HttpServer::Engine {
         }
         sweepWake_.notify_all();
         sweeper_.join();
+        // The workers finish what they hold, resuming its connections: none stays suspended at the stop.
+        {
+            std::lock_guard lock(jobsMutex_);
+            jobsStopping_ = true;
+        }
+        jobsReady_.notify_all();
+        for (std::thread& t : workers_) t.join();
+        workers_.clear();
         MHD_stop_daemon(daemon_);
         daemon_ = nullptr;
     }
@@ -252,9 +265,9 @@ class HttpServer::Engine {
         if (routes_.check && routes_.check(req, res)) return answer(c, ex, res, body);
         ex.part = req.files.end();
         ex.field = req.params.end();
-        ex.handler = routes_.Find(req.method, req.path);
+        ex.route = routes_.Find(req.method, req.path);
         // Only a form is read; any other body is counted against the limit and thrown away.
-        if (body && ex.handler && req.method == "POST") {
+        if (body && ex.route && req.method == "POST") {
             const std::string type = req.Header("Content-Type");
             req.multipart = strncasecmp(type.c_str(), "multipart/form-data", 19) == 0;
             ex.post = MHD_create_post_processor(c, 16 * 1024, &Engine::field, &ex);
@@ -298,22 +311,58 @@ class HttpServer::Engine {
         return 0;
     }
 
-    // Runs the request's handler (or finds it none) and queues its answer.
+    // Runs the request's handler (or finds it none) and queues its answer; a slow one runs on a worker,
+    // the connection suspended meanwhile, and is answered when the engine calls again.
     MHD_Result run(MHD_Connection* c, Exchange& ex, bool close) {
-        Request& req = ex.req;
+        if (ex.ready) return answer(c, ex, ex.response, close);
+        if (ex.route && ex.route->pace == Pace::Slow && !close && hand(c, ex)) return MHD_YES;
         Response res;
-        if (ex.handler) {
-            try {
-                (*ex.handler)(req, res);
-            } catch (const std::exception& e) {
-                failed(req, res, e.what());
-            } catch (...) {
-                failed(req, res, "unknown exception");
-            }
-        } else {
-            res.status = routes_.Knows(req.path) ? 405 : 404;
-        }
+        handle(ex, res);
         return answer(c, ex, res, close);
+    }
+
+    void handle(Exchange& ex, Response& res) const {
+        const Request& req = ex.req;
+        if (!ex.route) {
+            res.status = routes_.Knows(req.path) ? 405 : 404;
+            return;
+        }
+        try {
+            ex.route->handler(req, res);
+        } catch (const std::exception& e) {
+            failed(req, res, e.what());
+        } catch (...) {
+            failed(req, res, "unknown exception");
+        }
+    }
+
+    // To a worker; false when the engine is stopping (the handler then runs here).
+    bool hand(MHD_Connection* c, Exchange& ex) {
+        std::lock_guard lock(jobsMutex_);
+        if (jobsStopping_) return false;
+        if (Link* link = linkOf(c)) link->enter(Phase::Answering);
+        MHD_suspend_connection(c);
+        jobs_.push_back([this, c, &ex] {
+            handle(ex, ex.response);
+            ex.ready = true;
+            MHD_resume_connection(c);
+        });
+        jobsReady_.notify_one();
+        return true;
+    }
+
+    void work() {
+        for (;;) {
+            std::function<void()> job;
+            {
+                std::unique_lock lock(jobsMutex_);
+                jobsReady_.wait(lock, [this] { return jobsStopping_ || !jobs_.empty(); });
+                if (jobs_.empty()) return;
+                job = std::move(jobs_.front());
+                jobs_.pop_front();
+            }
+            job();
+        }
     }
 
     static void failed(const Request& req, Response& res, const char* what) {
@@ -452,6 +501,11 @@ class HttpServer::Engine {
     std::condition_variable sweepWake_;
     bool stopping_ = false;
     std::thread sweeper_;
+    std::mutex jobsMutex_;
+    std::condition_variable jobsReady_;
+    std::deque<std::function<void()>> jobs_;
+    bool jobsStopping_ = false;
+    std::vector<std::thread> workers_;
     std::mutex logMutex_;
     std::int64_t logSecond_ = 0;
     unsigned logLines_ = 0, logDropped_ = 0;

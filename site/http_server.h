@@ -20,6 +20,7 @@ struct ServerLimits {
     // Each with its own epoll set and its share of the connections; twice the cores, so that a page
     // being rendered delays few connections and the connections spread evenly.
     unsigned threads = std::clamp(2 * std::thread::hardware_concurrency(), 4u, 64u);
+    unsigned workers = 32;                     // for the slow handlers (Pace::Slow)
     unsigned connections = 4096;               // open at once
     unsigned connectionsPerAddress = 256;      // from one IP address
     unsigned backlog = 1024;                   // the listen queue

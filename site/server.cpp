@@ -254,8 +254,10 @@ void AddSiteRoutes(Routes& server, Site& site) {
                               platform::Left(field(req, "sub"), static_cast<int>(kContactFieldMax)),
                               sent ? ContactNotice::Sent : ContactNotice::None));
     });
-    server.Post("/contacter.php",
-                [&site](const Request& req, Response& res) { contactPost(site, req, res); });
+    // Stored in the database: on a worker of its own.
+    server.Post(
+        "/contacter.php", [&site](const Request& req, Response& res) { contactPost(site, req, res); },
+        Pace::Slow);
 }
 
 platform::Result EnsurePublished(const fs::path& dataFolder) {

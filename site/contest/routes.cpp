@@ -924,10 +924,13 @@ void RegisterContestRoutes(site::Routes& server, Contest& contest) {
     for (Kind kind : {Kind::Tournament, Kind::Qualifiers}) {
         const ContestPages& p = pagesOf(kind);
         Contest* c = &contest;
-        server.Get(p.page,
-                   [c, &p](const site::Request& req, site::Response& res) { contestGet(*c, p, req, res); });
-        server.Post(p.page,
-                    [c, &p](const site::Request& req, site::Response& res) { contestPost(*c, p, req, res); });
+        // Logins hash a password and uploads write the database: on a worker of their own.
+        server.Get(
+            p.page, [c, &p](const site::Request& req, site::Response& res) { contestGet(*c, p, req, res); },
+            site::Pace::Slow);
+        server.Post(
+            p.page, [c, &p](const site::Request& req, site::Response& res) { contestPost(*c, p, req, res); },
+            site::Pace::Slow);
         server.Get(p.ranking,
                    [c, &p](const site::Request& req, site::Response& res) { rankingPage(*c, p, req, res); });
         server.Get(p.player,

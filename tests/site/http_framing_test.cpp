@@ -326,5 +326,33 @@ TEST(HttpLimits, ShortOfDescriptorsTheSiteSaysItRefusesAndServesTheConnectionsIt
     EXPECT_EQ(home->status, 200);
 }
 
+TEST(HttpLimits, LoginsWaitingToHashTheirPasswordsDelayNoOtherVisitor) {
+    testing_support::Sandbox box;
+    // Behind a proxy of its own, so each login comes from an address of its own and is hashed.
+    SiteProcess site(box.folder() / "site-data", {"--trusted-proxy", "127.0.0.1"});
+    std::vector<int> logins;
+    for (int i = 0; i < 64; ++i) {
+        logins.push_back(connectTo(site.port()));
+        sendAll(logins.back(), "GET /expZenkor2024.php?mdp=secret&pseudo=Joueur" + std::to_string(i) +
+                                   " HTTP/1.1\r\nHost: 127.0.0.1\r\nX-Forwarded-For: 10.0." +
+                                   std::to_string(i / 200) + "." + std::to_string(i % 200 + 1) + "\r\n\r\n");
+    }
+    for (int i = 0; i < 5; ++i) {
+        httplib::Client visitor("127.0.0.1", site.port());
+        visitor.set_read_timeout(5);
+        const auto start = Clock::now();
+        auto r = visitor.Get(i % 2 ? "/" : "/classement.php");
+        const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
+        EXPECT_TRUE(r && r->status == 200) << "visitor " << i;
+        EXPECT_LT(took.count(), 1000) << "visitor " << i << " waited, in ms";
+    }
+    // Each login is answered: registered, or asked to come back while the site is busy hashing.
+    for (int fd : logins) {
+        const int status = statusOf(receive(fd, 10s, oneResponse).text);
+        EXPECT_TRUE(status == 303 || status == 503) << status;
+        close(fd);
+    }
+}
+
 }  // namespace
 }  // namespace site_testing
