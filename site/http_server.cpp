@@ -133,17 +133,14 @@ class HttpServer::Engine {
         if (v6) flags |= MHD_USE_IPv6;
         daemon_ = MHD_start_daemon(
             flags, 0, &Engine::accept, this, &Engine::access, this, MHD_OPTION_EXTERNAL_LOGGER, &Engine::log,
-            this, MHD_OPTION_SOCK_ADDR, &address, MHD_OPTION_THREAD_POOL_SIZE, limits_.threads,
-            MHD_OPTION_CONNECTION_LIMIT, engineLimit, MHD_OPTION_PER_IP_CONNECTION_LIMIT,
+            this, MHD_OPTION_SOCK_ADDR, reinterpret_cast<sockaddr*>(&address), MHD_OPTION_THREAD_POOL_SIZE,
+            limits_.threads, MHD_OPTION_CONNECTION_LIMIT, engineLimit, MHD_OPTION_PER_IP_CONNECTION_LIMIT,
             limits_.connectionsPerAddress, MHD_OPTION_CONNECTION_TIMEOUT,
             static_cast<unsigned>(limits_.idle.count()), MHD_OPTION_CONNECTION_MEMORY_LIMIT,
             limits_.memoryPerConnection, MHD_OPTION_LISTEN_BACKLOG_SIZE, limits_.backlog,
-            MHD_OPTION_LISTENING_ADDRESS_REUSE, 1u, MHD_OPTION_STRICT_FOR_CLIENT, 1,
-            MHD_OPTION_NOTIFY_COMPLETED, &Engine::completed, this, MHD_OPTION_NOTIFY_CONNECTION,
-            &Engine::connection, this, MHD_OPTION_END);
+            MHD_OPTION_STRICT_FOR_CLIENT, 1, MHD_OPTION_NOTIFY_COMPLETED, &Engine::completed, this,
+            MHD_OPTION_NOTIFY_CONNECTION, &Engine::connection, this, MHD_OPTION_END);
         if (!daemon_) {
-            std::fprintf(stderr, "zenkor-site: the HTTP engine could not start on %s:%d\n", host.c_str(),
-                         port);
             return -1;
         }
         const MHD_DaemonInfo* info = MHD_get_daemon_info(daemon_, MHD_DAEMON_INFO_BIND_PORT);
@@ -285,7 +282,10 @@ class HttpServer::Engine {
         ex.received += size;
         if (ex.refusal == 0 && ex.received > limits_.bodyMax) ex.refusal = 413;
         if (ex.refusal == 0 && ex.post && MHD_post_process(ex.post, data, size) != MHD_YES) ex.refusal = 400;
-        return ex.refusal != 0 && ex.received > limits_.bodyMax + kThrownAwayMax ? MHD_NO : MHD_YES;
+        if (ex.refusal == 0 || ex.received <= limits_.bodyMax + kThrownAwayMax) return MHD_YES;
+        note("%s %s from %s: the body goes on past its limit, the connection is cut", ex.req.method.c_str(),
+             ex.req.path.c_str(), ex.req.remoteAddr.c_str());
+        return MHD_NO;
     }
 
     // 0 when the request's end is certain (body says whether one follows), else the status refusing it.

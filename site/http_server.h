@@ -43,7 +43,7 @@ class HttpServer {
     HttpServer(const HttpServer&) = delete;
     HttpServer& operator=(const HttpServer&) = delete;
 
-    // Listens on host:port (port 0: a free one) and serves; the port, or -1 (said why on stderr).
+    // Listens on host:port (port 0: a free one) and serves; the port, or -1 (the engine says why).
     int Start(const std::string& host, int port);
     // Serving ends: requests being answered end first.
     void Stop();
