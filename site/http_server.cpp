@@ -140,9 +140,7 @@ class HttpServer::Engine {
             limits_.memoryPerConnection, MHD_OPTION_LISTEN_BACKLOG_SIZE, limits_.backlog,
             MHD_OPTION_STRICT_FOR_CLIENT, 1, MHD_OPTION_NOTIFY_COMPLETED, &Engine::completed, this,
             MHD_OPTION_NOTIFY_CONNECTION, &Engine::connection, this, MHD_OPTION_END);
-        if (!daemon_) {
-            return -1;
-        }
+        if (!daemon_) return -1;
         const MHD_DaemonInfo* info = MHD_get_daemon_info(daemon_, MHD_DAEMON_INFO_BIND_PORT);
         sweeper_ = std::thread([this] { sweep(); });
         for (unsigned i = 0; i < limits_.workers; ++i) workers_.emplace_back([this] { work(); });
