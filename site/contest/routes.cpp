@@ -664,6 +664,11 @@ std::string movement(Lang lang, const RankRow& row) {
 
 std::string pageLinks(std::string_view path, std::string_view query, size_t page, size_t pages) {
     if (pages <= 1) return {};
+    // Every visitor of a page gets the same links: each thread keeps the last ones it made.
+    thread_local std::string lastKey, lastLinks;
+    std::string key = std::string(path) + '?' + std::string(query) + '#' + std::to_string(page) + '/' +
+                      std::to_string(pages);
+    if (key == lastKey) return lastLinks;
     std::string out = "<nav class=\"pages\">";
     for (size_t n = 1; n <= pages; ++n) {
         out += n == page ? "<strong>" + std::to_string(n) + "</strong> "
@@ -672,7 +677,10 @@ std::string pageLinks(std::string_view path, std::string_view query, size_t page
                                            "page=" + std::to_string(n)) +
                                "\">" + std::to_string(n) + "</a> ";
     }
-    return out + "</nav>\n";
+    out += "</nav>\n";
+    lastKey = std::move(key);
+    lastLinks = out;
+    return out;
 }
 
 size_t pageParam(const site::Request& req, size_t total) {
