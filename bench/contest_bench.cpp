@@ -6,17 +6,23 @@
 #include <sodium.h>
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <memory>
+#include <mutex>
 #include <random>
 #include <thread>
+#include <vector>
 
 #include "platform/ini.h"
-#include "site/connections.h"
 #include "site/contest/contest.h"
 #include "site/contest/routes.h"
+#include "site/http_server.h"
 #include "site/server.h"
 #include "site/tournament.h"
+#include "tests/site/site_process.h"
 
 namespace {
 
@@ -83,19 +89,13 @@ fs::path Populated() {
 // The contest's routes on a real server on 127.0.0.1, as the site runs them.
 struct Server {
     explicit Server(const fs::path& folder) : contest(options(folder)) {
-        site::ConfigureServer(server);
-        contest::RegisterContestRoutes(server, contest);
-        port = server.Bind("127.0.0.1", 0);
-        thread = std::thread([this] { server.listen_after_bind(); });
-        while (!server.is_running()) std::this_thread::yield();
-    }
-    ~Server() {
-        server.stop();
-        thread.join();
+        site::ConfigureServer(routes);
+        contest::RegisterContestRoutes(routes, contest);
+        port = server.Start("127.0.0.1", 0);
     }
     contest::Contest contest;
-    site::SiteServer server;
-    std::thread thread;
+    site::Routes routes;
+    site::HttpServer server{routes};
     int port = 0;
 };
 
@@ -133,6 +133,49 @@ void BM_RankingPage10000Players(benchmark::State& state) {
     state.counters["players"] = static_cast<double>(Shared().contest.PlayerCount(contest::Kind::Tournament));
 }
 BENCHMARK(BM_RankingPage10000Players)->Unit(benchmark::kMillisecond);
+
+// The same page for 64 clients at once, each on its own keep-alive connection: the median and the 99th
+// percentile of every client's waits.
+void BM_RankingPage10000Players64Clients(benchmark::State& state) {
+    static std::mutex mutex;
+    static std::vector<double> waits;
+    static std::atomic<int> finished{0};
+    if (state.thread_index() == 0) {
+        waits.clear();
+        finished = 0;
+    }
+    site_testing::RawClient client(Shared().port);
+    std::vector<double> mine;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        if (client.Get("/classement.php") <= 0) {
+            state.SkipWithError("the ranking page did not come");
+            break;
+        }
+        mine.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    {
+        std::lock_guard lock(mutex);
+        waits.insert(waits.end(), mine.begin(), mine.end());
+    }
+    ++finished;
+    if (state.thread_index() != 0) return;
+    while (finished < state.threads()) std::this_thread::yield();
+    std::lock_guard lock(mutex);
+    if (waits.empty()) return;
+    std::sort(waits.begin(), waits.end());
+    const auto at = [](double q) {
+        return waits[static_cast<size_t>(q * static_cast<double>(waits.size() - 1))];
+    };
+    state.counters["p50_ms"] = at(0.50);
+    state.counters["p99_ms"] = at(0.99);
+}
+BENCHMARK(BM_RankingPage10000Players64Clients)
+    ->Threads(64)
+    ->UseRealTime()
+    ->MinTime(2.0)
+    ->Unit(benchmark::kMillisecond);
 
 // One player's new file: that player is scored again and the ranking sorted again.
 void BM_RankingPageAfterAnUpload(benchmark::State& state) {

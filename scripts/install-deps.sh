@@ -4,6 +4,8 @@ set -euo pipefail
 pkgs=(cmake make g++ clang libclang-rt-14-dev clang-format libgtest-dev libgmock-dev googletest libbenchmark-dev
       qt6-base-dev libgl-dev libcurl4-openssl-dev fonts-dejavu-core fonts-liberation python3
       libcpp-httplib-dev
+      libmicrohttpd-dev
+      nginx
       libicu-dev
       desktop-file-utils
       libsqlite3-dev

@@ -1,12 +1,13 @@
 #include "site/client_address.h"
 
 #include <arpa/inet.h>
-#include <httplib.h>
 #include <netinet/in.h>
 
 #include <algorithm>
 #include <cstring>
 #include <optional>
+
+#include "site/http.h"
 
 namespace site {
 
@@ -69,15 +70,15 @@ bool IsTrustedProxy(std::string_view address) {
     return c && std::find(trusted().begin(), trusted().end(), *c) != trusted().end();
 }
 
-std::string ClientAddress(const httplib::Request& req) {
-    std::string client = canonical(req.remote_addr).value_or(req.remote_addr);
+std::string ClientAddress(const Request& req) {
+    std::string client = canonical(req.remoteAddr).value_or(req.remoteAddr);
     if (!IsTrustedProxy(client)) return client;
     // Each proxy appends the address it saw: read from the end, past the proxies we trust.
     std::string forwarded;
-    const size_t count = req.get_header_value_count("X-Forwarded-For");
+    const size_t count = req.HeaderCount("X-Forwarded-For");
     for (size_t i = 0; i < count; ++i) {
         if (!forwarded.empty()) forwarded += ',';
-        forwarded += req.get_header_value("X-Forwarded-For", i);
+        forwarded += req.Header("X-Forwarded-For", i);
     }
     std::string_view rest(forwarded);
     while (!rest.empty()) {

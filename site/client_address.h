@@ -8,11 +8,9 @@
 
 struct sockaddr;
 
-namespace httplib {
-struct Request;
-}
-
 namespace site {
+
+struct Request;
 
 // Once, before the server starts; false for an address that is not an IP address.
 bool SetTrustedProxies(const std::vector<std::string>& addresses);
@@ -20,7 +18,7 @@ bool IsTrustedProxy(std::string_view address);
 
 // The peer's address, or, from a trusted proxy, the nearest address of X-Forwarded-For that is not
 // itself a trusted proxy (the one the proxy saw).
-std::string ClientAddress(const httplib::Request& req);
+std::string ClientAddress(const Request& req);
 
 // The key under which limits count an address: IPv4 as it is, IPv6 by its /64 network (one subscriber's).
 std::string AddressKey(std::string_view address);

@@ -7,27 +7,33 @@ namespace site {
 std::string html_escape(std::string_view text) {
     std::string out;
     out.reserve(text.size() + text.size() / 8);
-    for (char c : text) {
-        switch (c) {
+    size_t done = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char* entity = nullptr;
+        switch (text[i]) {
             case '&':
-                out += "&amp;";
+                entity = "&amp;";
                 break;
             case '<':
-                out += "&lt;";
+                entity = "&lt;";
                 break;
             case '>':
-                out += "&gt;";
+                entity = "&gt;";
                 break;
             case '"':
-                out += "&quot;";
+                entity = "&quot;";
                 break;
             case '\'':
-                out += "&#x27;";
+                entity = "&#x27;";
                 break;
             default:
-                out += c;
+                continue;
         }
+        out.append(text.substr(done, i - done));
+        out += entity;
+        done = i + 1;
     }
+    out.append(text.substr(done));
     return out;
 }
 

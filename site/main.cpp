@@ -4,7 +4,6 @@
 //   zenkor-site [--data DIR] messages                 prints the contact messages
 //   zenkor-site [--data DIR] reset-password PSEUDO     gives a player a new password, printed
 //   zenkor-site [--data DIR] remove-player PSEUDO      removes a player and all they sent
-#include <httplib.h>
 #include <signal.h>
 #include <sodium.h>
 #include <sys/resource.h>
@@ -16,18 +15,17 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/datetime.h"
 #include "platform/ini.h"
 #include "platform/runtime.h"
 #include "site/client_address.h"
-#include "site/connections.h"
 #include "site/contest/contest.h"
 #include "site/contest/messages.h"
 #include "site/contest/routes.h"
 #include "site/contest/upload_reader.h"
+#include "site/http_server.h"
 #include "site/pictures.h"
 #include "site/server.h"
 #include "site/tournament.h"
@@ -255,9 +253,18 @@ void connectContest(site::Site& state, contest::Contest& contest) {
     };
 }
 
-// Listens until SIGINT or SIGTERM, which one thread takes, never a worker.
-int listenUntilStopped(site::SiteServer& server, const Arguments& a) {
-    const int port = server.Bind(a.host, a.port);
+// The engine's limits for this process: as many connections as its descriptors allow.
+site::ServerLimits serverLimits() {
+    site::ServerLimits limits;
+    if (rlimit files{}; getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur != RLIM_INFINITY)
+        limits.connections = site::ConnectionsFor(files.rlim_cur, limits.threads);
+    return limits;
+}
+
+// Serves until SIGINT or SIGTERM, which this thread waits for (blocked in every other one).
+int listenUntilStopped(const site::Routes& routes, const Arguments& a) {
+    site::HttpServer server(routes, serverLimits());
+    const int port = server.Start(a.host, a.port);
     if (port < 0) {
         std::fprintf(stderr, "zenkor-site: cannot listen on %s:%d\n", a.host.c_str(), a.port);
         return 1;
@@ -267,20 +274,14 @@ int listenUntilStopped(site::SiteServer& server, const Arguments& a) {
                 v6 ? "]" : "", port, a.data.c_str());
     std::fflush(stdout);
 
-    std::thread stopper([&server] {
-        sigset_t set;
-        sigemptyset(&set);
-        sigaddset(&set, SIGINT);
-        sigaddset(&set, SIGTERM);
-        sigaddset(&set, SIGUSR1);
-        int sig = 0;
-        sigwait(&set, &sig);
-        server.stop();
-    });
-    const bool ok = server.listen_after_bind();
-    pthread_kill(stopper.native_handle(), SIGUSR1);
-    stopper.join();
-    return ok ? 0 : 1;
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, SIGINT);
+    sigaddset(&set, SIGTERM);
+    int sig = 0;
+    sigwait(&set, &sig);
+    server.Stop();
+    return 0;
 }
 
 int serve(const Arguments& a) {
@@ -291,13 +292,13 @@ int serve(const Arguments& a) {
     const std::unique_ptr<contest::Contest> contest = openContest(a);
     if (!contest) return 1;
     site::Site state(a.data);
-    site::SiteServer server;
-    site::ConfigureServer(server);
-    site::AddSiteRoutes(server, state);
+    site::Routes routes;
+    site::ConfigureServer(routes);
+    site::AddSiteRoutes(routes, state);
     connectContest(state, *contest);
-    contest::RegisterContestRoutes(server, *contest);
+    contest::RegisterContestRoutes(routes, *contest);
     state.published.current();  // computes the tournament before the first visitor asks
-    return listenUntilStopped(server, a);
+    return listenUntilStopped(routes, a);
 }
 
 }  // namespace
@@ -320,7 +321,6 @@ int main(int argc, char** argv) {
     sigemptyset(&set);
     sigaddset(&set, SIGINT);
     sigaddset(&set, SIGTERM);
-    sigaddset(&set, SIGUSR1);
     pthread_sigmask(SIG_BLOCK, &set, nullptr);
     signal(SIGPIPE, SIG_IGN);
 

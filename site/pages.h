@@ -29,7 +29,7 @@ enum class ContactNotice { None, Sent, Missing, TooLong, Unavailable, TooMany };
 std::string ContactPage(const Visit& visit, const std::string& subject, ContactNotice notice,
                         const ContactMessage& typed = {});
 
-// Limits of the contact form's fields, in bytes.
+// Limits of the contact form's fields, in characters (as the form counts them).
 inline constexpr std::size_t kContactTextMax = 4000;
 inline constexpr std::size_t kContactFieldMax = 200;
 

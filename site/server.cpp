@@ -1,7 +1,5 @@
 #include "site/server.h"
 
-#include <httplib.h>
-
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +9,7 @@
 #include "platform/text.h"
 #include "site/client_address.h"
 #include "site/html.h"
+#include "site/http_server.h"
 #include "site/pages.h"
 #include "site/pictures.h"
 
@@ -20,21 +19,20 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::size_t kPayloadMax = 256 * 1024;
 constexpr int kHomeTopPlayers = 10;
 constexpr int kPictureTopPlayers = 5;
 
-void noStore(httplib::Response& res) {
-    res.set_header("Cache-Control", "no-cache");
+void noStore(Response& res) {
+    res.SetHeader("Cache-Control", "no-cache");
 }
 
-void html(httplib::Response& res, std::string page) {
+void html(Response& res, std::string page) {
     noStore(res);
-    res.set_content(std::move(page), kHtmlType);
+    res.SetContent(std::move(page), kHtmlType);
 }
 
-std::string field(const httplib::Request& req, const char* name) {
-    return req.has_param(name) ? req.get_param_value(name) : std::string();
+std::string field(const Request& req, const char* name) {
+    return req.HasParam(name) ? req.Param(name) : std::string();
 }
 
 const char* statusMessage(Lang lang, int status) {
@@ -68,17 +66,21 @@ const char* statusMessage(Lang lang, int status) {
     }
 }
 
-void contactPost(Site& site, const httplib::Request& req, httplib::Response& res) {
+void contactPost(Site& site, const Request& req, Response& res) {
+    constexpr int kFieldChars = static_cast<int>(kContactFieldMax),
+                  kTextChars = static_cast<int>(kContactTextMax);
     const Visit visit = VisitOf(req, res);
     ContactMessage m;
-    m.subject = field(req, "sujet").substr(0, kContactFieldMax);
-    m.name = field(req, "nom").substr(0, kContactFieldMax);
-    m.email = field(req, "email").substr(0, kContactFieldMax);
+    m.subject = platform::Left(field(req, "sujet"), kFieldChars);
+    m.name = platform::Left(field(req, "nom"), kFieldChars);
+    m.email = platform::Left(field(req, "email"), kFieldChars);
     m.text = field(req, "message");
+    // The form counts characters, as its page says: so does the check, and a cut never splits one.
+    const bool tooLong = platform::Len(m.text) > kTextChars;
     m.address = ClientAddress(req);
     ContactNotice notice = ContactNotice::None;
     if (m.text.find_first_not_of(" \t\r\n") == std::string::npos) notice = ContactNotice::Missing;
-    if (m.text.size() > kContactTextMax) notice = ContactNotice::TooLong;
+    if (tooLong) notice = ContactNotice::TooLong;
     if (notice == ContactNotice::None) {
         const ContactStored stored =
             site.contest.storeContact ? site.contest.storeContact(m) : ContactStored::Failed;
@@ -86,10 +88,10 @@ void contactPost(Site& site, const httplib::Request& req, httplib::Response& res
         if (stored == ContactStored::Failed) notice = ContactNotice::Unavailable;
     }
     if (notice == ContactNotice::None) {
-        res.set_redirect("/contacter.php?envoye=1", 303);
+        res.Redirect("/contacter.php?envoye=1", 303);
         return;
     }
-    if (m.text.size() > kContactTextMax) m.text.resize(kContactTextMax);
+    if (tooLong) m.text = platform::Left(m.text, kTextChars);
     res.status = notice == ContactNotice::Unavailable ? 503 : notice == ContactNotice::TooMany ? 429 : 400;
     html(res, ContactPage(visit, m.subject, notice, m));
 }
@@ -99,6 +101,17 @@ void contactPost(Site& site, const httplib::Request& req, httplib::Response& res
 std::vector<RankingRow> Site::ranking(ContestKind kind, int limit) const {
     if (!contest.ranking) return {};
     return contest.ranking(kind, limit);
+}
+
+std::shared_ptr<const PreparedBody> Site::fileBody(
+    const std::shared_ptr<const PublishedEdition::Snapshot>& s) {
+    std::lock_guard lock(fileMutex_);
+    if (fileSnapshot_ != s) {
+        fileBody_ =
+            PrepareBody(s, s->bytes, "text/plain; charset=windows-1252", {{"Cache-Control", "no-cache"}});
+        fileSnapshot_ = s;
+    }
+    return fileBody_;
 }
 
 std::string ErrorPage(const Visit& visit, int status, std::string_view message) {
@@ -115,8 +128,8 @@ std::string ErrorPage(const Visit& visit, int status) {
 
 namespace {
 
-std::string cookieValue(const httplib::Request& req, std::string_view name) {
-    const std::string cookies = req.get_header_value("Cookie");
+std::string cookieValue(const Request& req, std::string_view name) {
+    const std::string cookies = req.Header("Cookie");
     for (const std::string& item : platform::Split(cookies, ";")) {
         const std::string c = platform::Trim(item);
         if (c.size() > name.size() && c.compare(0, name.size(), name) == 0 && c[name.size()] == '=')
@@ -127,41 +140,40 @@ std::string cookieValue(const httplib::Request& req, std::string_view name) {
 
 }  // namespace
 
-Visit VisitOf(const httplib::Request& req, httplib::Response& res) {
+Visit VisitOf(const Request& req, Response& res) {
     Visit v;
     v.path = req.path;
     // The switch reloads the page as it was asked for: never a form's fields nor the program's password.
-    for (const auto& [name, value] : req.method == "GET" ? req.params : httplib::Params{}) {
-        if (name == "lang" || req.has_param("mdp")) continue;
+    for (const auto& [name, value] : req.method == "GET" ? req.params : Params{}) {
+        if (name == "lang" || req.HasParam("mdp")) continue;
         if (!v.query.empty()) v.query += '&';
         v.query += platform::PercentEncode(name) + "=" + platform::PercentEncode(value);
     }
-    if (const auto chosen =
-            req.has_param("lang") ? LangFromCode(req.get_param_value("lang")) : std::nullopt) {
+    if (const auto chosen = req.HasParam("lang") ? LangFromCode(req.Param("lang")) : std::nullopt) {
         // The switch's choice holds for the pages that follow.
         v.lang = *chosen;
-        res.set_header("Set-Cookie",
-                       "lang=" + std::string(LangCode(v.lang)) + "; Path=/; SameSite=Lax; Max-Age=31536000");
+        res.SetHeader("Set-Cookie",
+                      "lang=" + std::string(LangCode(v.lang)) + "; Path=/; SameSite=Lax; Max-Age=31536000");
     } else if (const auto kept = LangFromCode(cookieValue(req, "lang"))) {
         v.lang = *kept;
     } else {
-        v.lang = PreferredLang(req.get_header_value("Accept-Language"));
+        v.lang = PreferredLang(req.Header("Accept-Language"));
     }
-    res.set_header("Content-Language", std::string(LangCode(v.lang)));
-    res.set_header("Vary", "Accept-Language, Cookie");
+    res.SetHeader("Content-Language", std::string(LangCode(v.lang)));
+    res.SetHeader("Vary", "Accept-Language, Cookie");
     return v;
 }
 
-bool CrossSite(const httplib::Request& req) {
+bool CrossSite(const Request& req) {
     // Browsers say where a request comes from; "none" is the user's own act (an address opened).
-    const std::string from = req.get_header_value("Sec-Fetch-Site");
+    const std::string from = req.Header("Sec-Fetch-Site");
     if (!from.empty()) return from != "same-origin" && from != "none";
-    std::string origin = req.get_header_value("Origin");
+    std::string origin = req.Header("Origin");
     if (origin.empty()) return false;
     for (const char* scheme : {"http://", "https://"}) {
         if (origin.rfind(scheme, 0) == 0) origin.erase(0, std::strlen(scheme));
     }
-    std::string host = req.get_header_value("Host");
+    std::string host = req.Header("Host");
     for (std::string* s : {&origin, &host}) {
         for (char& c : *s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     }
@@ -174,88 +186,55 @@ const char* CrossSiteMessage(Lang lang) {
              "Esta petición viene de una página de otro sitio: se rechaza y nada ha cambiado.");
 }
 
-void ConfigureServer(httplib::Server& server) {
-    server.set_payload_max_length(kPayloadMax);
-    server.set_read_timeout(5, 0);
-    server.set_write_timeout(5, 0);
-    server.set_keep_alive_max_count(100);
-    server.set_keep_alive_timeout(2);
-    server.set_tcp_nodelay(true);
+void ConfigureServer(Routes& routes) {
+    routes.check = [](const Request& req, Response& res) {
+        const auto refuse = [&](int status) {
+            const Visit visit = VisitOf(req, res);
+            res.status = status;
+            res.SetContent(
+                ErrorPage(visit, status,
+                          status == 403 ? CrossSiteMessage(visit.lang) : statusMessage(visit.lang, status)),
+                kHtmlType);
+            return true;
+        };
+        // Nothing the site takes comes compressed: refused before a byte of it is read, so no small
+        // request inflates into gigabytes.
+        if (req.HasHeader("Content-Encoding")) return refuse(415);
+        const bool changes = req.method != "GET" && req.method != "HEAD" && req.method != "OPTIONS";
+        if (changes && CrossSite(req)) return refuse(403);
+        return false;
+    };
     // Only answers without a body of their own get the site's error page.
-    server.set_error_handler(
-        httplib::Server::HandlerWithResponse([](const httplib::Request& req, httplib::Response& res) {
-            if (!res.body.empty()) return httplib::Server::HandlerResponse::Unhandled;
-            res.set_content(ErrorPage(VisitOf(req, res), res.status), kHtmlType);
-            return httplib::Server::HandlerResponse::Handled;
-        }));
-    server.set_pre_routing_handler(
-        httplib::Server::HandlerWithResponse([](const httplib::Request& req, httplib::Response& res) {
-            const auto refuse = [&](int status) {
-                const Visit visit = VisitOf(req, res);
-                res.status = status;
-                res.set_content(ErrorPage(visit, status,
-                                          status == 403 ? CrossSiteMessage(visit.lang)
-                                                        : statusMessage(visit.lang, status)),
-                                kHtmlType);
-                return httplib::Server::HandlerResponse::Handled;
-            };
-            // Nothing the site takes comes compressed: refused before a byte of it is read, so no small
-            // request inflates into gigabytes.
-            if (req.has_header("Content-Encoding")) return refuse(415);
-            // Nor is a body too large to be taken read and thrown away.
-            const std::string length = req.get_header_value("Content-Length");
-            if (length.size() > 12 ||
-                (!length.empty() && std::strtoull(length.c_str(), nullptr, 10) > kPayloadMax)) {
-                return refuse(413);
-            }
-            const bool changes = req.method != "GET" && req.method != "HEAD" && req.method != "OPTIONS";
-            if (changes && CrossSite(req)) return refuse(403);
-            return httplib::Server::HandlerResponse::Unhandled;
-        }));
-    // Never a stack of details for the visitor: the reason goes to the log only.
-    server.set_exception_handler([](const httplib::Request& req, httplib::Response& res,
-                                    std::exception_ptr ep) {
-        std::string what = "unknown exception";
-        try {
-            std::rethrow_exception(ep);
-        } catch (const std::exception& e) {
-            what = e.what();
-        } catch (...) {
-        }
-        std::fprintf(stderr, "zenkor-site: %s %s: %s\n", req.method.c_str(), req.path.c_str(), what.c_str());
-        res.status = 500;
-        res.headers.clear();
-        res.set_content(ErrorPage(VisitOf(req, res), 500), kHtmlType);
-    });
+    routes.finish = [](const Request& req, Response& res) {
+        if (res.status < 400 || !res.body.empty() || res.prepared) return;
+        res.SetContent(ErrorPage(VisitOf(req, res), res.status), kHtmlType);
+    };
 }
 
-void AddSiteRoutes(httplib::Server& server, Site& site) {
-    server.Get(R"(/Zenkor2024\.ini)", [&site](const httplib::Request&, httplib::Response& res) {
+void AddSiteRoutes(Routes& server, Site& site) {
+    server.Get("/Zenkor2024.ini", [&site](const Request&, Response& res) {
         const auto snapshot = site.published.current();
         if (!snapshot) {
             res.status = 404;
             return;
         }
-        noStore(res);
-        res.set_content(snapshot->bytes, "text/plain; charset=windows-1252");
+        res.prepared = site.fileBody(snapshot);
     });
     const auto leaders = [&site](ContestKind kind, const char* title) {
-        return [&site, kind, title](const httplib::Request&, httplib::Response& res) {
+        return [&site, kind, title](const Request&, Response& res) {
             noStore(res);
-            res.set_content(LeadersGif(title, site.ranking(kind, kPictureTopPlayers)), "image/gif");
+            res.SetContent(LeadersGif(title, site.ranking(kind, kPictureTopPlayers)), "image/gif");
         };
     };
-    server.Get(R"(/imzenkor\.php)", leaders(ContestKind::Tournament, "Euro"));
-    server.Get(R"(/imelimzenkor\.php)", leaders(ContestKind::Qualifiers, "Élim"));
+    server.Get("/imzenkor.php", leaders(ContestKind::Tournament, "Euro"));
+    server.Get("/imelimzenkor.php", leaders(ContestKind::Qualifiers, "Élim"));
     static const std::string banner = BannerJpeg();
-    server.Get(R"(/433x120\.jpg)", [](const httplib::Request&, httplib::Response& res) {
-        res.set_content(banner, "image/jpeg");
+    server.Get("/433x120.jpg", [](const Request&, Response& res) { res.SetContent(banner, "image/jpeg"); });
+    server.Get("/style.css", [](const Request&, Response& res) {
+        res.SetHeader("Cache-Control", "max-age=3600");
+        res.SetContent(std::string(Stylesheet()), "text/css; charset=utf-8");
     });
-    server.Get(R"(/style\.css)", [](const httplib::Request&, httplib::Response& res) {
-        res.set_header("Cache-Control", "max-age=3600");
-        res.set_content(std::string(Stylesheet()), "text/css; charset=utf-8");
-    });
-    server.Get("/", [&site](const httplib::Request& req, httplib::Response& res) {
+    server.Get("/", [&site](const Request& req, Response& res) {
         const Visit visit = VisitOf(req, res);
         const auto snapshot = site.published.current();
         HomeContent content;
@@ -264,19 +243,21 @@ void AddSiteRoutes(httplib::Server& server, Site& site) {
         content.qualifiersTop = site.ranking(ContestKind::Qualifiers, kHomeTopPlayers);
         html(res, HomePage(visit, content));
     });
-    server.Get(R"(/zenkor\.php)", [&site](const httplib::Request& req, httplib::Response& res) {
+    server.Get("/zenkor.php", [&site](const Request& req, Response& res) {
         const Visit visit = VisitOf(req, res);
         const auto snapshot = site.published.current();
         html(res, ProgramPage(visit, snapshot ? snapshot->tournament.dataVersion : std::string()));
     });
-    server.Get(R"(/contacter\.php)", [](const httplib::Request& req, httplib::Response& res) {
-        const bool sent = req.has_param("envoye");
-        html(res, ContactPage(VisitOf(req, res), field(req, "sub").substr(0, kContactFieldMax),
+    server.Get("/contacter.php", [](const Request& req, Response& res) {
+        const bool sent = req.HasParam("envoye");
+        html(res, ContactPage(VisitOf(req, res),
+                              platform::Left(field(req, "sub"), static_cast<int>(kContactFieldMax)),
                               sent ? ContactNotice::Sent : ContactNotice::None));
     });
-    server.Post(R"(/contacter\.php)", [&site](const httplib::Request& req, httplib::Response& res) {
-        contactPost(site, req, res);
-    });
+    // Stored in the database: on a worker of its own.
+    server.Post(
+        "/contacter.php", [&site](const Request& req, Response& res) { contactPost(site, req, res); },
+        Pace::Slow);
 }
 
 platform::Result EnsurePublished(const fs::path& dataFolder) {

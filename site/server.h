@@ -3,17 +3,14 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
+#include "site/http.h"
 #include "site/i18n.h"
 #include "site/published.h"
-
-namespace httplib {
-class Server;
-struct Request;
-struct Response;
-}  // namespace httplib
 
 namespace site {
 
@@ -47,19 +44,26 @@ struct Site {
     ContestServices contest;
 
     std::vector<RankingRow> ranking(ContestKind kind, int limit) const;
+    // The published file as the engine serves it, prepared once for each snapshot.
+    std::shared_ptr<const PreparedBody> fileBody(const std::shared_ptr<const PublishedEdition::Snapshot>& s);
+
+  private:
+    std::mutex fileMutex_;
+    std::shared_ptr<const PublishedEdition::Snapshot> fileSnapshot_;
+    std::shared_ptr<const PreparedBody> fileBody_;
 };
 
-// Payload and time limits, error and exception pages, compressed bodies and cross-site changes refused:
-// every route of the site relies on them.
-void ConfigureServer(httplib::Server& server);
+// Error pages, compressed bodies and cross-site changes refused: every route of the site relies on them
+// (the engine holds the payload and time limits).
+void ConfigureServer(Routes& routes);
 
 // A request that a page of another site made the visitor's browser send.
-bool CrossSite(const httplib::Request& req);
+bool CrossSite(const Request& req);
 // Why such a request is refused.
 const char* CrossSiteMessage(Lang lang);
 
 // The resources and pages of the site (the contest adds its own routes beside them).
-void AddSiteRoutes(httplib::Server& server, Site& site);
+void AddSiteRoutes(Routes& server, Site& site);
 
 // An error page with the site's look, with the status's own message or the one given.
 std::string ErrorPage(const Visit& visit, int status);
@@ -67,7 +71,7 @@ std::string ErrorPage(const Visit& visit, int status, std::string_view message);
 
 // The visit of a page: the language from the switch (kept in a cookie), else the cookie, else the
 // browser's Accept-Language, French by default; the response says which.
-Visit VisitOf(const httplib::Request& req, httplib::Response& res);
+Visit VisitOf(const Request& req, Response& res);
 
 // The first start: publishes the built-in edition file when the data folder has none.
 platform::Result EnsurePublished(const std::filesystem::path& dataFolder);

@@ -1,7 +1,5 @@
 #include "site/contest/routes.h"
 
-#include <httplib.h>
-
 #include <algorithm>
 #include <charconv>
 #include <initializer_list>
@@ -11,6 +9,7 @@
 #include "site/contest/contest.h"
 #include "site/contest/upload_reader.h"
 #include "site/html.h"
+#include "site/http.h"
 #include "site/pages.h"
 #include "site/server.h"
 
@@ -86,8 +85,8 @@ std::string matchHref(const ContestPages& p, std::string_view key) {
     return std::string(p.match) + "?m=" + platform::PercentEncode(key);
 }
 
-std::string sessionToken(const httplib::Request& req) {
-    const std::string cookies = req.get_header_value("Cookie");
+std::string sessionToken(const site::Request& req) {
+    const std::string cookies = req.Header("Cookie");
     const std::string name = std::string(kCookieName) + "=";
     size_t pos = 0;
     while (pos < cookies.size()) {
@@ -101,8 +100,8 @@ std::string sessionToken(const httplib::Request& req) {
     return {};
 }
 
-int numberParam(const httplib::Request& req, const char* name, int fallback = 0) {
-    const std::string v = req.get_param_value(name);
+int numberParam(const site::Request& req, const char* name, int fallback = 0) {
+    const std::string v = req.Param(name);
     int n = fallback;
     const auto [ptr, ec] = std::from_chars(v.data(), v.data() + v.size(), n);
     return ec == std::errc() && ptr == v.data() + v.size() && n >= 0 ? n : fallback;
@@ -113,16 +112,16 @@ std::string parisTime(Lang lang, std::int64_t utc) {
 }
 
 // A form field, from a url-encoded body or a multipart one.
-std::string field(const httplib::Request& req, const char* name) {
-    if (req.has_file(name)) return req.get_file_value(name).content;
-    return req.get_param_value(name);
+std::string field(const site::Request& req, const char* name) {
+    if (req.HasFile(name)) return req.File(name).content;
+    return req.Param(name);
 }
 
-void sendPage(httplib::Response& res, const Visit& v, int status, std::string_view title,
+void sendPage(site::Response& res, const Visit& v, int status, std::string_view title,
               const std::string& body, std::string_view active = {}) {
     res.status = status;
-    res.set_header("Cache-Control", "no-store");
-    res.set_content(site::PageLayout(v, title, body, active), site::kHtmlType);
+    res.SetHeader("Cache-Control", "no-store");
+    res.SetContent(site::PageLayout(v, title, body, active), site::kHtmlType);
 }
 
 std::string message(std::string_view cls, std::string_view text) {
@@ -429,13 +428,13 @@ std::string standing(Lang lang, Contest& c, Kind kind, std::int64_t playerId) {
            ".</p>\n";
 }
 
-void showContestPage(Contest& c, const ContestPages& p, const httplib::Request& req, httplib::Response& res,
+void showContestPage(Contest& c, const ContestPages& p, const site::Request& req, site::Response& res,
                      const Visit& v, int status, const std::string& notice) {
     const Lang lang = v.lang;
     const auto session = c.Session(sessionToken(req), c.Now());
     std::string body = notice;
     if (!session) {
-        body += site::HowToTakePart(lang) + loginForm(lang, p, req.get_param_value("pseudo"));
+        body += site::HowToTakePart(lang) + loginForm(lang, p, req.Param("pseudo"));
     } else {
         body += "<p>" + std::string(T(lang, "Bonjour ", "Hello ", "Hola ")) + "<strong>" +
                 html_escape(session->pseudonym) + "</strong>.</p>\n" +
@@ -454,15 +453,15 @@ void showContestPage(Contest& c, const ContestPages& p, const httplib::Request& 
 
 // Login or registration; on success the password leaves the address bar at once.
 void login(Contest& c, const ContestPages& p, const std::string& pseudonym, const std::string& password,
-           const httplib::Request& req, httplib::Response& res, const Visit& v) {
+           const site::Request& req, site::Response& res, const Visit& v) {
     const Lang lang = v.lang;
     const LoginResult r = c.Login(pseudonym, password, site::ClientAddress(req), c.Now());
     if (r.ok()) {
-        res.set_header("Set-Cookie",
-                       std::string(kCookieName) + "=" + r.token +
-                           "; Path=/; HttpOnly; SameSite=Lax; Max-Age=" + std::to_string(kSessionSeconds));
-        res.set_redirect(std::string(p.page) + (r.outcome == LoginOutcome::Registered ? "?bienvenue=1" : ""),
-                         303);
+        res.SetHeader("Set-Cookie",
+                      std::string(kCookieName) + "=" + r.token +
+                          "; Path=/; HttpOnly; SameSite=Lax; Max-Age=" + std::to_string(kSessionSeconds));
+        res.Redirect(std::string(p.page) + (r.outcome == LoginOutcome::Registered ? "?bienvenue=1" : ""),
+                     303);
         return;
     }
     int status = 403;
@@ -475,7 +474,7 @@ void login(Contest& c, const ContestPages& p, const std::string& pseudonym, cons
     }
     if (r.outcome == LoginOutcome::Throttled || r.outcome == LoginOutcome::Busy) {
         status = r.outcome == LoginOutcome::Busy ? 503 : 429;
-        res.set_header("Retry-After", std::to_string(r.retryAfter));
+        res.SetHeader("Retry-After", std::to_string(r.retryAfter));
         why = r.outcome == LoginOutcome::Busy
                   ? busyText(lang)
                   : limitText(lang, r.newPseudonyms ? Limit::Pseudonyms : Limit::Passwords, r.retryAfter);
@@ -490,7 +489,7 @@ void login(Contest& c, const ContestPages& p, const std::string& pseudonym, cons
     sendPage(res, v, status, titleOf(p, lang), body);
 }
 
-void upload(Contest& c, const ContestPages& p, const httplib::Request& req, httplib::Response& res,
+void upload(Contest& c, const ContestPages& p, const site::Request& req, site::Response& res,
             const Visit& v) {
     const Lang lang = v.lang;
     const std::int64_t now = c.Now();
@@ -505,20 +504,20 @@ void upload(Contest& c, const ContestPages& p, const httplib::Request& req, http
                       "Your session has expired: open the page from Zenkor again, then send the file.",
                       "Su sesión ha caducado: abra de nuevo la página desde Zenkor y envíe el archivo.")));
     }
-    if (!req.has_file("csrf") || req.get_file_value("csrf").content != session->csrfToken) {
+    if (!req.HasFile("csrf") || req.File("csrf").content != session->csrfToken) {
         return showContestPage(
             c, p, req, res, v, 403,
             message("error", T(lang, "Ce formulaire a expiré : envoyez le fichier de nouveau.",
                                "This form has expired: send the file again.",
                                "Este formulario ha caducado: envíe el archivo de nuevo.")));
     }
-    if (!req.has_file("fichier")) {
+    if (!req.HasFile("fichier")) {
         return showContestPage(c, p, req, res, v, 400,
                                message("error", T(lang, "Choisissez d'abord le fichier à envoyer.",
                                                   "Choose the file to send first.",
                                                   "Elija primero el archivo que va a enviar.")));
     }
-    const httplib::MultipartFormData file = req.get_file_value("fichier");
+    const site::FormPart file = req.File("fichier");
     if (file.content.size() > kMaxUploadBytes) {
         return showContestPage(
             c, p, req, res, v, 413,
@@ -530,7 +529,7 @@ void upload(Contest& c, const ContestPages& p, const httplib::Request& req, http
     const UploadResult r =
         c.Upload(session->playerId, p.kind, file.filename, file.content, site::ClientAddress(req), now);
     if (!r.ok && r.retryAfter > 0) {
-        res.set_header("Retry-After", std::to_string(r.retryAfter));
+        res.SetHeader("Retry-After", std::to_string(r.retryAfter));
         return showContestPage(
             c, p, req, res, v, 429,
             message("error", limitText(lang, Limit::Files, r.retryAfter) + nothingChanged(lang)));
@@ -539,12 +538,12 @@ void upload(Contest& c, const ContestPages& p, const httplib::Request& req, http
         return showContestPage(c, p, req, res, v, 400,
                                message("error", refusalText(lang, r.reason) + nothingChanged(lang)));
     }
-    res.set_redirect(std::string(p.page) + "?envoi=1&pris=" + std::to_string(r.taken) +
-                         "&commences=" + std::to_string(r.locked),
-                     303);
+    res.Redirect(std::string(p.page) + "?envoi=1&pris=" + std::to_string(r.taken) +
+                     "&commences=" + std::to_string(r.locked),
+                 303);
 }
 
-void changePassword(Contest& c, const ContestPages& p, const httplib::Request& req, httplib::Response& res,
+void changePassword(Contest& c, const ContestPages& p, const site::Request& req, site::Response& res,
                     const Visit& v) {
     const Lang lang = v.lang;
     const std::int64_t now = c.Now();
@@ -558,10 +557,10 @@ void changePassword(Contest& c, const ContestPages& p, const httplib::Request& r
     }
     const std::string next = field(req, "nouveau");
     const PasswordChangeResult r =
-        c.ChangePassword(session->playerId, field(req, "ancien"), next, req.remote_addr, token, now);
+        c.ChangePassword(session->playerId, field(req, "ancien"), next, site::ClientAddress(req), token, now);
     switch (r.outcome) {
         case PasswordChange::Changed:
-            res.set_redirect(std::string(p.page) + "?mdpchange=1", 303);
+            res.Redirect(std::string(p.page) + "?mdpchange=1", 303);
             return;
         case PasswordChange::Invalid:
             return showContestPage(c, p, req, res, v, 400, message("error", passwordProblem(lang, next)));
@@ -572,17 +571,17 @@ void changePassword(Contest& c, const ContestPages& p, const httplib::Request& r
                                    "The current password is wrong: nothing has changed.",
                                    "La contraseña actual no es la correcta: no ha cambiado nada.")));
         case PasswordChange::Throttled:
-            res.set_header("Retry-After", std::to_string(r.retryAfter));
+            res.SetHeader("Retry-After", std::to_string(r.retryAfter));
             return showContestPage(c, p, req, res, v, 429,
                                    message("error", limitText(lang, Limit::Passwords, r.retryAfter)));
     }
 }
 
-void contestGet(Contest& c, const ContestPages& p, const httplib::Request& req, httplib::Response& res) {
+void contestGet(Contest& c, const ContestPages& p, const site::Request& req, site::Response& res) {
     const Visit v = site::VisitOf(req, res);
     const Lang lang = v.lang;
     // The program opens this page with the pseudonym and the password in the address.
-    if (req.has_param("mdp") || req.has_param("pseudo")) {
+    if (req.HasParam("mdp") || req.HasParam("pseudo")) {
         // Opened by the program, the browser marks it as the user's own; a page of another site cannot
         // log its visitor into an account of its choosing.
         if (site::CrossSite(req)) {
@@ -590,19 +589,19 @@ void contestGet(Contest& c, const ContestPages& p, const httplib::Request& req, 
                 res, v, 403, titleOf(p, lang),
                 message("error", site::CrossSiteMessage(lang)) + loginForm(lang, p, std::string()));
         }
-        return login(c, p, req.get_param_value("pseudo"), req.get_param_value("mdp"), req, res, v);
+        return login(c, p, req.Param("pseudo"), req.Param("mdp"), req, res, v);
     }
     std::string notice;
-    if (req.has_param("bienvenue")) {
+    if (req.HasParam("bienvenue")) {
         notice += message(
             "ok", T(lang, "Bienvenue ! Votre pseudo est enregistré.", "Welcome! Your nickname is registered.",
                     "¡Bienvenido! Su seudónimo está registrado."));
     }
-    if (req.has_param("mdpchange")) {
+    if (req.HasParam("mdpchange")) {
         notice += message("ok", T(lang, "Votre mot de passe est changé.", "Your password is changed.",
                                   "Su contraseña ha cambiado."));
     }
-    if (req.has_param("envoi")) {
+    if (req.HasParam("envoi")) {
         notice += message("ok", T(lang, "Fichier reçu : ", "File received: ", "Archivo recibido: ") +
                                     std::to_string(numberParam(req, "pris")) +
                                     T(lang, " pronostic(s) pris en compte.", " prediction(s) taken.",
@@ -624,15 +623,15 @@ void contestGet(Contest& c, const ContestPages& p, const httplib::Request& req, 
     showContestPage(c, p, req, res, v, 200, notice);
 }
 
-void contestPost(Contest& c, const ContestPages& p, const httplib::Request& req, httplib::Response& res) {
+void contestPost(Contest& c, const ContestPages& p, const site::Request& req, site::Response& res) {
     const Visit v = site::VisitOf(req, res);
-    if (req.is_multipart_form_data()) return upload(c, p, req, res, v);
-    const std::string action = req.get_param_value("action");
+    if (req.multipart) return upload(c, p, req, res, v);
+    const std::string action = req.Param("action");
     if (action == "logout") {
         // Either the session ends on the server too, or nothing changes.
         const std::string token = sessionToken(req);
         const auto session = c.Session(token, c.Now());
-        if (session && req.get_param_value("csrf") != session->csrfToken) {
+        if (session && req.Param("csrf") != session->csrfToken) {
             return showContestPage(
                 c, p, req, res, v, 403,
                 message("error", T(v.lang, "Ce formulaire a expiré : vous êtes toujours connecté.",
@@ -640,13 +639,13 @@ void contestPost(Contest& c, const ContestPages& p, const httplib::Request& req,
                                    "Este formulario ha caducado: sigue conectado.")));
         }
         if (session) c.Logout(token);
-        res.set_header("Set-Cookie",
-                       std::string(kCookieName) + "=; Path=/; HttpOnly; SameSite=Lax; Max-Age=0");
-        res.set_redirect(p.page, 303);
+        res.SetHeader("Set-Cookie",
+                      std::string(kCookieName) + "=; Path=/; HttpOnly; SameSite=Lax; Max-Age=0");
+        res.Redirect(p.page, 303);
         return;
     }
     if (action == "mdp") return changePassword(c, p, req, res, v);
-    login(c, p, req.get_param_value("pseudo"), req.get_param_value("mdp"), req, res, v);
+    login(c, p, req.Param("pseudo"), req.Param("mdp"), req, res, v);
 }
 
 // The change of rank since the previous published results: up, down, level, or new in the ranking.
@@ -665,6 +664,11 @@ std::string movement(Lang lang, const RankRow& row) {
 
 std::string pageLinks(std::string_view path, std::string_view query, size_t page, size_t pages) {
     if (pages <= 1) return {};
+    // Every visitor of a page gets the same links: each thread keeps the last ones it made.
+    thread_local std::string lastKey, lastLinks;
+    std::string key = std::string(path) + '?' + std::string(query) + '#' + std::to_string(page) + '/' +
+                      std::to_string(pages);
+    if (key == lastKey) return lastLinks;
     std::string out = "<nav class=\"pages\">";
     for (size_t n = 1; n <= pages; ++n) {
         out += n == page ? "<strong>" + std::to_string(n) + "</strong> "
@@ -673,10 +677,13 @@ std::string pageLinks(std::string_view path, std::string_view query, size_t page
                                            "page=" + std::to_string(n)) +
                                "\">" + std::to_string(n) + "</a> ";
     }
-    return out + "</nav>\n";
+    out += "</nav>\n";
+    lastKey = std::move(key);
+    lastLinks = out;
+    return out;
 }
 
-size_t pageParam(const httplib::Request& req, size_t total) {
+size_t pageParam(const site::Request& req, size_t total) {
     const size_t pages = std::max<size_t>(1, (total + kRowsPerPage - 1) / kRowsPerPage);
     return std::min<size_t>(pages, static_cast<size_t>(std::max(1, numberParam(req, "page", 1))));
 }
@@ -696,7 +703,7 @@ std::string startedMatches(Lang lang, const ContestPages& p, const Results& resu
            "</summary><ul>" + links + "</ul></details>\n";
 }
 
-void rankingPage(Contest& c, const ContestPages& p, const httplib::Request& req, httplib::Response& res) {
+void rankingPage(Contest& c, const ContestPages& p, const site::Request& req, site::Response& res) {
     const Visit v = site::VisitOf(req, res);
     const Lang lang = v.lang;
     const auto session = c.Session(sessionToken(req), c.Now());
@@ -778,7 +785,7 @@ std::string rankingLink(const ContestPages& p, Lang lang) {
 }
 
 // A player or a match that does not exist.
-void notFound(httplib::Response& res, const Visit& v, const ContestPages& p, const char* text) {
+void notFound(site::Response& res, const Visit& v, const ContestPages& p, const char* text) {
     sendPage(res, v, 404, titleOf(p, v.lang), message("error", text) + rankingLink(p, v.lang));
 }
 
@@ -850,12 +857,12 @@ std::string uploadsList(Lang lang, const PlayerCard& card) {
     return out + "</ul>\n";
 }
 
-void playerPage(Contest& c, const ContestPages& p, const httplib::Request& req, httplib::Response& res) {
+void playerPage(Contest& c, const ContestPages& p, const site::Request& req, site::Response& res) {
     const Visit v = site::VisitOf(req, res);
     const Lang lang = v.lang;
     const std::int64_t now = c.Now();
     const auto session = c.Session(sessionToken(req), now);
-    const auto card = c.Player(p.kind, req.get_param_value("pseudo"), session ? session->playerId : 0, now);
+    const auto card = c.Player(p.kind, req.Param("pseudo"), session ? session->playerId : 0, now);
     if (!card) {
         return notFound(res, v, p,
                         T(lang, "Aucun joueur ne porte ce pseudo.", "No player has this nickname.",
@@ -866,11 +873,11 @@ void playerPage(Contest& c, const ContestPages& p, const httplib::Request& req, 
     sendPage(res, v, 200, card->pseudonym + " – " + titleOf(p, lang), body, p.ranking);
 }
 
-void matchPage(Contest& c, const ContestPages& p, const httplib::Request& req, httplib::Response& res) {
+void matchPage(Contest& c, const ContestPages& p, const site::Request& req, site::Response& res) {
     const Visit v = site::VisitOf(req, res);
     const Lang lang = v.lang;
     const std::int64_t now = c.Now();
-    const std::string key = req.get_param_value("m");
+    const std::string key = req.Param("m");
     const auto first = c.MatchPredictions(p.kind, key, now, 0, 0);
     if (!first) {
         return notFound(
@@ -918,37 +925,26 @@ void matchPage(Contest& c, const ContestPages& p, const httplib::Request& req, h
              body, p.ranking);
 }
 
-std::string exact(const char* path) {
-    std::string pattern;
-    for (const char* s = path; *s; ++s) {
-        if (*s == '.') pattern += '\\';
-        pattern += *s;
-    }
-    return pattern;
-}
-
 }  // namespace
 
-void RegisterContestRoutes(httplib::Server& server, Contest& contest) {
+void RegisterContestRoutes(site::Routes& server, Contest& contest) {
     // The server's own payload limit (256 KB) turns away larger requests before they reach these routes.
     for (Kind kind : {Kind::Tournament, Kind::Qualifiers}) {
         const ContestPages& p = pagesOf(kind);
         Contest* c = &contest;
-        server.Get(exact(p.page), [c, &p](const httplib::Request& req, httplib::Response& res) {
-            contestGet(*c, p, req, res);
-        });
-        server.Post(exact(p.page), [c, &p](const httplib::Request& req, httplib::Response& res) {
-            contestPost(*c, p, req, res);
-        });
-        server.Get(exact(p.ranking), [c, &p](const httplib::Request& req, httplib::Response& res) {
-            rankingPage(*c, p, req, res);
-        });
-        server.Get(exact(p.player), [c, &p](const httplib::Request& req, httplib::Response& res) {
-            playerPage(*c, p, req, res);
-        });
-        server.Get(exact(p.match), [c, &p](const httplib::Request& req, httplib::Response& res) {
-            matchPage(*c, p, req, res);
-        });
+        // Logins hash a password and uploads write the database: on a worker of their own.
+        server.Get(
+            p.page, [c, &p](const site::Request& req, site::Response& res) { contestGet(*c, p, req, res); },
+            site::Pace::Slow);
+        server.Post(
+            p.page, [c, &p](const site::Request& req, site::Response& res) { contestPost(*c, p, req, res); },
+            site::Pace::Slow);
+        server.Get(p.ranking,
+                   [c, &p](const site::Request& req, site::Response& res) { rankingPage(*c, p, req, res); });
+        server.Get(p.player,
+                   [c, &p](const site::Request& req, site::Response& res) { playerPage(*c, p, req, res); });
+        server.Get(p.match,
+                   [c, &p](const site::Request& req, site::Response& res) { matchPage(*c, p, req, res); });
     }
 }
 

@@ -1,8 +1,8 @@
 // The contest's pages on the site's HTTP server.
 #pragma once
 
-namespace httplib {
-class Server;
+namespace site {
+class Routes;
 }
 
 namespace contest {
@@ -18,6 +18,6 @@ inline constexpr const char* kQualifiersMatchPath = "/matchelim.php";
 
 // The contest pages (with the upload form), the upload and login posts, the rankings and the players'
 // pages. contest must outlive the server.
-void RegisterContestRoutes(httplib::Server& server, Contest& contest);
+void RegisterContestRoutes(site::Routes& server, Contest& contest);
 
 }  // namespace contest

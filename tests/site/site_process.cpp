@@ -1,22 +1,29 @@
 #include "tests/site/site_process.h"
 
 #include <fcntl.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <fstream>
 #include <regex>
 #include <stdexcept>
+#include <thread>
 
 namespace site_testing {
 
 namespace {
 
 // Starts argv with stdout and stderr into a pipe; the pipe's read end goes to *out.
-pid_t spawn(const std::vector<std::string>& argv, int* out, const std::vector<std::string>& environment) {
+pid_t spawn(const std::vector<std::string>& argv, int* out, const std::vector<std::string>& environment,
+            const Launch& launch = {}) {
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0) throw std::runtime_error("pipe");
     const pid_t parent = getpid();
@@ -28,6 +35,14 @@ pid_t spawn(const std::vector<std::string>& argv, int* out, const std::vector<st
         if (getppid() != parent) _exit(127);
         dup2(fds[1], 1);
         dup2(fds[1], 2);
+        if (!launch.log.empty()) {
+            const int log = open(launch.log.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+            if (log >= 0) dup2(log, 2);
+        }
+        if (launch.files > 0) {
+            const rlimit files{launch.files, launch.files};
+            setrlimit(RLIMIT_NOFILE, &files);
+        }
         for (const std::string& setting : environment) putenv(const_cast<char*>(setting.c_str()));
         std::vector<char*> args;
         for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
@@ -72,12 +87,12 @@ int waitFor(pid_t pid, std::chrono::steady_clock::time_point deadline) {
 }  // namespace
 
 SiteProcess::SiteProcess(std::filesystem::path data, const std::vector<std::string>& extra,
-                         const std::vector<std::string>& environment)
+                         const std::vector<std::string>& environment, const Launch& launch)
     : data_(std::move(data)) {
     std::vector<std::string> argv{ZENKOR_SITE_BINARY, "--data", data_.string(), "--listen", "127.0.0.1:0"};
     argv.insert(argv.end(), extra.begin(), extra.end());
     int out = -1;
-    pid_ = spawn(argv, &out, environment);
+    pid_ = spawn(argv, &out, environment, launch);
     static const std::regex kAddress(R"(listening on http://127\.0\.0\.1:(\d+)/)");
     std::smatch m;
     const std::string text =
@@ -159,6 +174,154 @@ int RunProgram(const std::vector<std::string>& argv, int seconds, std::string* o
     }
     if (output) *output = text;
     return status;
+}
+
+RawClient::~RawClient() {
+    disconnect();
+}
+
+long RawClient::Get(const std::string& path, bool keepAlive) {
+    if (fd_ < 0 && !connectTo()) return -1;
+    const std::string request = "GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\n" +
+                                (keepAlive ? "" : "Connection: close\r\n") + "\r\n";
+    if (send(fd_, request.data(), request.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(request.size()))
+        return fail();
+    buffer_.clear();
+    size_t headerEnd = std::string::npos, need = 0;
+    while (headerEnd == std::string::npos || buffer_.size() < need) {
+        char chunk[65536];
+        const ssize_t n = recv(fd_, chunk, sizeof chunk, 0);
+        if (n <= 0) break;
+        buffer_.append(chunk, static_cast<size_t>(n));
+        if (headerEnd == std::string::npos && (headerEnd = buffer_.find("\r\n\r\n")) != std::string::npos) {
+            const size_t at = buffer_.find("Content-Length: ");
+            if (at == std::string::npos || at > headerEnd) return fail();
+            need = headerEnd + 4 + std::stoul(buffer_.substr(at + 16));
+        }
+    }
+    if (headerEnd == std::string::npos || buffer_.size() < need ||
+        buffer_.compare(0, 12, "HTTP/1.1 200") != 0)
+        return fail();
+    if (!keepAlive) disconnect();
+    return static_cast<long>(need - headerEnd - 4);
+}
+
+bool RawClient::connectTo() {
+    fd_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_port = htons(static_cast<uint16_t>(port_));
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    const int one = 1;
+    setsockopt(fd_, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+    if (connect(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0) return true;
+    disconnect();
+    return false;
+}
+
+void RawClient::disconnect() {
+    if (fd_ >= 0) close(fd_);
+    fd_ = -1;
+}
+
+long RawClient::fail() {
+    disconnect();
+    return -1;
+}
+
+int FreePort() {
+    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof addr;
+    int port = 0;
+    if (bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0 &&
+        getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len) == 0)
+        port = ntohs(addr.sin_port);
+    close(fd);
+    return port;
+}
+
+namespace {
+
+constexpr const char* kNginx = "/usr/sbin/nginx";
+
+bool accepts(int port) {
+    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_port = htons(static_cast<uint16_t>(port));
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    const bool ok = connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0;
+    close(fd);
+    return ok;
+}
+
+}  // namespace
+
+bool NginxProcess::Installed() {
+    return access(kNginx, X_OK) == 0;
+}
+
+NginxProcess NginxProcess::Proxy(const std::filesystem::path& folder, int sitePort) {
+    // As deployed: HTTP/1.1 and kept-alive connections to the site.
+    return NginxProcess(
+        folder,
+        "proxy_pass http://site;\n            proxy_http_version 1.1;\n"
+        "            proxy_set_header Connection \"\";\n            proxy_set_header Host $host;\n"
+        "            proxy_set_header X-Forwarded-For $proxy_add_x_forwarded_for;",
+        "upstream site {\n        server 127.0.0.1:" + std::to_string(sitePort) +
+            ";\n        keepalive 32;\n    }\n");
+}
+
+NginxProcess NginxProcess::Files(const std::filesystem::path& folder, const std::filesystem::path& root) {
+    return NginxProcess(folder, "root " + root.string() + ";");
+}
+
+NginxProcess::NginxProcess(const std::filesystem::path& folder, const std::string& location,
+                           const std::string& upstream) {
+    std::filesystem::create_directories(folder);
+    const std::string dir = folder.string();
+    for (int attempt = 0; attempt < 5 && pid_ < 0; ++attempt) {
+        port_ = FreePort();
+        std::ofstream(folder / "nginx.conf")
+            << "user root;\ndaemon off;\nmaster_process on;\nworker_processes auto;\npid " << dir
+            << "/nginx.pid;\nerror_log " << dir
+            << "/error.log;\nevents { worker_connections 4096; }\nhttp {\n"
+            << "    access_log off;\n    client_body_temp_path " << dir << "/body;\n    proxy_temp_path "
+            << dir << "/proxy;\n    fastcgi_temp_path " << dir << "/fastcgi;\n    uwsgi_temp_path " << dir
+            << "/uwsgi;\n    scgi_temp_path " << dir << "/scgi;\n    keepalive_requests 100000;\n    "
+            << upstream << "    server {\n        listen 127.0.0.1:" << port_
+            << ";\n        location / {\n            " << location << "\n        }\n    }\n}\n";
+        int out = -1;
+        const pid_t pid =
+            spawn({kNginx, "-p", dir, "-e", dir + "/error.log", "-c", dir + "/nginx.conf"}, &out, {});
+        close(out);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (std::chrono::steady_clock::now() < deadline && waitpid(pid, nullptr, WNOHANG) == 0) {
+            if (accepts(port_)) {
+                pid_ = pid;
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        if (pid_ < 0) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+    }
+    if (pid_ < 0) throw std::runtime_error("nginx did not start in " + dir);
+}
+
+NginxProcess::NginxProcess(NginxProcess&& other) noexcept : pid_(other.pid_), port_(other.port_) {
+    other.pid_ = -1;
+}
+
+NginxProcess::~NginxProcess() {
+    if (pid_ <= 0) return;
+    kill(pid_, SIGTERM);
+    waitFor(pid_, std::chrono::steady_clock::now() + std::chrono::seconds(10));
 }
 
 int Screenshot(const std::string& url, const std::filesystem::path& png, int width, int height,

@@ -9,12 +9,18 @@
 
 namespace site_testing {
 
+// How the site's process is started, beyond its arguments.
+struct Launch {
+    unsigned long files = 0;    // its limit of open descriptors (soft and hard), when not 0
+    std::filesystem::path log;  // where what it writes on stderr goes, when not empty (else nowhere)
+};
+
 class SiteProcess {
   public:
     // Serves with data folder `data` (and the options extra); returns once the site prints its address.
     // The site ends with the thread that started it, even when that one is killed.
     explicit SiteProcess(std::filesystem::path data, const std::vector<std::string>& extra = {},
-                         const std::vector<std::string>& environment = {});
+                         const std::vector<std::string>& environment = {}, const Launch& launch = {});
     ~SiteProcess();
     SiteProcess(const SiteProcess&) = delete;
     SiteProcess& operator=(const SiteProcess&) = delete;
@@ -37,6 +43,53 @@ class SiteProcess {
     pid_t pid_ = -1;
     int port_ = 0;
 };
+
+// nginx as its own process on a free port of 127.0.0.1, with its configuration, logs and temporary files
+// in folder: a reverse proxy in front of a site (adding X-Forwarded-For), or a server of a folder's files.
+class NginxProcess {
+  public:
+    static NginxProcess Proxy(const std::filesystem::path& folder, int sitePort);
+    static NginxProcess Files(const std::filesystem::path& folder, const std::filesystem::path& root);
+    static bool Installed();
+    ~NginxProcess();
+    NginxProcess(NginxProcess&& other) noexcept;
+    NginxProcess& operator=(NginxProcess&&) = delete;
+
+    int port() const { return port_; }
+    pid_t pid() const { return pid_; }
+
+  private:
+    NginxProcess(const std::filesystem::path& folder, const std::string& location,
+                 const std::string& upstream = {});
+    pid_t pid_ = -1;
+    int port_ = 0;
+};
+
+// An HTTP client as light as can be, so that under load the server rather than the client sets the pace:
+// the request written whole, the answer read by its Content-Length.
+class RawClient {
+  public:
+    explicit RawClient(int port) : port_(port) {}
+    ~RawClient();
+    RawClient(const RawClient&) = delete;
+    RawClient& operator=(const RawClient&) = delete;
+
+    // GET path: the body's size, or -1 when the request failed or was not answered 200. Without
+    // keepAlive, each request has a connection of its own.
+    long Get(const std::string& path, bool keepAlive = true);
+
+  private:
+    bool connectTo();
+    void disconnect();
+    long fail();
+
+    int port_;
+    int fd_ = -1;
+    std::string buffer_;
+};
+
+// A port of 127.0.0.1 that was free a moment ago.
+int FreePort();
 
 // Runs a program with a time limit; its exit status, -1 when it had to be killed. environment holds
 // NAME=VALUE settings added to the program's.
