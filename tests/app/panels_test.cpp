@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/startup.h"
+#include "assembly/startup.h"
 #include "tests/app/startup_support.h"
 
 using namespace zenkor;
