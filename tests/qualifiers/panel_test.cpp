@@ -96,7 +96,7 @@ TEST_F(QualifiersTest, TheBoardWaitsForNineFixturesAndForAThirdWithPoints) {
     EXPECT_EQ((*w)("QUALIF", 19).Text(), "GDd");
     EXPECT_EQ((*w)("ELIMGRP").Text(), "A");
 
-    zenkor::WriteIni("Elim2024", "TrimElimA", "2", "201");
+    ASSERT_TRUE(zenkor::WriteIni("Elim2024", "TrimElimA", "2", "201"));
     (*w)("Command25").raiseClick();
     EXPECT_EQ((*w)("QUALIF", 2).Text(), "Aa");
     EXPECT_EQ((*w)("QUALIF", 11).Text(), "Bb");
