@@ -61,7 +61,7 @@ void BuildQualifierGrid(Zenkor& w) {
             const Control& above = w(name, k - 2);
             c->setVisible(true);
             c->setLeft(above.Left());
-            c->setTop(above.Top() + qualifiers_detail::kGridRowHeight);
+            c->setTop(above.Top() + qualifiers_detail::kGridRowPitch);
         }
         qualifiers_detail::BindGridMember(w, k);
     }
