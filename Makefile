@@ -22,7 +22,7 @@ build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
 run: configure
-	@cmake --build $(BUILD) -j $(JOBS) --target Zenkor zenkor-site
+	@cmake --build $(BUILD) -j $(JOBS) --target zenkor_run
 	@scripts/run-with-site.sh $(BUILD)
 
 # make install: the program, its data, desktop entry and icon under PREFIX (DESTDIR for packaging).
@@ -68,6 +68,7 @@ format:
 
 format-check:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+	@scripts/check_includes.py
 
 clean:
 	@rm -rf $(BUILD) $(SAN_BUILD)

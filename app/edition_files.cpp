@@ -231,7 +231,7 @@ platform::Result SaveEditionFile(Zenkor& w) {
     }
     IniWriteBatch batch(baseName);
     const auto write = [&](const std::string& section, int k, const std::string& value) {
-        WriteIni(baseName, section, key(k), value);
+        batch.set(section, key(k), value);
     };
     for (int g = 0; g < 6; ++g) {
         const std::string letter = Zenkor::groupName(g);

@@ -215,11 +215,11 @@ std::string ReadIni(const std::string& baseName, const std::string& section, con
     }
 }
 
-bool WriteIni(const std::string& baseName, const std::string& section, const std::string& key,
-              const std::string& value) {
+platform::Result WriteIni(const std::string& baseName, const std::string& section, const std::string& key,
+                          const std::string& value) {
     try {
         if (IniWriteBatch* batch = activeBatch(); batch && batch->baseName_ == baseName) {
-            if (!batch->readable_) return false;
+            if (!batch->readable_) return batch->readable_;
             const auto encoding = batch->encoding_;
             std::string updated =
                 platform::IniAssign(batch->bytes_, toFile(section, encoding), toFile(key, encoding),
@@ -228,29 +228,40 @@ bool WriteIni(const std::string& baseName, const std::string& section, const std
                 batch->bytes_ = std::move(updated);
                 batch->changed_ = true;
             }
-            return true;
+            return {};
         }
         const auto path = iniPath(baseName, Use::Write);
-        if (!path || !RefuseReadOnly(*path)) return false;
+        if (!path)
+            return platform::Result::Failure("\"" + baseName + "\" names no file of the program folder");
+        if (auto readOnly = RefuseReadOnly(*path); !readOnly) return readOnly;
         forgetParsed(baseName);
         DataText text;
         std::error_code ec;
         if (std::filesystem::exists(*path, ec)) {
             // Never write into a file that could not be read.
-            auto existing = readDataText(*path);
-            if (!existing) return false;
+            auto bytes = platform::ReadFileBytes(*path);
+            if (!bytes) return whyUnreadable(*path);
+            const std::string why = platform::WhyNotText(*bytes);
+            auto existing = asDataText(std::move(*bytes));
+            if (!existing)
+                return platform::Result::Failure(path->filename().string() + " is not a text file: " + why);
             text = std::move(*existing);
         } else if (ec) {
-            return false;
+            return platform::Result::SystemError("stat", *path, ec.value());
         }
         const auto encoding = text.encoding;
         const std::string updated = platform::IniAssign(
             text.body, toFile(section, encoding), toFile(key, encoding), toFile(value, encoding), encoding);
-        if (updated == text.body) return true;
-        return static_cast<bool>(platform::WriteFileAtomically(*path, text.mark + updated));
-    } catch (...) {
-        return false;
+        if (updated == text.body) return {};
+        return platform::WriteFileAtomically(*path, text.mark + updated);
+    } catch (const std::exception& e) {
+        return platform::Result::Failure(baseName + ".ini: " + e.what());
     }
+}
+
+void IniWriteBatch::set(const std::string& section, const std::string& key, const std::string& value) {
+    // Gathered here; a file that cannot take it is reported by commit().
+    static_cast<void>(WriteIni(baseName_, section, key, value));
 }
 
 }  // namespace zenkor

@@ -12,10 +12,10 @@ namespace zenkor {
 // for a key present with an empty value.
 std::string ReadIni(const std::string& baseName, const std::string& section, const std::string& key,
                     const std::string& defaultValue = "");
-// Writes one value, creating the file, section or key as needed; silent on failure. Returns whether the
-// value reached the disk, for the callers that must report a failed save.
-bool WriteIni(const std::string& baseName, const std::string& section, const std::string& key,
-              const std::string& value);
+// Writes one value, creating the file, section or key as needed; a failure says why (the file is then
+// unchanged). Within a batch of the same file the value is only gathered.
+platform::Result WriteIni(const std::string& baseName, const std::string& section, const std::string& key,
+                          const std::string& value);
 
 // The message of a save that failed, naming the file and why: "Le fichier Zenkor2024.ini n'a pas pu être
 // enregistré." and the reason on a line of its own.
@@ -42,13 +42,16 @@ class IniWriteBatch {
     ~IniWriteBatch();
     IniWriteBatch(const IniWriteBatch&) = delete;
     IniWriteBatch& operator=(const IniWriteBatch&) = delete;
+    // Gathers one value of the batch's file (WriteIni); a failure is commit()'s to report.
+    void set(const std::string& section, const std::string& key, const std::string& value);
     // Puts the gathered values on disk; a failure says why (the file is then unchanged).
     platform::Result commit();
 
   private:
     friend std::string ReadIni(const std::string&, const std::string&, const std::string&,
                                const std::string&);
-    friend bool WriteIni(const std::string&, const std::string&, const std::string&, const std::string&);
+    friend platform::Result WriteIni(const std::string&, const std::string&, const std::string&,
+                                     const std::string&);
     std::string baseName_;
     std::string mark_;   // a UTF-8 file's byte-order mark
     std::string bytes_;  // the rest of the file, in encoding_

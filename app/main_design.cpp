@@ -50,8 +50,9 @@ void buildButtonRow(Zenkor& w) {
     next(kStatsButton, "Stats", 1065, artwork::kStats);
     next(kQualifiersButton, "Qualifications", 1170, artwork::kQualifiers).setEnabled(false);  // ends at 9300
 
-    // The unlock label: a transparent, silent zone in the gap after the last button.
-    Control& label12 = AddLabel(w, kUnlockLabel, -1, nullptr, "", 9345, top, 435, height);
+    // The unlock label: a transparent, silent zone near the top edge, in the gap after the last button
+    // (any further left it would lie over the buttons and take their clicks).
+    Control& label12 = AddLabel(w, kUnlockLabel, -1, nullptr, "", 9345, 30, 435, 900);
     label12.setToolTipText("Déblocage");
 
     // The advertised picture, shown for a user with a pseudonym; a download replaces the design's.

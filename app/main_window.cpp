@@ -4,6 +4,12 @@
 
 namespace zenkor {
 
+Zenkor::Zenkor(Bare) : platform::Form("Zenkor") {
+    for (int g = 0; g < 6; ++g) {
+        for (int i = 1; i <= 4; ++i) places_[g][i] = i;
+    }
+}
+
 namespace {
 
 std::vector<std::unique_ptr<Zenkor>>& reopened() {

@@ -20,8 +20,12 @@ inline constexpr std::array<char, 6> kGroups = {'A', 'B', 'C', 'D', 'E', 'F'};
 
 class Zenkor : public platform::Form {
   public:
-    // Defined by the composition root (app/assembly.cpp), which builds and wires every subsystem.
+    // The whole window: defined by the composition root (assembly/assembly.cpp), which builds and wires
+    // every subsystem.
     Zenkor();
+    // A window without design or handlers, for a model that builds only the parts it needs.
+    struct Bare {};
+    explicit Zenkor(Bare);
 
     // Window flags.
     bool FChargee = false;  // false only while start-up loads the first edition file
@@ -32,7 +36,7 @@ class Zenkor : public platform::Form {
     bool knockoutView = false;
     bool compactMode = false;
 
-    // Procedures of the libraries above the base, set by the window's assembly (app/assembly.cpp): the
+    // Procedures of the libraries above the base, set by the window's assembly (assembly/assembly.cpp): the
     // recompute-all that the edition files run after a load (knockout/), and the making of a fresh main
     // window for ShowMainWindow.
     void (*recalcAll)(Zenkor&) = nullptr;
@@ -82,7 +86,7 @@ std::string MessageOr(int index, const std::string& french);
 std::string MessageWith(int index, const std::string& french, std::initializer_list<std::string> values);
 
 // The base's own parts of the design and handler bindings; each subsystem's header declares its own. The
-// window's constructor (app/assembly.cpp) calls them all, in order.
+// window's constructor (assembly/assembly.cpp) calls them all, in order.
 void BuildMainDesign(Zenkor& w);
 void BuildEditionDesign(Zenkor& w);
 void WireEditionFiles(Zenkor& w);

@@ -10,7 +10,7 @@
 #include "app/artwork.h"
 #include "app/design.h"
 #include "app/main_window.h"
-#include "app/startup.h"
+#include "assembly/startup.h"
 #include "gui/clipboard.h"
 #include "gui/form_view.h"
 #include "gui/picture_files.h"

@@ -92,19 +92,16 @@ void Command18_Click(Zenkor& w) {
     platform::Result saved;
     {
         IniWriteBatch batch(kCurrentEdition);
-        for (int k = 0; k <= 1; ++k)
-            WriteIni(kCurrentEdition, "Lien", platform::NumText(k), w(kLinkTexts, k).Text());
-        for (int k = 0; k <= 2; ++k)
-            WriteIni(kCurrentEdition, "Mess", platform::NumText(k), w(kNewsTexts, k).Text());
+        for (int k = 0; k <= 1; ++k) batch.set("Lien", platform::NumText(k), w(kLinkTexts, k).Text());
+        for (int k = 0; k <= 2; ++k) batch.set("Mess", platform::NumText(k), w(kNewsTexts, k).Text());
         if (w(kUpdateFieldTexts, 3).Text() != w(kUpdateFieldTexts, 2).Text())
             w(kUpdateFieldTexts, 3).setBackColor(kRedBack);
-        WriteIni(kCurrentEdition, "CV", "0", w(kUpdateFieldTexts, 3).Text());
+        batch.set("CV", "0", w(kUpdateFieldTexts, 3).Text());
         saved = batch.commit();
     }
     {
         IniWriteBatch batch(kQualifiersFile);
-        for (int k = 0; k <= 2; ++k)
-            WriteIni(kQualifiersFile, "Mess", platform::NumText(k), w(kNewsTexts, k).Text());
+        for (int k = 0; k <= 2; ++k) batch.set("Mess", platform::NumText(k), w(kNewsTexts, k).Text());
         if (auto written = batch.commit(); saved && !written) saved = std::move(written);
     }
     if (!saved) {

@@ -184,7 +184,8 @@ void NEElim_DblClick(Zenkor& w, int index) {
     const std::string section = "TrimElim" + w("ELIMGRP").Text();
     const std::string key = std::to_string(index);
     const double value = platform::Val(ReadIni(kFile, section, key, "0"));
-    WriteIni(kFile, section, key, platform::NumText(value + 10));
+    // Unsaved, the table keeps its order: what the user sees is all a failure would tell.
+    static_cast<void>(WriteIni(kFile, section, key, platform::NumText(value + 10)));
     CalcElimStandings(w);
 }
 

@@ -61,7 +61,7 @@ void BuildQualifierGrid(Zenkor& w) {
             const Control& above = w(name, k - 2);
             c->setVisible(true);
             c->setLeft(above.Left());
-            c->setTop(above.Top() + qualifiers_detail::kGridRowHeight);
+            c->setTop(above.Top() + qualifiers_detail::kGridRowPitch);
         }
         qualifiers_detail::BindGridMember(w, k);
     }
@@ -108,11 +108,11 @@ void Command23_Click(Zenkor& w) {
     {
         // One write for the whole save: the file is replaced whole or not at all.
         IniWriteBatch batch(kFile);
-        for (int k = 0; k <= 59; ++k) WriteIni(kFile, "But" + group, key(k), w("ButElim", k).Text());
-        for (int k = 0; k <= 5; ++k) WriteIni(kFile, "Equip" + group, key(k), w("NEElim", k).Text());
+        for (int k = 0; k <= 59; ++k) batch.set("But" + group, key(k), w("ButElim", k).Text());
+        for (int k = 0; k <= 5; ++k) batch.set("Equip" + group, key(k), w("NEElim", k).Text());
         for (int k = 0; k <= 7; ++k) {
-            WriteIni(kFile, "QBAR", key(k), w("BAR", k).Text());
-            WriteIni(kFile, "ButBAR", key(k), w("ButBAR", k).Text());
+            batch.set("QBAR", key(k), w("BAR", k).Text());
+            batch.set("ButBAR", key(k), w("ButBAR", k).Text());
         }
         saved = batch.commit();
     }

@@ -143,45 +143,50 @@ bool fiveTeamGroup(Zenkor& w) {
     return !letter.empty() && static_cast<unsigned char>(letter[0]) > 'H';
 }
 
-}  // namespace
-
-void CalcElimStandings(Zenkor& w) {
-    Control& table = w(kQualifierGridList);
-    Control& ties = w(kQualifierTiesList);
-    table.Clear();
-    ties.Clear();
+// Empties the table's rows and lists and the results' colours.
+void clearTable(Zenkor& w) {
+    w(kQualifierGridList).Clear();
+    w(kQualifierTiesList).Clear();
     for (int r = 1; r <= 6; ++r) {
         for (const char* column : kColumns) w(column, r).setText("");
     }
     w("SortRang", 7).setVisible(false);
     for (int k = 0; k <= 59; ++k) w("ButElim", k).setBackColor(kWhite);
+}
 
-    std::array<TeamCount, 6> teams{};
+// Counts every team's played fixtures, at home then away, marking the played ones in bold; the number of
+// the group's fixtures played.
+int countResults(Zenkor& w, std::array<TeamCount, 6>& teams) {
     int groupPlayed = 0;
     for (int t = 0; t <= 5; ++t) {
         const std::string name = w("NEElim", t).Text();
         // An empty slot holds no team, and rows without names hold no fixture.
         if (platform::Trim(name).empty()) continue;
+        TeamCount& team = teams[static_cast<size_t>(t)];
         for (int k = 0; k <= 58; k += 2) {
             if (w("EquiElim", k).Text() != name || unplayed(w, k) || unplayed(w, k + 1)) continue;
             ++QualifierPlayedCount();
-            ++teams[static_cast<size_t>(t)].played;
-            countResult(w, teams[static_cast<size_t>(t)], k, k + 1);
+            ++team.played;
+            countResult(w, team, k, k + 1);
         }
         for (int k = 1; k <= 59; k += 2) {
             if (w("EquiElim", k).Text() != name) continue;
             const bool played = !unplayed(w, k) && !unplayed(w, k - 1);
             if (played) {
                 ++groupPlayed;
-                ++teams[static_cast<size_t>(t)].played;
-                countResult(w, teams[static_cast<size_t>(t)], k, k - 1);
+                ++team.played;
+                countResult(w, team, k, k - 1);
             }
             w("EquiElim", k).setFontBold(played);
             w("EquiElim", k - 1).setFontBold(played);
         }
     }
+    return groupPlayed;
+}
 
-    // Ties only between neighbours in team order, a chain of them forming one group.
+// Lists the ties, only between neighbours in team order, a chain of them forming one group.
+void listTies(Zenkor& w, const std::array<TeamCount, 6>& teams) {
+    Control& ties = w(kQualifierTiesList);
     std::optional<double> previous;
     for (int t = 0; t <= 5; ++t) {
         const double key = teams[static_cast<size_t>(t)].key();
@@ -193,9 +198,12 @@ void CalcElimStandings(Zenkor& w) {
             previous = key;
         }
     }
-    std::array<double, 6> term{};
-    headToHead(w, term);
+}
 
+// Sorts the teams by their final key (counts, head-to-head, the user's advantage) in the sorted list and
+// shows them in the table's rows, the best first.
+void fillTable(Zenkor& w, const std::array<TeamCount, 6>& teams, const std::array<double, 6>& term) {
+    Control& table = w(kQualifierGridList);
     const std::string group = w("ELIMGRP").Text();
     for (int t = 0; t <= 5; ++t) {
         const TeamCount& c = teams[static_cast<size_t>(t)];
@@ -217,14 +225,16 @@ void CalcElimStandings(Zenkor& w) {
                                                  std::to_string(10 * diff + c.goalsFor)};
         table.AddItem(platform::Join(fields, "|"));
     }
-
     int r = 0;
     for (int i = table.ListCount() - 1; i >= 0 && r < 6; --i) {
         ++r;
         const auto fields = platform::Split(table.List(i), "|");
         for (size_t f = 1; f <= 9 && f < fields.size(); ++f) w(kColumns[f - 1], r).setText(fields[f]);
     }
+}
 
+// Appends to the entry box what each team took from the sixth-placed team.
+void noteAgainstSixth(Zenkor& w) {
     const std::string sixth = w("SortEQU", 6).Text();
     std::string lines = w(kQualifierEntryText).Text();
     for (int t = 0; t <= 5; ++t) {
@@ -233,7 +243,19 @@ void CalcElimStandings(Zenkor& w) {
             w("NEElim", t).Text() + "|" + std::to_string(points) + "|" + std::to_string(difference) + "\r\n";
     }
     w(kQualifierEntryText).setText(lines);
+}
 
+}  // namespace
+
+void CalcElimStandings(Zenkor& w) {
+    clearTable(w);
+    std::array<TeamCount, 6> teams{};
+    const int groupPlayed = countResults(w, teams);
+    listTies(w, teams);
+    std::array<double, 6> term{};
+    headToHead(w, term);
+    fillTable(w, teams, term);
+    noteAgainstSixth(w);
     const int total = fiveTeamGroup(w) ? 20 : 30;
     w(kQualifierCountLabels, 1).setCaption(std::to_string(groupPlayed) + Message(18) + std::to_string(total));
     MarkElimQualifStatus(w, total - groupPlayed);

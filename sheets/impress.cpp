@@ -78,7 +78,8 @@ void buildDesign(Impress& s) {
     form.move(0, 0, 14085, 8265);
     form.setBackColor(platform::kButtonFace);
 
-    // At its natural size: a ball at the left, under the link, and the podium's steps at the right.
+    // At its natural size: a ball at the left, under the link, and the podium's steps at the right. One
+    // pixel row short of the picture's 107, so that it ends at the window's bottom edge.
     AddPicture(s, kBracketBannerPicture, -1, nullptr, artwork::kBracketBanner, 1245, 6675, 8175, 1590)
         .setStretch(false);
     Control& logo = s.add(Kind::Image, kBracketLogoPicture);
@@ -125,7 +126,8 @@ void buildDesign(Impress& s) {
         s("RESULT", i).setBackColor(platform::kWindowBackground);
     }
 
-    // The link shows the address it opens (the site's host is the program's setting, not the banner's).
+    // The link shows the address it opens: the banner shows none, since the site's host is the program's
+    // setting, not the picture's.
     Control& link =
         AddLabel(s, kBracketSiteLinkLabel, -1, nullptr, platform::SiteAddress("/"), 510, 7065, 4980, 1095);
     link.setMousePointer(platform::Pointer::Hand);
@@ -144,9 +146,9 @@ void buildDesign(Impress& s) {
 
 void Form_Load(Impress& s) {
     s.self().setCaption(MessageOr(kBracketSheetMessage, "Impression"));
-    SetButtonWord(s, kBracketCloseButton, kCloseMessage, "Fermer");
-    SetButtonWord(s, kBracketPrintButton, kPrintMessage, "Imprimer");
-    SetButtonWord(s, kBracketRefreshButton, kRefreshMessage, "Actualiser");
+    SetButtonTip(s, kBracketCloseButton, kCloseMessage, "Fermer");
+    SetButtonTip(s, kBracketPrintButton, kPrintMessage, "Imprimer");
+    SetButtonTip(s, kBracketRefreshButton, kRefreshMessage, "Actualiser");
     s(kBracketLogoPicture).setPicture(s.main->ctl(kCurrentLogoPicture).Picture());
     RecupInfo(s);
     CopyBracketTexts(s);

@@ -27,8 +27,8 @@ inline constexpr int kPrintMessage = 29;
 inline constexpr int kCloseMessage = 30;
 inline constexpr int kRefreshMessage = 31;
 inline constexpr int kBracketSheetMessage = 32;
-// A button whose word is its caption and its tooltip.
-void SetButtonWord(platform::Form& sheet, const char* button, int message, const char* french);
+// A picture button without caption: its word, in the chosen language, is its tooltip.
+void SetButtonTip(platform::Form& sheet, const char* button, int message, const char* french);
 
 // Slots 1 to 24: the team names by group and place (4g + place); slot 0 unused. Lives for the whole run.
 std::array<std::string, 25>& GroupOrderTeams();

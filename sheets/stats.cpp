@@ -155,10 +155,8 @@ std::string replaceAll(std::string text, const std::string& what, const std::str
 
 }  // namespace
 
-void SetButtonWord(platform::Form& sheet, const char* button, int message, const char* french) {
-    const std::string word = MessageOr(message, french);
-    sheet.ctl(button).setCaption(word);
-    sheet.ctl(button).setToolTipText(word);
+void SetButtonTip(platform::Form& sheet, const char* button, int message, const char* french) {
+    sheet.ctl(button).setToolTipText(MessageOr(message, french));
 }
 
 Stats::Stats(Zenkor& w) : platform::Form("Stats"), main(&w) {
@@ -279,8 +277,8 @@ void Command21_Click(Zenkor& w) {
         s(kStatsTitleText).setText(Message(9) + " 2024");
     }
     s.self().setCaption(s(kStatsTitleText).Text());
-    SetButtonWord(s, kStatsPrintButton, kPrintMessage, "Imprimer");
-    SetButtonWord(s, kStatsCloseButton, kCloseMessage, "Fermer");
+    SetButtonTip(s, kStatsPrintButton, kPrintMessage, "Imprimer");
+    SetButtonTip(s, kStatsCloseButton, kCloseMessage, "Fermer");
 
     const std::string first = w("pod", 1).Caption();
     const std::string second = w("pod", 2).Caption();

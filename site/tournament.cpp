@@ -12,7 +12,9 @@
 
 #include "app/edition_files.h"
 #include "app/main_window.h"
+#include "calendar/calendar.h"
 #include "group_stage/group_stage.h"
+#include "knockout/knockout.h"
 #include "platform/ini.h"
 #include "platform/runtime.h"
 #include "platform/text.h"
@@ -117,6 +119,22 @@ std::string iniValue(std::string_view bytes, const char* section, const char* ke
 
 }  // namespace
 
+std::unique_ptr<zenkor::Zenkor> TournamentWindow() {
+    auto window = std::make_unique<zenkor::Zenkor>(zenkor::Zenkor::Bare{});
+    zenkor::Zenkor& w = *window;
+    w.recalcAll = &zenkor::RecalcAll;
+    zenkor::BuildMainDesign(w);
+    zenkor::BuildGroupDesign(w);
+    zenkor::BuildKnockoutDesign(w);
+    zenkor::BuildEditionDesign(w);
+    zenkor::BuildCalendarDesign(w);
+    zenkor::WireEditionFiles(w);
+    zenkor::WireGroupStage(w);
+    zenkor::WireKnockout(w);
+    zenkor::WireCalendar(w);
+    return window;
+}
+
 std::mutex& WindowModelMutex() {
     static std::mutex mutex;
     return mutex;
@@ -165,7 +183,7 @@ TournamentView ComputeTournament(std::string_view editionBytes) {
         throw std::runtime_error("cannot write the window model's edition file");
     }
 
-    auto window = std::make_unique<zenkor::Zenkor>();
+    const auto window = TournamentWindow();
     zenkor::Zenkor& w = *window;
     zenkor::LoadEditionFile(w, zenkor::kCurrentEdition);
 

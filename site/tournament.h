@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "app/main_window.h"
+
 namespace site {
 
 struct TeamRow {
@@ -49,6 +51,10 @@ struct TournamentView {
 // Computes the view of an edition file (its bytes, Windows-1252 as the program reads them). Runs the
 // window model under WindowModelMutex(); safe to call from any thread.
 TournamentView ComputeTournament(std::string_view editionBytes);
+
+// The window model the tournament is read from: the parts of the main window that load an edition file
+// and compute its tables, bracket and podium, and nothing that reaches the network or a printer.
+std::unique_ptr<zenkor::Zenkor> TournamentWindow();
 
 // The program's window model keeps process-wide state (program folder, message table): whoever runs one
 // on the site holds this lock for the whole run.

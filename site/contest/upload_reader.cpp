@@ -1,9 +1,16 @@
 #include "site/contest/upload_reader.h"
 
+#include <unicode/basictz.h>
+#include <unicode/timezone.h>
+#include <unicode/utypes.h>
+
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <memory>
 #include <mutex>
+#include <stdexcept>
+#include <string>
 
 #include "platform/datetime.h"
 #include "platform/ini.h"
@@ -170,28 +177,38 @@ bool sameCompetition(const std::map<char, std::set<std::string>>& teams, const R
     return teams == published.groupTeams;
 }
 
-}  // namespace
-
-// Summer time in the European Union: from the last Sunday of March to the last Sunday of October,
-// changing at 01:00 UTC.
-static bool summerTime(std::int64_t utc) {
-    using platform::DateTime;
-    const int year = platform::Year(DateTime{utc});
-    auto lastSunday = [year](int month) {
-        DateTime d = platform::MakeDateTime(year, month, 31);
-        while (platform::Weekday(d) != 1) d = platform::AddDays(d, -1);
-        return d.seconds + 3600;
-    };
-    return utc >= lastSunday(3) && utc < lastSunday(10);
+// The tournament's wall clock: ICU's zone of Paris (the rules of Berlin, where it is played, are the same).
+const icu::BasicTimeZone& parisZone() {
+    static const std::unique_ptr<icu::TimeZone> zone = [] {
+        std::unique_ptr<icu::TimeZone> z(icu::TimeZone::createTimeZone("Europe/Paris"));
+        icu::UnicodeString id;
+        if (z->getID(id) != icu::UnicodeString("Europe/Paris") ||
+            !dynamic_cast<icu::BasicTimeZone*>(z.get())) {
+            throw std::runtime_error("ICU has no time zone Europe/Paris");
+        }
+        return z;
+    }();
+    return static_cast<const icu::BasicTimeZone&>(*zone);
 }
 
+}  // namespace
+
 std::int64_t ParisToUtc(std::int64_t local) {
-    const std::int64_t summer = local - 2 * 3600;
-    return summerTime(summer) ? summer : local - 3600;
+    // A wall-clock time skipped in spring counts in winter time, one met twice in autumn in summer time.
+    UErrorCode status = U_ZERO_ERROR;
+    int32_t raw = 0, dst = 0;
+    parisZone().getOffsetFromLocal(static_cast<UDate>(local) * 1000.0, UCAL_TZ_LOCAL_FORMER,
+                                   UCAL_TZ_LOCAL_FORMER, raw, dst, status);
+    if (U_FAILURE(status)) throw std::runtime_error(std::string("ICU time zone: ") + u_errorName(status));
+    return local - (raw + dst) / 1000;
 }
 
 std::int64_t UtcToParis(std::int64_t utc) {
-    return utc + (summerTime(utc) ? 2 : 1) * 3600;
+    UErrorCode status = U_ZERO_ERROR;
+    int32_t raw = 0, dst = 0;
+    parisZone().getOffset(static_cast<UDate>(utc) * 1000.0, false, raw, dst, status);
+    if (U_FAILURE(status)) throw std::runtime_error(std::string("ICU time zone: ") + u_errorName(status));
+    return utc + (raw + dst) / 1000;
 }
 
 std::optional<std::int64_t> KickoffOf(std::string_view info) {

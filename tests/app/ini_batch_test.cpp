@@ -33,7 +33,7 @@ TEST(IniWriteBatch, AnAbandonedBatchChangesNothing) {
     sandbox.writeFile("Zenkor2024.ini", "[ButA]\r\n0=-\r\n");
     {
         IniWriteBatch batch("Zenkor2024");
-        WriteIni("Zenkor2024", "ButA", "0", "5");
+        batch.set("ButA", "0", "5");
     }
     EXPECT_EQ(ReadIni("Zenkor2024", "ButA", "0"), "-");
     // Other files are written at once while a batch is open.
@@ -46,7 +46,7 @@ TEST(IniWriteBatch, AFileThatCannotBeWrittenReportsFailure) {
     testing_support::Sandbox sandbox;
     std::filesystem::create_directory(sandbox.folder() / "Zenkor2024.ini");
     IniWriteBatch batch("Zenkor2024");
-    WriteIni("Zenkor2024", "ButA", "0", "5");
+    batch.set("ButA", "0", "5");
     EXPECT_EQ(batch.commit().reason(), "read Zenkor2024.ini: Is a directory");
 }
 
@@ -62,7 +62,7 @@ TEST(IniWriteBatch, TheBackupIsANewFileKeepingTheModeOfTheSave) {
     fs::create_hard_link(sandbox.folder() / "other.ini", sandbox.folder() / "Zenkor2024.ini.bak");
     {
         IniWriteBatch batch("Zenkor2024");
-        WriteIni("Zenkor2024", "ButA", "0", "2");
+        EXPECT_TRUE(WriteIni("Zenkor2024", "ButA", "0", "2"));
         ASSERT_TRUE(batch.commit());
     }
     EXPECT_EQ(sandbox.readFile("other.ini"), "other");

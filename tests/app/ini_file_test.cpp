@@ -141,7 +141,7 @@ TEST(IniFile, AFailedWriteIsReportedAndLeavesTheFileAlone) {
     Sandbox box;
     box.writeFile("Ro.ini", "[S]\r\nk=1\r\n");
     std::filesystem::create_directory(box.folder() / "Dir.ini");
-    EXPECT_FALSE(WriteIni("Dir", "S", "k", "2"));    // the name is a folder
+    EXPECT_EQ(WriteIni("Dir", "S", "k", "2").reason(), "read Dir.ini: Is a directory");  // a folder
     EXPECT_FALSE(WriteIni("../Ro", "S", "k", "2"));  // outside the program folder
     EXPECT_EQ(ReadIni("../Ro", "S", "k", "d"), "d");
     EXPECT_EQ(box.readFile("Ro.ini"), "[S]\r\nk=1\r\n");

@@ -6,42 +6,23 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/startup.h"
+#include "assembly/startup.h"
 #include "tests/app/startup_support.h"
+#include "tests/support/layout.h"
 
 using namespace zenkor;
 using startup_testing::StartupTest;
+using testing_support::Encloses;
+using testing_support::Inside;
+using testing_support::Overlap;
+using testing_support::Rect;
 
 namespace {
 
-struct Rect {
-    int left, top, right, bottom;
-};
-
-Rect onForm(const Control& c) {
-    Rect r{c.Left(), c.Top(), c.Left() + c.Width(), c.Top() + c.Height()};
-    for (const Control* p = c.container(); p != nullptr && p->kind() != Kind::Form; p = p->container()) {
-        r.left += p->Left();
-        r.right += p->Left();
-        r.top += p->Top();
-        r.bottom += p->Top();
-    }
-    return r;
-}
-
-bool overlap(const Rect& a, const Rect& b) {
-    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
-
-bool encloses(const Rect& outer, const Rect& inner) {
-    return outer.left <= inner.left && outer.top <= inner.top && outer.right >= inner.right &&
-           outer.bottom >= inner.bottom;
-}
-
 // Overlaps made on purpose: a shape drawn round a control, the banner's hover label over the banner.
 bool intended(const Control& a, const Control& b) {
-    if (a.kind() == Kind::Shape && encloses(onForm(a), onForm(b))) return true;
-    if (b.kind() == Kind::Shape && encloses(onForm(b), onForm(a))) return true;
+    if (a.kind() == Kind::Shape && Encloses(Inside(a), Inside(b))) return true;
+    if (b.kind() == Kind::Shape && Encloses(Inside(b), Inside(a))) return true;
     const auto pair = [&](const char* x, const char* y) { return a.name() == x && b.name() == y; };
     return pair("Image6", "Label25") || pair("Label25", "Image6");
 }
@@ -181,7 +162,7 @@ TEST_F(StartupTest, TheGroupViewShowsNothingOverlapping) {
         if (c->Width() == 0 && c->Height() == 0) continue;
         shown.push_back(c);
         if (std::getenv("SHOW_LAYOUT")) std::printf("%s\n", c->displayName().c_str());
-        const Rect r = onForm(*c);
+        const Rect r = Inside(*c);
         EXPECT_TRUE(r.left >= form.left && r.top >= form.top && r.right <= form.right &&
                     r.bottom <= form.bottom)
             << c->displayName();
@@ -190,7 +171,7 @@ TEST_F(StartupTest, TheGroupViewShowsNothingOverlapping) {
     for (size_t i = 0; i < shown.size(); ++i) {
         for (size_t j = i + 1; j < shown.size(); ++j) {
             if (intended(*shown[i], *shown[j])) continue;
-            EXPECT_FALSE(overlap(onForm(*shown[i]), onForm(*shown[j])))
+            EXPECT_FALSE(Overlap(Inside(*shown[i]), Inside(*shown[j])))
                 << shown[i]->displayName() << " and " << shown[j]->displayName();
         }
     }

@@ -1,6 +1,6 @@
 // Start-up on the dates that choose the view and the timed panels, the settings it reads and the ones
 // shutdown writes, including a damaged store.
-#include "app/startup.h"
+#include "assembly/startup.h"
 
 #include <sys/wait.h>
 #include <unistd.h>

@@ -8,7 +8,7 @@
 
 #include "app/edition_files.h"
 #include "app/ini_file.h"
-#include "app/startup.h"
+#include "assembly/startup.h"
 #include "platform/data_folders.h"
 #include "tests/app/startup_support.h"
 

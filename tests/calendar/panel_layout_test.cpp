@@ -1,34 +1,17 @@
 // The match panel and the matches of the day, fully shown, overlap nothing and fit their frames.
 #include "tests/calendar/calendar_support.h"
+#include "tests/support/layout.h"
 
 using calendar_testing::CalendarTest;
+using testing_support::Encloses;
+using testing_support::Inside;
+using testing_support::Overlap;
+using testing_support::Rect;
 using zenkor::Control;
 using zenkor::Kind;
 using zenkor::Zenkor;
 
 namespace {
-
-struct Rect {
-    int left, top, right, bottom;
-};
-
-Rect inside(const Control& c, const Control* upTo) {
-    Rect r{c.Left(), c.Top(), c.Left() + c.Width(), c.Top() + c.Height()};
-    for (const Control* p = c.container(); p != nullptr && p != upTo && p->kind() != Kind::Form;
-         p = p->container()) {
-        r = {r.left + p->Left(), r.top + p->Top(), r.right + p->Left(), r.bottom + p->Top()};
-    }
-    return r;
-}
-
-bool overlap(const Rect& a, const Rect& b) {
-    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
-
-bool encloses(const Rect& outer, const Rect& inner) {
-    return outer.left <= inner.left && outer.top <= inner.top && outer.right >= inner.right &&
-           outer.bottom >= inner.bottom;
-}
 
 // The visible children of a container overlap only where a shape outlines a control or the banner's
 // hover label lies over the banner.
@@ -46,14 +29,14 @@ void expectNoOverlap(Zenkor& w, const Control* container, const Control* only = 
         for (size_t j = i + 1; j < shown.size(); ++j) {
             const Control& b = *shown[j];
             if (only != nullptr && &a != only && &b != only) continue;
-            const Rect ra = inside(a, container), rb = inside(b, container);
-            if (a.kind() == Kind::Shape && encloses(ra, rb)) continue;
-            if (b.kind() == Kind::Shape && encloses(rb, ra)) continue;
+            const Rect ra = Inside(a, container), rb = Inside(b, container);
+            if (a.kind() == Kind::Shape && Encloses(ra, rb)) continue;
+            if (b.kind() == Kind::Shape && Encloses(rb, ra)) continue;
             if ((a.name() == "Image6" && b.name() == "Label25") ||
                 (a.name() == "Label25" && b.name() == "Image6")) {
                 continue;
             }
-            EXPECT_FALSE(overlap(ra, rb)) << a.displayName() << " and " << b.displayName();
+            EXPECT_FALSE(Overlap(ra, rb)) << a.displayName() << " and " << b.displayName();
         }
     }
 }
@@ -69,10 +52,10 @@ TEST_F(CalendarTest, TheGroupViewPanelOverlapsNothing) {
     tick(*w, "Timer1", 9);
     expectNoOverlap(*w, &w->self());
     // The outline holds the whole set.
-    const Rect outline = inside((*w)("Shape1"), nullptr);
-    for (int i : {0, 1, 2, 3, 8}) EXPECT_TRUE(encloses(outline, inside((*w)("ImChaine", i), nullptr)));
-    for (int i : {0, 1, 2}) EXPECT_TRUE(encloses(outline, inside((*w)("LabTer", i), nullptr)));
-    EXPECT_TRUE(encloses(outline, inside((*w)("Terrain", 10), nullptr)));
+    const Rect outline = Inside((*w)("Shape1"), nullptr);
+    for (int i : {0, 1, 2, 3, 8}) EXPECT_TRUE(Encloses(outline, Inside((*w)("ImChaine", i), nullptr)));
+    for (int i : {0, 1, 2}) EXPECT_TRUE(Encloses(outline, Inside((*w)("LabTer", i), nullptr)));
+    EXPECT_TRUE(Encloses(outline, Inside((*w)("Terrain", 10), nullptr)));
 }
 
 TEST_F(CalendarTest, TheKnockoutViewPanelOverlapsNothing) {

@@ -24,7 +24,7 @@
 
 #include "app/main_window.h"
 #include "app/settings.h"
-#include "app/startup.h"
+#include "assembly/startup.h"
 #include "gui/printing.h"
 #include "gui/qt_runtime.h"
 #include "online/downloads.h"

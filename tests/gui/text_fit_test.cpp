@@ -21,7 +21,7 @@
 #include "app/language.h"
 #include "app/main_window.h"
 #include "app/panels.h"
-#include "app/startup.h"
+#include "assembly/startup.h"
 #include "gui/qt_runtime.h"
 #include "gui/widgets.h"
 #include "online/online.h"

@@ -1,7 +1,7 @@
 // The window's assembly: every subsystem's part of the design, then every subsystem's handlers, in this
 // order. The one place that knows all of them.
 #include "app/main_window.h"
-#include "app/startup.h"
+#include "assembly/startup.h"
 #include "calendar/calendar.h"
 #include "group_stage/group_stage.h"
 #include "knockout/knockout.h"
@@ -11,12 +11,9 @@
 
 namespace zenkor {
 
-Zenkor::Zenkor() : platform::Form("Zenkor") {
+Zenkor::Zenkor() : Zenkor(Bare{}) {
     recalcAll = &RecalcAll;
     freshWindow = [] { return std::make_unique<Zenkor>(); };
-    for (int g = 0; g < 6; ++g) {
-        for (int i = 1; i <= 4; ++i) places_[g][i] = i;
-    }
     BuildMainDesign(*this);
     BuildGroupDesign(*this);
     BuildKnockoutDesign(*this);

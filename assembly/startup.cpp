@@ -1,4 +1,4 @@
-#include "app/startup.h"
+#include "assembly/startup.h"
 
 #include <functional>
 #include <iostream>
