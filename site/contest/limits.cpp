@@ -116,22 +116,27 @@ std::int64_t Attempts::NoteFailedTry(Path path, const std::string& account, cons
 
 std::int64_t Attempts::ReserveRegistration(const std::string& address, std::int64_t now, Wait& wait) {
     std::lock_guard lock(mutex_);
-    Statement mine(
-        db_, "SELECT COUNT(*), MIN(at) FROM attempts WHERE kind = 'register' AND address = ? AND at > ?");
-    mine.bind(1, address).bind(2, now - kHour);
-    if (mine.step()) {
-        wait = WaitForRoom(LimitHit::AddressRegistrations, mine.integer(0), mine.integer(1),
-                           limits_.addressRegistrations, kHour, now);
-    }
-    Statement all(db_, "SELECT COUNT(*), MIN(at) FROM attempts WHERE kind = 'register' AND at > ?");
-    all.bind(1, now - kHour);
-    if (all.step()) {
-        wait = Longer(wait, WaitForRoom(LimitHit::AllRegistrations, all.integer(0), all.integer(1),
-                                        limits_.allRegistrations, kHour, now));
-    }
+    // Counted and noted in one write transaction: a read left open across the write would meet another
+    // connection's newer write and fail at once instead of waiting its turn.
+    Transaction tx(db_);
+    wait = Longer(registrationWait("address = ? AND", &address, LimitHit::AddressRegistrations,
+                                   limits_.addressRegistrations, now),
+                  registrationWait("", nullptr, LimitHit::AllRegistrations, limits_.allRegistrations, now));
     wait = Longer(wait, StorageWait(db_, options_.dataFolder, limits_));
     if (wait) return 0;
-    return NoteAttempt(db_, "register", address, "", false, now);
+    const std::int64_t id = NoteAttempt(db_, "register", address, "", false, now);
+    tx.commit();
+    return id;
+}
+
+Wait Attempts::registrationWait(const char* where, const std::string* address, LimitHit limit, int room,
+                                std::int64_t now) {
+    Statement st(db_, std::string("SELECT COUNT(*), MIN(at) FROM attempts WHERE kind = 'register' AND ") +
+                          where + " at > ?");
+    int next = 1;
+    if (address) st.bind(next++, *address);
+    st.bind(next, now - kHour);
+    return st.step() ? WaitForRoom(limit, st.integer(0), st.integer(1), room, kHour, now) : Wait{};
 }
 
 void Attempts::Passed(std::int64_t id) {

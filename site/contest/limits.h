@@ -58,6 +58,8 @@ class Attempts {
     void Forget(std::int64_t id);  // never checked: it does not count
 
   private:
+    Wait registrationWait(const char* where, const std::string* address, LimitHit limit, int room,
+                          std::int64_t now);
     Wait failureWait(const char* kind, const char* where, const std::string& value,
                      const std::string* address, int free, LimitHit limit, std::int64_t now);
 

@@ -79,12 +79,17 @@ ContactBox::ContactBox(const std::filesystem::path& databaseFile, const ContestO
 ContactResult ContactBox::Store(const ContactMessage& message, std::int64_t now) {
     const std::string from = site::AddressKey(message.address);
     std::lock_guard lock(mutex_);
-    Statement count(db_, "SELECT COUNT(*), SUM(address = ?) FROM contact_messages WHERE received_at > ?");
-    count.bind(1, from).bind(2, now - kDay);
-    if (count.step()) {
-        if (count.integer(0) >= limits_.allMessages) return {ContactStored::TooMany, LimitHit::AllMessages};
-        if (count.integer(1) >= limits_.addressMessages)
-            return {ContactStored::TooMany, LimitHit::AddressMessages};
+    // Counted and stored in one write transaction, the count's read ended before the write.
+    Transaction tx(db_);
+    {
+        Statement count(db_, "SELECT COUNT(*), SUM(address = ?) FROM contact_messages WHERE received_at > ?");
+        count.bind(1, from).bind(2, now - kDay);
+        if (count.step()) {
+            if (count.integer(0) >= limits_.allMessages)
+                return {ContactStored::TooMany, LimitHit::AllMessages};
+            if (count.integer(1) >= limits_.addressMessages)
+                return {ContactStored::TooMany, LimitHit::AddressMessages};
+        }
     }
     Statement st(db_,
                  "INSERT INTO contact_messages(received_at, subject, name, email, message, address) "
@@ -96,6 +101,7 @@ ContactResult ContactBox::Store(const ContactMessage& message, std::int64_t now)
         .bind(5, message.message)
         .bind(6, from)
         .run();
+    tx.commit();
     return {};
 }
 
