@@ -23,7 +23,6 @@ h2 { color: var(--blue); font-size: 1.2rem; margin: 1.6rem 0 .6rem; border-botto
 a { color: #1a4fb5; }
 .news { background: #fff8dc; border-left: 4px solid var(--gold); padding: .6rem 1rem; margin: 0 0 1rem; }
 .news p { margin: .2rem 0; }
-.news .lang { font-weight: bold; color: #6b5500; margin-right: .4rem; }
 .grid { display: grid; grid-template-columns: repeat(auto-fill, minmax(18rem, 1fr)); gap: 1rem; }
 .card { background: #fff; border: 1px solid #d8deea; border-radius: 6px; padding: .5rem .7rem; overflow-x: auto; }
 .card h3 { margin: 0 0 .3rem; font-size: 1rem; color: var(--blue); }
