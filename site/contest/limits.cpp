@@ -116,18 +116,25 @@ std::int64_t Attempts::NoteFailedTry(Path path, const std::string& account, cons
 
 std::int64_t Attempts::ReserveRegistration(const std::string& address, std::int64_t now, Wait& wait) {
     std::lock_guard lock(mutex_);
-    Statement mine(
-        db_, "SELECT COUNT(*), MIN(at) FROM attempts WHERE kind = 'register' AND address = ? AND at > ?");
-    mine.bind(1, address).bind(2, now - kHour);
-    if (mine.step()) {
-        wait = WaitForRoom(LimitHit::AddressRegistrations, mine.integer(0), mine.integer(1),
-                           limits_.addressRegistrations, kHour, now);
+    // The counts' statements end before the write: a statement left open keeps its read snapshot, and
+    // writing on top of a snapshot another connection has moved past fails at once ("database is
+    // locked"), whatever the busy timeout.
+    {
+        Statement mine(
+            db_, "SELECT COUNT(*), MIN(at) FROM attempts WHERE kind = 'register' AND address = ? AND at > ?");
+        mine.bind(1, address).bind(2, now - kHour);
+        if (mine.step()) {
+            wait = WaitForRoom(LimitHit::AddressRegistrations, mine.integer(0), mine.integer(1),
+                               limits_.addressRegistrations, kHour, now);
+        }
     }
-    Statement all(db_, "SELECT COUNT(*), MIN(at) FROM attempts WHERE kind = 'register' AND at > ?");
-    all.bind(1, now - kHour);
-    if (all.step()) {
-        wait = Longer(wait, WaitForRoom(LimitHit::AllRegistrations, all.integer(0), all.integer(1),
-                                        limits_.allRegistrations, kHour, now));
+    {
+        Statement all(db_, "SELECT COUNT(*), MIN(at) FROM attempts WHERE kind = 'register' AND at > ?");
+        all.bind(1, now - kHour);
+        if (all.step()) {
+            wait = Longer(wait, WaitForRoom(LimitHit::AllRegistrations, all.integer(0), all.integer(1),
+                                            limits_.allRegistrations, kHour, now));
+        }
     }
     wait = Longer(wait, StorageWait(db_, options_.dataFolder, limits_));
     if (wait) return 0;
