@@ -80,6 +80,8 @@ footer { text-align: center; color: #6b7488; font-size: .85rem; padding: 1.5rem 
   main { padding: .6rem; }
   .grid { grid-template-columns: 1fr; }
   th { white-space: normal; }
+  /* The ranking's five headings, each one word wide, fit a phone in every language. */
+  th, td { padding: .2rem .2rem; }
   table.ranking { min-width: 0; width: 100%; }
   table.stack thead { display: none; }
   table.stack, table.stack tbody, table.stack tr, table.stack td { display: block; width: 100%; }
