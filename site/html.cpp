@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "site/catalogue.h"
+
 namespace site {
 
 std::string html_escape(std::string_view text) {
@@ -41,14 +43,14 @@ namespace {
 
 struct NavEntry {
     const char* path;
-    const char* label[3];
+    const char* label;  // its key in the catalogues
 };
 constexpr std::array<NavEntry, 5> kNavigation = {{
-    {kHomePath, {"Accueil", "Home", "Inicio"}},
-    {kRankingPath, {"Concours", "Contest", "Concurso"}},
-    {kQualifiersRankingPath, {"Éliminatoires", "Qualifiers", "Clasificación"}},
-    {kProgramPath, {"Le programme", "The program", "El programa"}},
-    {"/contacter.php?sub=Site", {"Contact", "Contact", "Contacto"}},
+    {kHomePath, "menu.home"},
+    {kRankingPath, "menu.contest"},
+    {kQualifiersRankingPath, "menu.qualifiers"},
+    {kProgramPath, "menu.program"},
+    {"/contacter.php?sub=Site", "menu.contact"},
 }};
 
 }  // namespace
@@ -74,20 +76,20 @@ std::string PageLayout(const Visit& visit, std::string_view title, std::string_v
         page += "<a href=\"";
         page += html_escape(path);
         page += current ? "\" class=\"current\" aria-current=\"page\">" : "\">";
-        page += e.label[static_cast<int>(lang)];
+        page += Tr(lang, e.label);
         page += "</a>\n";
     }
     page += "</nav>\n<nav class=\"langs\" aria-label=\"";
-    page += T(lang, "Langue", "Language", "Idioma");
+    page += Tr(lang, "lang.label");
     page += "\">\n";
     for (const Lang other : {Lang::Fr, Lang::En, Lang::Es}) {
         std::string href = visit.path.empty() ? std::string(kHomePath) : visit.path;
         href += "?" + visit.query + (visit.query.empty() ? "" : "&") + "lang=" + std::string(LangCode(other));
-        const char* name = T(other, "Français", "English", "Español");
+        const std::string& name = Tr(other, "lang.name");
         page += "<a href=\"" + html_escape(href) + "\" hreflang=\"" + std::string(LangCode(other)) +
                 "\" lang=\"" + std::string(LangCode(other)) + "\" title=\"" + name + "\"";
         page += other == lang ? " class=\"current\" aria-current=\"true\">" : ">";
-        page += T(other, "FR", "EN", "ES");
+        page += Tr(other, "lang.short");
         page += "</a>\n";
     }
     page += "</nav>\n</header>\n<main>\n<h1>";
@@ -95,9 +97,7 @@ std::string PageLayout(const Visit& visit, std::string_view title, std::string_v
     page += "</h1>\n";
     page += body;
     page += "\n</main>\n<footer>";
-    page += T(lang, "Valmirade – le site de Zenkor, le programme de l'Euro 2024.",
-              "Valmirade – the site of Zenkor, the Euro 2024 program.",
-              "Valmirade – el sitio de Zenkor, el programa de la Eurocopa 2024.");
+    page += Tr(lang, "layout.footer");
     page += "</footer>\n</body>\n</html>\n";
     return page;
 }

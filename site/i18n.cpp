@@ -6,11 +6,12 @@
 
 #include "platform/datetime.h"
 #include "platform/text.h"
+#include "site/catalogue.h"
 
 namespace site {
 
 std::string_view LangCode(Lang lang) {
-    return T(lang, "fr", "en", "es");
+    return lang == Lang::En ? "en" : lang == Lang::Es ? "es" : "fr";
 }
 
 std::optional<Lang> LangFromCode(std::string_view code) {
@@ -46,10 +47,11 @@ Lang PreferredLang(std::string_view header) {
 
 std::string DateAndTime(Lang lang, std::int64_t parisSeconds) {
     const platform::DateTime t{parisSeconds};
-    char text[40];
-    std::snprintf(text, sizeof text, "%02d/%02d/%04d %s %02d:%02d", platform::Day(t), platform::Month(t),
-                  platform::Year(t), T(lang, "à", "at", "a las"), platform::Hour(t), platform::Minute(t));
-    return text;
+    char date[16], time[8];
+    std::snprintf(date, sizeof date, "%02d/%02d/%04d", platform::Day(t), platform::Month(t),
+                  platform::Year(t));
+    std::snprintf(time, sizeof time, "%02d:%02d", platform::Hour(t), platform::Minute(t));
+    return Tr(lang, "date.at", {date, time});
 }
 
 }  // namespace site

@@ -10,11 +10,6 @@ namespace site {
 
 enum class Lang { Fr, En, Es };
 
-// The text of the page's language among the three.
-inline const char* T(Lang lang, const char* fr, const char* en, const char* es) {
-    return lang == Lang::En ? en : lang == Lang::Es ? es : fr;
-}
-
 std::string_view LangCode(Lang lang);  // "fr", "en", "es"
 std::optional<Lang> LangFromCode(std::string_view code);
 
@@ -30,7 +25,7 @@ struct Visit {
     std::string query;  // "page=2": percent-encoded, without the lang parameter
 };
 
-// "dd/mm/yyyy à HH:MM" (at, a las) of Paris wall-clock seconds counted as if UTC.
+// "dd/mm/yyyy at HH:MM" in the language of Paris wall-clock seconds counted as if UTC.
 std::string DateAndTime(Lang lang, std::int64_t parisSeconds);
 
 }  // namespace site

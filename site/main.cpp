@@ -243,10 +243,11 @@ void connectContest(site::Site& state, contest::Contest& contest) {
     };
     state.contest.storeContact = [&contest](const site::ContactMessage& m) {
         try {
-            const auto stored =
-                contest.StoreContactMessage({m.subject, m.name, m.email, m.text, m.address}, contest.Now());
-            return stored == contest::ContactStored::Stored ? site::ContactStored::Stored
-                                                            : site::ContactStored::TooMany;
+            const contest::ContactResult r =
+                contest.StoreContact({m.subject, m.name, m.email, m.text, m.address}, contest.Now());
+            if (r.stored == contest::ContactStored::Stored) return site::ContactStored::Stored;
+            return r.limit == contest::LimitHit::AllMessages ? site::ContactStored::TooManyOnSite
+                                                             : site::ContactStored::TooMany;
         } catch (const std::exception&) {
             return site::ContactStored::Failed;
         }

@@ -25,7 +25,7 @@ std::string ProgramPage(const Visit& visit, const std::string& dataVersion);
 
 // The contact form. subject is prefilled (the program passes "Zenkor V1.0"); notice is one of the fixed
 // outcomes below, or empty.
-enum class ContactNotice { None, Sent, Missing, TooLong, Unavailable, TooMany };
+enum class ContactNotice { None, Sent, Missing, TooLong, Unavailable, TooMany, TooManyOnSite };
 std::string ContactPage(const Visit& visit, const std::string& subject, ContactNotice notice,
                         const ContactMessage& typed = {});
 

@@ -6,6 +6,8 @@
 #include <memory>
 #include <stdexcept>
 
+#include "site/catalogue.h"
+
 namespace site {
 
 namespace {
@@ -81,7 +83,8 @@ std::string LeadersGif(const std::string& title, const std::vector<RankingRow>& 
     int x = 2;
     draw(im.get(), gold, kPictureBoldFont, kSize, x, baseline, title);
     x += textWidth(kPictureBoldFont, kSize, title) + 4;
-    if (rows.empty()) draw(im.get(), white, kPictureNarrowFont, kSize, x, baseline, "aucun joueur encore");
+    if (rows.empty())
+        draw(im.get(), white, kPictureNarrowFont, kSize, x, baseline, Tr(Lang::Fr, "leaders.nobody"));
     for (const RankingRow& row : rows) {
         const std::string rank = std::to_string(row.rank) + ".";
         const std::string entry = shortened(row.pseudonym, kPseudonymMax) + " " + std::to_string(row.points);
@@ -97,7 +100,7 @@ std::string LeadersGif(const std::string& title, const std::vector<RankingRow>& 
     return take(data, size);
 }
 
-std::string BannerJpeg() {
+std::string BannerJpeg(Lang lang) {
     constexpr int kWidth = 433, kHeight = 120;
     Image im = create(kWidth, kHeight, true);
     for (int y = 0; y < kHeight; ++y) {  // a vertical gradient from the site's blue to a deeper one
@@ -117,8 +120,8 @@ std::string BannerJpeg() {
         gdImageFilledEllipse(im.get(), 374 + dx[k], 52 + dy[k], 10, 10, gdTrueColor(18, 48, 107));
     }
     draw(im.get(), white, kPictureBoldFont, 30, 18, 58, "Valmirade");
-    draw(im.get(), gold, kPictureBoldFont, 13, 20, 84, "Zenkor · l'Euro 2024");
-    draw(im.get(), white, kPictureFont, 9.5, 20, 103, "Résultats, concours de pronostics, mises à jour");
+    draw(im.get(), gold, kPictureBoldFont, 13, 20, 84, Tr(lang, "banner.title"));
+    draw(im.get(), white, kPictureFont, 9.5, 20, 103, Tr(lang, "banner.tagline"));
     int size = 0;
     void* data = gdImageJpegPtr(im.get(), &size, 88);
     return take(data, size);

@@ -18,8 +18,8 @@ inline constexpr const char* kPictureNarrowFont = "/usr/share/fonts/truetype/dej
 // "no players yet" when the ranking is empty. title names the contest.
 std::string LeadersGif(const std::string& title, const std::vector<RankingRow>& rows);
 
-// The 433 x 120 JPEG banner of the site.
-std::string BannerJpeg();
+// The 433 x 120 JPEG banner of the site, in a language (the program shows the French one).
+std::string BannerJpeg(Lang lang = Lang::Fr);
 
 // Prepares libgd's font cache before the server's threads start; false when the font is missing.
 bool PreparePictures();

@@ -7,6 +7,7 @@
 #include <exception>
 
 #include "platform/text.h"
+#include "site/catalogue.h"
 #include "site/client_address.h"
 #include "site/html.h"
 #include "site/http_server.h"
@@ -35,34 +36,24 @@ std::string field(const Request& req, const char* name) {
     return req.HasParam(name) ? req.Param(name) : std::string();
 }
 
-const char* statusMessage(Lang lang, int status) {
+const std::string& statusMessage(Lang lang, int status) {
     switch (status) {
         case 400:
-            return T(lang, "La demande est incomplète ou mal formée.",
-                     "The request is incomplete or malformed.", "La petición está incompleta o mal formada.");
+            return Tr(lang, "error.400");
         case 403:
-            return T(lang, "Accès refusé.", "Access denied.", "Acceso denegado.");
+            return Tr(lang, "error.403");
         case 404:
-            return T(lang, "Cette page n'existe pas.", "This page does not exist.", "Esta página no existe.");
+            return Tr(lang, "error.404");
         case 405:
-            return T(lang, "Cette méthode n'est pas acceptée ici.", "This method is not accepted here.",
-                     "Este método no se acepta aquí.");
+            return Tr(lang, "error.405");
         case 413:
-            return T(lang, "L'envoi dépasse 256 Ko.", "The upload is larger than 256 KB.",
-                     "El envío supera 256 KB.");
+            return Tr(lang, "error.413");
         case 415:
-            return T(lang, "Les envois compressés ne sont pas acceptés : envoyez le contenu tel quel.",
-                     "Compressed uploads are not accepted: send the content as it is.",
-                     "No se aceptan envíos comprimidos: envíe el contenido tal cual.");
+            return Tr(lang, "error.415");
         case 503:
-            return T(lang, "Le service est momentanément indisponible.",
-                     "The service is unavailable for a moment.",
-                     "El servicio no está disponible por un momento.");
+            return Tr(lang, "error.503");
         default:
-            return status >= 500 ? T(lang, "Une erreur interne est survenue.", "An internal error occurred.",
-                                     "Se ha producido un error interno.")
-                                 : T(lang, "La demande n'a pas abouti.", "The request did not succeed.",
-                                     "La petición no ha prosperado.");
+            return status >= 500 ? Tr(lang, "error.500") : Tr(lang, "error.other");
     }
 }
 
@@ -85,6 +76,7 @@ void contactPost(Site& site, const Request& req, Response& res) {
         const ContactStored stored =
             site.contest.storeContact ? site.contest.storeContact(m) : ContactStored::Failed;
         if (stored == ContactStored::TooMany) notice = ContactNotice::TooMany;
+        if (stored == ContactStored::TooManyOnSite) notice = ContactNotice::TooManyOnSite;
         if (stored == ContactStored::Failed) notice = ContactNotice::Unavailable;
     }
     if (notice == ContactNotice::None) {
@@ -92,7 +84,10 @@ void contactPost(Site& site, const Request& req, Response& res) {
         return;
     }
     if (tooLong) m.text = platform::Left(m.text, kTextChars);
-    res.status = notice == ContactNotice::Unavailable ? 503 : notice == ContactNotice::TooMany ? 429 : 400;
+    const bool tooMany = notice == ContactNotice::TooMany || notice == ContactNotice::TooManyOnSite;
+    res.status = notice == ContactNotice::Unavailable ? 503 : tooMany ? 429 : 400;
+    // Messages are counted per day: an hour is a fair time to look again.
+    if (tooMany) res.SetHeader("Retry-After", "3600");
     html(res, ContactPage(visit, m.subject, notice, m));
 }
 
@@ -117,9 +112,8 @@ std::shared_ptr<const PreparedBody> Site::fileBody(
 std::string ErrorPage(const Visit& visit, int status, std::string_view message) {
     const Lang lang = visit.lang;
     std::string body = "<p class=\"message error\">" + html_escape(message) + "</p><p><a href=\"/\">" +
-                       T(lang, "Retour à l'accueil", "Back to the home page", "Volver al inicio") +
-                       "</a></p>";
-    return PageLayout(visit, T(lang, "Erreur ", "Error ", "Error ") + std::to_string(status), body);
+                       Tr(lang, "error.back_home") + "</a></p>";
+    return PageLayout(visit, Tr(lang, "error.title", {std::to_string(status)}), body);
 }
 
 std::string ErrorPage(const Visit& visit, int status) {
@@ -180,10 +174,8 @@ bool CrossSite(const Request& req) {
     return origin != host;
 }
 
-const char* CrossSiteMessage(Lang lang) {
-    return T(lang, "Cette demande vient d'une page d'un autre site : elle est refusée et rien n'a changé.",
-             "This request comes from a page of another site: it is refused and nothing has changed.",
-             "Esta petición viene de una página de otro sitio: se rechaza y nada ha cambiado.");
+const std::string& CrossSiteMessage(Lang lang) {
+    return Tr(lang, "error.cross_site");
 }
 
 void ConfigureServer(Routes& routes) {
@@ -220,14 +212,16 @@ void AddSiteRoutes(Routes& server, Site& site) {
         }
         res.prepared = site.fileBody(snapshot);
     });
-    const auto leaders = [&site](ContestKind kind, const char* title) {
-        return [&site, kind, title](const Request&, Response& res) {
+    // The program's picture boxes speak French, as the program does first.
+    const auto leaders = [&site](ContestKind kind, const char* titleKey) {
+        return [&site, kind, titleKey](const Request&, Response& res) {
             noStore(res);
-            res.SetContent(LeadersGif(title, site.ranking(kind, kPictureTopPlayers)), "image/gif");
+            res.SetContent(LeadersGif(Tr(Lang::Fr, titleKey), site.ranking(kind, kPictureTopPlayers)),
+                           "image/gif");
         };
     };
-    server.Get("/imzenkor.php", leaders(ContestKind::Tournament, "Euro"));
-    server.Get("/imelimzenkor.php", leaders(ContestKind::Qualifiers, "Élim"));
+    server.Get("/imzenkor.php", leaders(ContestKind::Tournament, "leaders.tournament"));
+    server.Get("/imelimzenkor.php", leaders(ContestKind::Qualifiers, "leaders.qualifiers"));
     static const std::string banner = BannerJpeg();
     server.Get("/433x120.jpg", [](const Request&, Response& res) { res.SetContent(banner, "image/jpeg"); });
     server.Get("/style.css", [](const Request&, Response& res) {

@@ -28,7 +28,8 @@ struct ContactMessage {
     std::string address;  // the sender's IP address
 };
 
-enum class ContactStored { Stored, TooMany, Failed };
+// TooMany: from this address today; TooManyOnSite: on the whole site today.
+enum class ContactStored { Stored, TooMany, TooManyOnSite, Failed };
 
 // What the pages and pictures ask of the contest; empty until the contest installs them.
 struct ContestServices {
@@ -60,7 +61,7 @@ void ConfigureServer(Routes& routes);
 // A request that a page of another site made the visitor's browser send.
 bool CrossSite(const Request& req);
 // Why such a request is refused.
-const char* CrossSiteMessage(Lang lang);
+const std::string& CrossSiteMessage(Lang lang);
 
 // The resources and pages of the site (the contest adds its own routes beside them).
 void AddSiteRoutes(Routes& server, Site& site);

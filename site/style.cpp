@@ -18,17 +18,18 @@ nav a:hover, nav a.current { border-bottom-color: var(--gold); }
 nav.langs { margin-left: auto; gap: .2rem .6rem; font-size: .9rem; }
 nav.langs a.current { font-weight: bold; }
 main { max-width: 64rem; margin: 0 auto; padding: 1rem; }
-h1 { color: var(--blue); font-size: 1.6rem; margin: .4rem 0 1rem; }
+h1 { color: var(--blue); font-size: 1.6rem; margin: .4rem 0 1rem; overflow-wrap: break-word; }
 h2 { color: var(--blue); font-size: 1.2rem; margin: 1.6rem 0 .6rem; border-bottom: 1px solid #cfd6e4; }
 a { color: #1a4fb5; }
 .news { background: #fff8dc; border-left: 4px solid var(--gold); padding: .6rem 1rem; margin: 0 0 1rem; }
 .news p { margin: .2rem 0; }
-.news .lang { font-weight: bold; color: #6b5500; margin-right: .4rem; }
 .grid { display: grid; grid-template-columns: repeat(auto-fill, minmax(18rem, 1fr)); gap: 1rem; }
 .card { background: #fff; border: 1px solid #d8deea; border-radius: 6px; padding: .5rem .7rem; overflow-x: auto; }
 .card h3 { margin: 0 0 .3rem; font-size: 1rem; color: var(--blue); }
 table { border-collapse: collapse; width: 100%; }
 th, td { padding: .2rem .35rem; text-align: right; white-space: nowrap; }
+/* A pseudonym of 24 letters without a space, or a long team name, breaks rather than widen its card. */
+td { overflow-wrap: anywhere; }
 th { font-size: .85rem; color: #4a5570; border-bottom: 1px solid #cfd6e4; }
 td.team, th.team { text-align: left; white-space: normal; }
 tr.through td { background: #e8f5ec; }
@@ -48,6 +49,7 @@ table.ranking { width: auto; min-width: min(100%, 30rem); }
 .ranking td.who ~ td, .ranking th.who ~ th { text-align: right; }
 .ranking tr.own td { background: #fff8dc; font-weight: bold; }
 .predictions td:nth-child(-n+4), .predictions th:nth-child(-n+4) { text-align: left; }
+.predictions td, .match-predictions td { white-space: normal; }
 .match-predictions td:nth-child(2), .match-predictions td:nth-child(3), .match-predictions th:nth-child(2),
 .match-predictions th:nth-child(3) { text-align: left; }
 .note { color: #4a5570; font-size: .9rem; }
@@ -78,6 +80,8 @@ footer { text-align: center; color: #6b7488; font-size: .85rem; padding: 1.5rem 
   main { padding: .6rem; }
   .grid { grid-template-columns: 1fr; }
   th { white-space: normal; }
+  /* The ranking's five headings, each one word wide, fit a phone in every language. */
+  th, td { padding: .2rem .2rem; }
   table.ranking { min-width: 0; width: 100%; }
   table.stack thead { display: none; }
   table.stack, table.stack tbody, table.stack tr, table.stack td { display: block; width: 100%; }
@@ -87,7 +91,6 @@ footer { text-align: center; color: #6b7488; font-size: .85rem; padding: 1.5rem 
   table.stack td::before { content: attr(data-label); display: inline-block; min-width: 7.5rem;
     color: #4a5570; font-size: .85rem; }
   table.stack td:empty { display: none; }
-  .match-predictions td { white-space: normal; }
 }
 )css";
 }

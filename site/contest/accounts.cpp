@@ -74,11 +74,10 @@ std::string browserMessage(std::int64_t playerId, std::int64_t issued) {
 std::string loginProblem(std::string_view pseudonym, std::string_view password) {
     if (std::string problem = PseudonymProblem(pseudonym); !problem.empty()) return problem;
     if (password.empty()) {
-        return "Le mot de passe est vide : saisissez-le dans Zenkor (case « mot de passe »), puis envoyez de "
-               "nouveau.";
+        return "the password is empty";
     }
     if (password.size() > kMaxPassword) {
-        return "Le mot de passe est trop long : " + std::to_string(kMaxPassword) + " signes au plus.";
+        return "the password is longer than " + std::to_string(kMaxPassword) + " bytes";
     }
     return {};
 }
@@ -145,13 +144,11 @@ std::string PseudonymProblem(std::string_view pseudonym) {
         case PseudonymIssue::None:
             return {};
         case PseudonymIssue::Empty:
-            return "Le pseudo est vide : saisissez-le dans Zenkor (case « Pseudo »), puis envoyez de "
-                   "nouveau.";
+            return "the pseudonym is empty";
         case PseudonymIssue::Characters:
-            return "Le pseudo ne peut contenir que des lettres, des chiffres, des espaces et les signes - _ "
-                   ".";
+            return "the pseudonym holds other signs than letters, digits, spaces and - _ .";
         case PseudonymIssue::TooLong:
-            return "Le pseudo est trop long : " + std::to_string(kMaxPseudonym) + " caractères au plus.";
+            return "the pseudonym is longer than " + std::to_string(kMaxPseudonym) + " characters";
     }
     return {};
 }
@@ -307,7 +304,7 @@ void Accounts::registerPlayer(LoginAttempt& a, std::string_view password, LoginR
 bool Accounts::checkPassword(LoginAttempt& a, std::string_view password, LoginResult& result) {
     if (!a.account || !verifyPassword(a.account->passwordHash, password)) {
         result.outcome = LoginOutcome::Refused;
-        result.message = "Pseudo ou mot de passe incorrect.";
+        result.message = "wrong pseudonym or password";
         return false;  // the attempt stays counted as failed
     }
     result.outcome = LoginOutcome::LoggedIn;

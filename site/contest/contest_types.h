@@ -81,7 +81,8 @@ inline constexpr std::int64_t kSessionSeconds = 30 * 24 * 3600;
 // A browser the player logged in with is known this long after its last login.
 inline constexpr std::int64_t kKnownBrowserSeconds = 400 * 24 * 3600;
 
-// Why a pseudonym cannot be used (after trimming), as a code and as a French text ("" when it can).
+// Why a pseudonym cannot be used (after trimming), as a code and in the system's own words ("" when it
+// can); the pages say it from the code in the visitor's language.
 enum class PseudonymIssue { None, Empty, Characters, TooLong };
 PseudonymIssue CheckPseudonym(std::string_view pseudonym);
 std::string PseudonymProblem(std::string_view pseudonym);
@@ -90,7 +91,7 @@ enum class LoginOutcome { Registered, LoggedIn, Refused, Invalid, Throttled, Bus
 
 struct LoginResult {
     LoginOutcome outcome = LoginOutcome::Refused;
-    std::string message;              // for Refused, Invalid and Throttled
+    std::string message;              // for Refused, Invalid and Throttled, in the system's own words
     std::string token;                // the new session's token (cookie value) when registered or logged in
     std::int64_t retryAfter = 0;      // seconds, when throttled or busy
     bool newPseudonyms = false;       // throttled for registering too many

@@ -1,6 +1,7 @@
 #include "tests/site/site_process.h"
 
 #include <fcntl.h>
+#include <httplib.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
@@ -14,6 +15,7 @@
 #include <chrono>
 #include <fstream>
 #include <regex>
+#include <sstream>
 #include <stdexcept>
 #include <thread>
 
@@ -334,6 +336,53 @@ int Screenshot(const std::string& url, const std::filesystem::path& png, int wid
                        "--window-size=" + std::to_string(width) + "," + std::to_string(height),
                        "--screenshot=" + png.string(), url},
                       90, output);
+}
+
+std::string PageOverflow(const std::string& url, int width, const std::filesystem::path& profile) {
+    std::filesystem::create_directories(profile);
+    // The frame is as wide as the window would be. With web security off, the outer page, served over
+    // HTTP by the test (a file's page may not read a frame, whatever the flags), reads the frame's.
+    std::ostringstream page;
+    page << "<!DOCTYPE html><html><body style=\"margin:0\"><iframe id=\"f\" style=\"border:0;width:" << width
+         << "px;height:1200px\" src=\"" << url << "\"></iframe><script>\n"
+         << R"js(document.getElementById('f').addEventListener('load', () => {
+  const d = document.getElementById('f').contentDocument;
+  const out = [];
+  const wider = (e, name) => {
+    if (e.scrollWidth > e.clientWidth) out.push(name + ' +' + (e.scrollWidth - e.clientWidth));
+  };
+  if (d) {
+    wider(d.documentElement, 'html');
+    d.querySelectorAll('.card, .bracket, main, .grid, table, pre').forEach(e =>
+      wider(e, e.tagName.toLowerCase() + '.' + e.className.split(' ').join('.')));
+  }
+  const p = document.createElement('pre');
+  // The markers are made here, so that the script's own text in the dump holds neither.
+  p.textContent = d ? 'meas' + 'ured:' + out.join(', ') + ':e' + 'nd' : 'no access';
+  document.body.appendChild(p);
+});
+</script></body></html>
+)js";
+    httplib::Server harness;
+    const std::string html = page.str();
+    harness.Get("/measure.html", [&html](const httplib::Request&, httplib::Response& res) {
+        res.set_content(html, "text/html; charset=utf-8");
+    });
+    const int port = harness.bind_to_any_port("127.0.0.1");
+    std::thread serving([&harness] { harness.listen_after_bind(); });
+    std::string output;
+    RunProgram(
+        {"/usr/bin/chromium", "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
+         "--no-first-run", "--disable-background-networking", "--disable-component-update", "--disable-sync",
+         "--hide-scrollbars", "--disable-web-security", "--user-data-dir=" + profile.string(),
+         "--window-size=" + std::to_string(width + 20) + ",1200", "--virtual-time-budget=10000", "--dump-dom",
+         "http://127.0.0.1:" + std::to_string(port) + "/measure.html"},
+        90, &output);
+    harness.stop();
+    serving.join();
+    const size_t begin = output.find("measured:"), end = output.find(":end", begin);
+    if (begin == std::string::npos || end == std::string::npos) return "no answer: " + output.substr(0, 2000);
+    return output.substr(begin + 9, end - begin - 9);
 }
 
 }  // namespace site_testing

@@ -101,4 +101,10 @@ int RunProgram(const std::vector<std::string>& argv, int seconds, std::string* o
 int Screenshot(const std::string& url, const std::filesystem::path& png, int width, int height,
                const std::filesystem::path& profile, std::string* output = nullptr);
 
+// What of the page at url, in a window width pixels wide, is wider than its box: the page itself
+// ("html +12": it scrolls sideways by 12 pixels) and each card, table block or bracket that scrolls
+// inside the page ("div.card +40"). Empty when nothing is; "no answer: ..." when Chromium could not
+// tell. The page is measured in a frame of a page of the test's own, in a fresh profile in profile.
+std::string PageOverflow(const std::string& url, int width, const std::filesystem::path& profile);
+
 }  // namespace site_testing
