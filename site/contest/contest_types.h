@@ -110,7 +110,7 @@ struct SessionInfo {
 
 struct UploadResult {
     bool ok = false;
-    std::string message;  // why the file was refused
+    std::string message;  // why the file was refused, in the system's own words (the page says it by reason)
     RefusalReason reason = RefusalReason::Empty;
     std::int64_t retryAfter = 0;      // seconds, when a limit was met
     LimitHit limit = LimitHit::None;  // which one

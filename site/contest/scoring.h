@@ -35,7 +35,7 @@ Round RoundOf(std::string_view key);
 
 // A published match with what the site knows of it beside the score.
 struct RealMatch : Match {
-    std::string label;                    // "Groupe A", "Huitième de finale 3", ...
+    std::string label;                    // "group A", "round of 16 3", ...: the owner's words
     std::optional<std::int64_t> kickoff;  // UTC epoch seconds
     // Predictions lock at kick-off; without a known kick-off, once the result is published.
     bool startedBy(std::int64_t when) const { return kickoff ? *kickoff <= when : played(); }

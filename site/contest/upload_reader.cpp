@@ -85,7 +85,7 @@ Results tournamentMatches(const site::TournamentView& t) {
         for (const site::GroupView& g : t.groups) {
             const site::MatchView& v = g.matches[static_cast<size_t>(m)];
             RealMatch match = fromView(v, std::string(1, g.letter) + std::to_string(2 * m),
-                                       "Groupe " + std::string(1, g.letter));
+                                       "group " + std::string(1, g.letter));
             // A group match has no shoot-out: its winner is in its score.
             match.winner = match.played() ? (*match.goals1 > *match.goals2   ? 1
                                              : *match.goals2 > *match.goals1 ? 2
@@ -96,17 +96,17 @@ Results tournamentMatches(const site::TournamentView& t) {
     }
     for (int k = 0; k < 8; ++k) {
         r.add(fromView(t.roundOf16[static_cast<size_t>(k)], "V" + std::to_string(2 * k),
-                       ordinalLabel("Huitième de finale", k)));
+                       ordinalLabel("round of 16", k)));
     }
     for (int k = 0; k < 4; ++k) {
         r.add(fromView(t.quarterFinals[static_cast<size_t>(k)], "W" + std::to_string(2 * k),
-                       ordinalLabel("Quart de finale", k)));
+                       ordinalLabel("quarter-final", k)));
     }
     for (int k = 0; k < 2; ++k) {
         r.add(fromView(t.semiFinals[static_cast<size_t>(k)], "X" + std::to_string(2 * k),
-                       ordinalLabel("Demi-finale", k)));
+                       ordinalLabel("semi-final", k)));
     }
-    r.add(fromView(t.final, "Z0", "Finale"));
+    r.add(fromView(t.final, "Z0", "final"));
     return r;
 }
 
@@ -147,7 +147,7 @@ Results qualifierMatches(std::string_view bytes, bool withKickoffs) {
                 if (i == j || !isTeamName(home) || !isTeamName(away)) continue;
                 RealMatch m;
                 m.key = letter + ":" + home + "|" + away;
-                m.label = "Groupe " + letter;
+                m.label = "group " + letter;
                 m.team1 = home;
                 m.team2 = away;
                 m.goals1 = goalsOf(iniText(bytes, "But" + letter, std::to_string(2 * x)).value_or("-"));
@@ -256,43 +256,31 @@ std::string PublishProblem(std::string_view published, std::string_view candidat
 
 std::variant<std::vector<Match>, Refusal> ReadUpload(Kind kind, std::string_view bytes,
                                                      const Results& published) {
-    if (bytes.empty()) return Refusal{"Le fichier envoyé est vide.", RefusalReason::Empty};
-    if (bytes.size() > kMaxUploadBytes)
-        return Refusal{"Le fichier dépasse 256 Ko : ce n'est pas un fichier Zenkor.",
-                       RefusalReason::TooLarge};
+    if (bytes.empty()) return Refusal{"the file is empty", RefusalReason::Empty};
+    if (bytes.size() > kMaxUploadBytes) return Refusal{"the file is over 256 KB", RefusalReason::TooLarge};
     if (bytes.find('\0') != std::string_view::npos) {
-        return Refusal{"Ce fichier n'est pas un fichier texte : ce n'est pas un fichier Zenkor.",
-                       RefusalReason::NotText};
+        return Refusal{"the file is not text", RefusalReason::NotText};
     }
     if (kind == Kind::Tournament) {
         const auto teams = groupTeams(bytes, kTournamentGroups, 1, 4, 4);
         if (!teams) {
-            return Refusal{
-                "Ce fichier n'est pas un fichier du tournoi (Zenkor2024.ini) : "
-                "il n'a pas les quatre équipes de chacun des six groupes.",
-                RefusalReason::NotTournament};
+            return Refusal{"not a tournament file: its six groups do not have four teams each",
+                           RefusalReason::NotTournament};
         }
         if (!sameCompetition(*teams, published)) {
-            return Refusal{
-                "Ce fichier n'est pas celui de l'Euro 2024 : ses groupes n'ont pas les équipes du "
-                "fichier publié. Faites « Mise à jour » dans Zenkor, puis envoyez le fichier "
-                "Zenkor2024.ini.",
-                RefusalReason::OtherTournament};
+            return Refusal{"its groups do not have the published file's teams",
+                           RefusalReason::OtherTournament};
         }
         return predictionsOf(tournamentMatches(site::ComputeTournament(bytes)));
     }
     const auto teams = groupTeams(bytes, kQualifierGroups, 0, kQualifierTeams, 2);
     if (!teams) {
-        return Refusal{
-            "Ce fichier n'est pas un fichier des éliminatoires (Elim2024.ini) : "
-            "il n'a pas les équipes des neuf groupes.",
-            RefusalReason::NotQualifiers};
+        return Refusal{"not a qualifiers file: it does not have the teams of the nine groups",
+                       RefusalReason::NotQualifiers};
     }
     if (!sameCompetition(*teams, published)) {
-        return Refusal{
-            "Ce fichier n'est pas celui des éliminatoires : ses groupes n'ont pas les équipes du "
-            "fichier publié.",
-            RefusalReason::OtherQualifiers};
+        return Refusal{"its groups do not have the published qualifiers file's teams",
+                       RefusalReason::OtherQualifiers};
     }
     return predictionsOf(qualifierMatches(bytes, false));
 }

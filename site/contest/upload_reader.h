@@ -27,7 +27,7 @@ enum class RefusalReason {
 
 // A refusal, with the message shown to the player.
 struct Refusal {
-    std::string message;
+    std::string message;  // in the system's own words, for the log
     RefusalReason reason = RefusalReason::Empty;
 };
 
