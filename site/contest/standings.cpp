@@ -91,6 +91,16 @@ Match ReadPrediction(const Statement& st, int first) {
     return m;
 }
 
+std::vector<Match> StoredPredictions(Database& db, Kind kind, std::int64_t playerId) {
+    std::vector<Match> out;
+    Statement st(db,
+                 "SELECT match_key, team1, team2, goals1, goals2, winner FROM predictions "
+                 "WHERE contest = ? AND player_id = ?");
+    st.bind(1, KindName(kind)).bind(2, playerId);
+    while (st.step()) out.push_back(ReadPrediction(st, 0));
+    return out;
+}
+
 // A contest in memory: everybody's predictions as numbers, their scores and the sorted ranking.
 struct Standings::Board {
     Kind kind = Kind::Tournament;
@@ -289,16 +299,6 @@ void Standings::wakeWatcher() {
     watchWake_.notify_one();
 }
 
-std::vector<Match> Standings::predictionsOf(Kind kind, std::int64_t playerId) {
-    std::vector<Match> out;
-    Statement st(db_,
-                 "SELECT match_key, team1, team2, goals1, goals2, winner FROM predictions "
-                 "WHERE contest = ? AND player_id = ?");
-    st.bind(1, KindName(kind)).bind(2, playerId);
-    while (st.step()) out.push_back(ReadPrediction(st, 0));
-    return out;
-}
-
 void Standings::SetPredictions(Kind kind, std::int64_t playerId, const std::vector<Match>& predictions) {
     std::lock_guard lock(mutex_);
     Board& b = board(kind);
@@ -379,7 +379,7 @@ std::optional<PlayerCard> Standings::Player(Kind kind, std::string_view pseudony
     if (const auto it = b.rowOf.find(playerId); it != b.rowOf.end()) card.rank = b.ranking[it->second];
     if (const auto it = b.scores.find(playerId); it != b.scores.end()) card.bonus = it->second.bonus;
     std::unordered_map<std::string, Match> predicted;
-    for (Match& m : predictionsOf(kind, playerId)) {
+    for (Match& m : StoredPredictions(db_, kind, playerId)) {
         // A box left empty (stored before such were dropped) is no prediction.
         if (m.played()) predicted.emplace(m.key, std::move(m));
     }

@@ -27,6 +27,8 @@ std::pair<std::filesystem::path, std::filesystem::path> PublishedFiles(const Con
 Results ReadResults(Kind kind, const std::filesystem::path& file);
 // A prediction as stored, from column `first` of a row (key, team1, team2, goals1, goals2, winner).
 Match ReadPrediction(const Statement& st, int first);
+// A player's stored predictions in a contest, read on db.
+std::vector<Match> StoredPredictions(Database& db, Kind kind, std::int64_t playerId);
 
 class Standings {
   public:
@@ -59,7 +61,6 @@ class Standings {
     void watch();
     void wakeWatcher();
     void rank(Board& b);
-    std::vector<Match> predictionsOf(Kind kind, std::int64_t playerId);
 
     const ContestOptions& options_;
     std::mutex mutex_;  // the boards, the names and the connection

@@ -93,7 +93,7 @@ UploadResult Uploads::Upload(std::int64_t playerId, Kind kind, std::string_view 
     const std::int64_t uploadId = same ? 0 : storeUpload(playerId, kind, fileName, bytes, from, now);
     keepPredictions(playerId, kind, predictions, *published, now, uploadId, result);
     tx.commit();
-    standings_.SetPredictions(kind, playerId, predictionsOf(kind, playerId));
+    standings_.SetPredictions(kind, playerId, StoredPredictions(db_, kind, playerId));
     result.ok = true;
     return result;
 }
@@ -180,16 +180,6 @@ void Uploads::keepPredictions(std::int64_t playerId, Kind kind, const std::vecto
         keepBracket(keep, playerId, predictions, uploadId);
     Statement taken(db_, "UPDATE uploads SET matches_taken = ? WHERE id = ?");
     taken.bind(1, static_cast<std::int64_t>(result.taken)).bind(2, uploadId).run();
-}
-
-std::vector<Match> Uploads::predictionsOf(Kind kind, std::int64_t playerId) {
-    std::vector<Match> out;
-    Statement st(db_,
-                 "SELECT match_key, team1, team2, goals1, goals2, winner FROM predictions "
-                 "WHERE contest = ? AND player_id = ?");
-    st.bind(1, KindName(kind)).bind(2, playerId);
-    while (st.step()) out.push_back(ReadPrediction(st, 0));
-    return out;
 }
 
 void Uploads::RecoverBrackets() {

@@ -39,7 +39,6 @@ class Uploads {
     void keepPredictions(std::int64_t playerId, Kind kind, const std::vector<Match>& predictions,
                          const Results& published, std::int64_t now, std::int64_t uploadId,
                          UploadResult& result);
-    std::vector<Match> predictionsOf(Kind kind, std::int64_t playerId);
 
     const ContestOptions& options_;
     const LimitSettings& limits_;

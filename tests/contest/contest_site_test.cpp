@@ -18,6 +18,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using site_testing::UrlEncode;
 
 // 1 June 2024, before the first match; one minute after the opening match's kick-off (14 June 2024,
 // 21:00 in Munich, 19:00 UTC).
@@ -51,7 +52,7 @@ class Browser {
 
     // The send button's address, percent-encoded as the program sends it.
     httplib::Result open(const std::string& page, const std::string& password, const std::string& pseudonym) {
-        auto r = get(page + "?mdp=" + encode(password) + "&pseudo=" + encode(pseudonym));
+        auto r = get(page + "?mdp=" + UrlEncode(password) + "&pseudo=" + UrlEncode(pseudonym));
         if (r && r->has_header("Set-Cookie")) {
             const std::string c = r->get_header_value("Set-Cookie");
             cookie_ = c.substr(0, c.find(';'));
@@ -87,19 +88,6 @@ class Browser {
     }
 
   private:
-    static std::string encode(const std::string& text) {
-        std::string out;
-        char hex[4];
-        for (unsigned char c : text) {
-            if (std::isalnum(c)) {
-                out += static_cast<char>(c);
-            } else {
-                std::snprintf(hex, sizeof hex, "%%%02X", c);
-                out += hex;
-            }
-        }
-        return out;
-    }
     httplib::Headers headers() const {
         httplib::Headers h;
         if (!cookie_.empty()) h.emplace("Cookie", cookie_);

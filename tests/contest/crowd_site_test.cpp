@@ -20,26 +20,13 @@ namespace {
 
 namespace fs = std::filesystem;
 using site_testing::SiteProcess;
+using site_testing::UrlEncode;
 
 constexpr const char* kPage = "/expZenkor2024.php";
 constexpr std::int64_t kHourBeforeOpening = 1718391600 - 3600;  // 14 June 2024, 18:00 UTC
 
 std::string dataFile(const std::string& name) {
     return platform::ReadFileBytes(fs::path(ZENKOR_DATA_DIR) / name).value_or("");
-}
-
-std::string encode(const std::string& text) {
-    std::string out;
-    char hex[4];
-    for (const unsigned char c : text) {
-        if (std::isalnum(c)) {
-            out += static_cast<char>(c);
-        } else {
-            std::snprintf(hex, sizeof hex, "%%%02X", c);
-            out += hex;
-        }
-    }
-    return out;
 }
 
 // One browser behind the proxy: the visitor's address as the proxy names it, and the cookies the site set.
@@ -52,8 +39,9 @@ class Visitor {
 
     // The program's send button: the contest page with the password and the pseudonym in the address.
     httplib::Result open(const std::string& password, const std::string& pseudonym) {
-        auto r = client_.Get(std::string(kPage) + "?mdp=" + encode(password) + "&pseudo=" + encode(pseudonym),
-                             headers());
+        auto r = client_.Get(
+            std::string(kPage) + "?mdp=" + UrlEncode(password) + "&pseudo=" + UrlEncode(pseudonym),
+            headers());
         keepCookies(r);
         return r;
     }

@@ -40,12 +40,8 @@ long memoryField(pid_t pid, const std::string& name) {
 }
 
 int connectTo(int port) {
-    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_port = htons(static_cast<uint16_t>(port));
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    EXPECT_EQ(connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+    const int fd = ConnectTo(port);
+    EXPECT_GE(fd, 0);
     return fd;
 }
 

@@ -12,7 +12,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -209,16 +211,36 @@ long RawClient::Get(const std::string& path, bool keepAlive) {
 }
 
 bool RawClient::connectTo() {
-    fd_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_port = htons(static_cast<uint16_t>(port_));
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    fd_ = ConnectTo(port_);
+    if (fd_ < 0) return false;
     const int one = 1;
     setsockopt(fd_, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-    if (connect(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0) return true;
-    disconnect();
-    return false;
+    return true;
+}
+
+int ConnectTo(int port) {
+    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_port = htons(static_cast<uint16_t>(port));
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (fd >= 0 && connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0) return fd;
+    if (fd >= 0) close(fd);
+    return -1;
+}
+
+std::string UrlEncode(const std::string& text) {
+    std::string out;
+    char hex[4];
+    for (const unsigned char c : text) {
+        if (std::isalnum(c)) {
+            out += static_cast<char>(c);
+        } else {
+            std::snprintf(hex, sizeof hex, "%%%02X", c);
+            out += hex;
+        }
+    }
+    return out;
 }
 
 void RawClient::disconnect() {

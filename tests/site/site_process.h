@@ -91,6 +91,12 @@ class RawClient {
 // A port of 127.0.0.1 that was free a moment ago.
 int FreePort();
 
+// A TCP connection to port of 127.0.0.1, for tests that write requests byte by byte; -1 when refused.
+int ConnectTo(int port);
+
+// text as a query value: every byte but letters and digits %-encoded.
+std::string UrlEncode(const std::string& text);
+
 // Runs a program with a time limit; its exit status, -1 when it had to be killed. environment holds
 // NAME=VALUE settings added to the program's.
 int RunProgram(const std::vector<std::string>& argv, int seconds, std::string* output = nullptr,
