@@ -51,10 +51,7 @@ struct Box {
 // Answers each message box as it comes, keeping what it said and a screenshot.
 class BoxWatcher {
   public:
-    explicit BoxWatcher(std::string language) : language_(std::move(language)) {
-        QObject::connect(&timer_, &QTimer::timeout, [this] { look(); });
-        timer_.start(20);
-    }
+    explicit BoxWatcher(std::string language) : language_(std::move(language)) {}
     std::vector<Box> boxes;
 
   private:
@@ -81,7 +78,7 @@ class BoxWatcher {
     }
 
     std::string language_;
-    QTimer timer_;
+    gui_testing::ModalPoll poll_{[this] { look(); }};  // last: it starts looking
 };
 
 // The program's words for each language: 0 French, 1 English, 2 Spanish.

@@ -8,8 +8,10 @@
 #include <QImage>
 #include <QPixmap>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "app/main_window.h"
@@ -21,6 +23,19 @@
 #include "tests/support/restore.h"
 
 namespace gui_testing {
+
+// Calls look every 20 ms while it lives: how a test meets the modal windows the program opens (each
+// runs its own event loop, so the test's code waits behind it).
+class ModalPoll {
+  public:
+    explicit ModalPoll(std::function<void()> look) {
+        QObject::connect(&timer_, &QTimer::timeout, std::move(look));
+        timer_.start(20);
+    }
+
+  private:
+    QTimer timer_;
+};
 
 inline gui::FormView& ViewOf(platform::Form& form) {
     gui::FormView* view = gui::FormView::of(form);

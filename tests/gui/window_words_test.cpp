@@ -50,10 +50,7 @@ QString Plain(QString text) {
 // with a screenshot.
 class ModalWatcher {
   public:
-    explicit ModalWatcher(std::string language) : language_(std::move(language)) {
-        QObject::connect(&timer_, &QTimer::timeout, [this] { look(); });
-        timer_.start(20);
-    }
+    explicit ModalWatcher(std::string language) : language_(std::move(language)) {}
     std::vector<Seen> seen;
 
   private:
@@ -93,8 +90,8 @@ class ModalWatcher {
     }
 
     std::string language_;
-    QTimer timer_;
     QWidget* last_ = nullptr;
+    gui_testing::ModalPoll poll_{[this] { look(); }};  // last: it starts looking
 };
 
 // Whole words of one language that the other two do not use.
